@@ -1,0 +1,68 @@
+// drawkit: the frame, pixel access, key wait and raster primitives shared
+// by every tiling and wallpaper program.
+//
+// Coordinates are pixels: x is the column (0..799, rightwards), y the row
+// (0..599, downwards). Colours are pixel values made by SDL_MapRGB on the
+// format of `screen` and are compared by plain 32-bit equality.
+#pragma once
+
+#include <SDL.h>
+
+constexpr int SCREEN_WIDTH = 800;
+constexpr int SCREEN_HEIGHT = 600;
+
+// The window surface, set once by open_window() and kept for the whole run.
+extern SDL_Surface* screen;
+
+// Each program defines its own SDL_main; drawkit's process entry calls it,
+// shuts SDL down and returns its status.
+int SDL_main(int argc, char** argv);
+
+// Initialises SDL video. On failure prints "<program>: cannot initialise
+// SDL: <reason>" on stderr and ends the process with status 1.
+void start_sdl(const char* program);
+
+// Sets the 800x600x32 video mode (hardware, double-buffered) into `screen`.
+// On failure prints "<program>: cannot open the 800x600 window: <reason>"
+// on stderr and ends the process with status 1; it never returns without a
+// surface. Locks the surface for the whole run when SDL says it must be.
+void open_window(const char* program);
+
+// Pixel access. No bounds test: the caller keeps (x, y) inside the window.
+// Rows are addressed with the surface's pitch.
+inline Uint32* pixel_row(int y)
+{
+    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch);
+}
+inline Uint32 get_pixel(int x, int y) { return pixel_row(y)[x]; }
+inline void put_pixel(int x, int y, Uint32 colour) { pixel_row(y)[x] = colour; }
+
+// Blocks until a key is pressed (returns 0) or the window is asked to close
+// (returns 1); every other event is discarded. An error from SDL_WaitEvent
+// counts as a close request.
+int wait_for_key();
+
+// Integer lines from (x0, y0) to (x1, y1); the direction matters.
+// draw_line: 4-connected (corner pixel at every minor step), clipped to the
+// window pixel by pixel. draw_line_thin: 8-connected, no clipping.
+void draw_line(int x0, int y0, int x1, int y1, Uint32 colour);
+void draw_line_thin(int x0, int y0, int x1, int y1, Uint32 colour);
+
+// Boundary fills from the seed (x, y) up to `border`; a seed on the border
+// or fill colour paints nothing. flood_fill is the scanline fill that seeds
+// the neighbouring rows one column beyond the run on the left and never
+// seeds row 0 from below or row 600; flood_fill_4way fills the 4-connected
+// region. Both work on a heap work stack, never on deep recursion.
+void flood_fill(int x, int y, Uint32 fill_colour, Uint32 border_colour);
+void flood_fill_4way(int x, int y, Uint32 fill_colour, Uint32 border_colour);
+
+// A band about 2*w + 1 pixels across: the centre line plus perpendicular
+// strokes of length w sampled every tenth of a pixel. The _thin form draws
+// every stroke with draw_line_thin and clips nothing.
+void draw_thick_line(int x0, int y0, int x1, int y1, int w, Uint32 colour);
+void draw_thick_line_thin(int x0, int y0, int x1, int y1, int w, Uint32 colour);
+
+// Circles about (cx, cy) of radius r >= 0, clipped to the window:
+// fill_circle paints the disc, draw_circle its 4-connected rim.
+void fill_circle(int cx, int cy, int r, Uint32 colour);
+void draw_circle(int cx, int cy, int r, Uint32 colour);
