@@ -1,0 +1,108 @@
+#include "animated_cell.h"
+
+#include <cmath>
+
+Uint32 white, black, red;
+
+void map_palette()
+{
+    white = SDL_MapRGB(screen->format, 255, 255, 255);
+    black = SDL_MapRGB(screen->format, 0, 0, 0);
+    red = SDL_MapRGB(screen->format, 255, 0, 0);
+}
+
+const double theta = 1.2217304763960306;
+const double cx = 0.7 * std::cos(theta);
+const double sy = 0.7 * std::sin(theta);
+
+Pixel to_pixel(LatticePoint p)
+{
+    return {static_cast<int>(330 + 100 * p.x), static_cast<int>(310 - 100 * p.y)};
+}
+
+LatticePoint point_b() { return {1, 0}; }
+LatticePoint point_p() { return {cx, sy}; }
+LatticePoint point_q() { return {1 + cx, sy}; }
+LatticePoint mid_ap() { return {cx / 2, sy / 2}; }
+LatticePoint mid_pq() { return {(1 + 2 * cx) / 2, sy}; }
+LatticePoint mid_aq() { return {(1 + cx) / 2, sy / 2}; }
+LatticePoint mid_bq() { return {(2 + cx) / 2, sy / 2}; }
+LatticePoint mid_ab() { return {0.5, 0}; }
+
+LatticePoint star_centre(double v)
+{
+    // Centre of the ellipse: midway between the cell centre and mid PQ.
+    const double ex = 0.5 + 0.75 * cx;
+    const double ey = 0.75 * sy;
+    return {ex + 0.45 * std::cos(v), ey + 0.14 * std::sin(v)};
+}
+
+LatticePoint star_centre_image(LatticePoint m)
+{
+    return {1 + cx - m.x, sy - m.y};
+}
+
+void draw_cell()
+{
+    const Pixel a = to_pixel({0, 0});
+    const Pixel b = to_pixel(point_b());
+    const Pixel p = to_pixel(point_p());
+    const Pixel q = to_pixel(point_q());
+    draw_line_thin(a.x, a.y, b.x, b.y, black);
+    draw_line_thin(a.x, a.y, p.x, p.y, black);
+    draw_line_thin(b.x, b.y, q.x, q.y, black);
+    draw_line_thin(p.x, p.y, q.x, q.y, black);
+    draw_line_thin(a.x, a.y, q.x, q.y, black);
+}
+
+// Four strokes from the centre to the tips, then a dot on the centre and
+// on every tip.
+static void draw_star(LatticePoint centre, const LatticePoint (&tips)[4])
+{
+    const Pixel c = to_pixel(centre);
+    for (const LatticePoint& tip : tips) {
+        const Pixel t = to_pixel(tip);
+        draw_thick_line_thin(c.x, c.y, t.x, t.y, 1, red);
+    }
+    fill_circle(c.x, c.y, 1, red);
+    for (const LatticePoint& tip : tips) {
+        const Pixel t = to_pixel(tip);
+        fill_circle(t.x, t.y, 1, red);
+    }
+}
+
+void draw_stars(double v)
+{
+    const LatticePoint m = star_centre(v);
+    const LatticePoint upper_tips[4] = {point_p(), mid_ap(), mid_pq(), mid_aq()};
+    draw_star(m, upper_tips);
+    const LatticePoint lower_tips[4] = {point_b(), mid_bq(), mid_ab(), mid_aq()};
+    draw_star(star_centre_image(m), lower_tips);
+}
+
+bool in_cell(int i, int j)
+{
+    const double u = (i - 330) / 100.0;
+    const double w = (310 - j) / 100.0;
+    const double slope = std::tan(theta);
+    return 0 <= w && w <= sy && slope * (u - 1) <= w && w <= slope * u;
+}
+
+void copy_cell_to_translates()
+{
+    // Bounding box of the cell: columns A..Q, rows P..A.
+    for (int i = 330; i <= 453; ++i) {
+        for (int j = 244; j <= 310; ++j) {
+            if (!in_cell(i, j)) continue;
+            const Uint32 s = get_pixel(i, j);
+            if (s != red) continue;
+            for (int k = -10; k <= 10; ++k) {
+                for (int l = -10; l <= 10; ++l) {
+                    const int col = static_cast<int>(i + 100 * k + 100 * cx * l);
+                    const int row = static_cast<int>(j - 100 * sy * l);
+                    if (col >= 1 && col <= 799 && row >= 1 && row <= 599) put_pixel(col, row, s);
+                }
+            }
+        }
+    }
+}
