@@ -1,0 +1,30 @@
+#include "surface.h"
+
+TestSurface::TestSurface()
+{
+    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 32, 0xFF0000, 0xFF00,
+                                  0xFF, 0);
+    white = SDL_MapRGB(screen->format, 255, 255, 255);
+    black = SDL_MapRGB(screen->format, 0, 0, 0);
+    red = SDL_MapRGB(screen->format, 255, 0, 0);
+    green = SDL_MapRGB(screen->format, 0, 205, 0);
+    clear();
+}
+
+TestSurface::~TestSurface()
+{
+    SDL_FreeSurface(screen);
+    screen = nullptr;
+}
+
+void TestSurface::clear() { SDL_FillRect(screen, nullptr, white); }
+
+PixelSet TestSurface::pixels_of(Uint32 colour) const
+{
+    PixelSet set;
+    for (int y = 0; y < SCREEN_HEIGHT; ++y)
+        for (int x = 0; x < SCREEN_WIDTH; ++x)
+            if (get_pixel(x, y) == colour)
+                set.insert({x, y});
+    return set;
+}

@@ -1,0 +1,132 @@
+#include "surface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+PixelSet thick_pixels(TestSurface& s, int x0, int y0, int x1, int y1, int w)
+{
+    s.clear();
+    draw_thick_line(x0, y0, x1, y1, w, s.black);
+    return s.pixels_of(s.black);
+}
+
+// The thick line with every intermediate sum carried in extended precision
+// before its rounding to float. Both widths must give the same pixels.
+void thick_line_extended(int x0, int y0, int x1, int y1, int w, Uint32 colour)
+{
+    using wide = long double;
+    draw_line(x0, y0, x1, y1, colour);
+    int dx = x1 - x0, dy = y1 - y0;
+    float len = static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+    if (len == 0.0f)
+        return;
+    float a = static_cast<float>(static_cast<wide>(w * dy) / len);
+    double b = static_cast<double>(w * dx) / len;
+    const double theta = static_cast<float>(M_PI / 2);
+    float p = static_cast<float>(std::cos(theta) * static_cast<wide>(b) - std::sin(theta) * static_cast<wide>(a));
+    float q = static_cast<float>(std::sin(theta) * static_cast<wide>(b) + std::cos(theta) * static_cast<wide>(a));
+    float r = static_cast<float>(std::cos(-theta) * static_cast<wide>(b) - std::sin(-theta) * static_cast<wide>(a));
+    float s = static_cast<float>(std::cos(-theta) * static_cast<wide>(a) + std::sin(-theta) * static_cast<wide>(b));
+    for (float t = 0.0f; t <= 1.0f; t = static_cast<float>(t + static_cast<wide>(0.1 / len))) {
+        float xf = static_cast<float>(x0 * (1.0L - t) + static_cast<wide>(x1) * t);
+        float yf = static_cast<float>(y0 * (1.0L - t) + static_cast<wide>(y1) * t);
+        int xi = static_cast<int>(xf), yi = static_cast<int>(yf);
+        draw_line(xi, yi, static_cast<int>(static_cast<wide>(xf) - p), static_cast<int>(static_cast<wide>(yf) - q), colour);
+        draw_line(xi, yi, static_cast<int>(static_cast<wide>(xf) - r), static_cast<int>(static_cast<wide>(yf) - s), colour);
+    }
+}
+
+} // namespace
+
+TEST(ThickLine, ZeroLengthSetsOnePoint)
+{
+    TestSurface s;
+    EXPECT_EQ(thick_pixels(s, 30, 40, 30, 40, 3), (PixelSet{{30, 40}}));
+}
+
+TEST(ThickLine, HorizontalBandEndsAtTheLastSample)
+{
+    TestSurface s;
+    PixelSet band{{20, 10}};
+    for (int x = 10; x <= 19; ++x)
+        for (int y = 8; y <= 12; ++y)
+            band.insert({x, y});
+    EXPECT_EQ(thick_pixels(s, 10, 10, 20, 10, 2), band);
+}
+
+TEST(ThickLine, StrokesGoToTheStatedSides)
+{
+    TestSurface s;
+    // Running down: first stroke right, second left, by w columns.
+    PixelSet down = thick_pixels(s, 100, 100, 100, 110, 1);
+    EXPECT_TRUE(down.count({101, 105}) && down.count({99, 105}));
+    EXPECT_FALSE(down.count({102, 105}) || down.count({98, 105}));
+    EXPECT_EQ(down.size(), 3u * 10 + 1);
+}
+
+TEST(ThickLine, HalfWidthZeroAddsOnlyTheSamplePoints)
+{
+    TestSurface s;
+    for (auto [x0, y0, x1, y1] : {std::array{400, 300, 454, 300}, std::array{469, 260, 447, 272},
+                                  std::array{-5, 3, 40, 17}}) {
+        s.clear();
+        draw_line(x0, y0, x1, y1, s.black);
+        int dx = x1 - x0, dy = y1 - y0;
+        float len = static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+        for (float t = 0.0f; t <= 1.0f; t = static_cast<float>(t + 0.1 / len)) {
+            int xi = static_cast<int>(static_cast<float>(x0 * (1.0 - t) + static_cast<double>(x1) * t));
+            int yi = static_cast<int>(static_cast<float>(y0 * (1.0 - t) + static_cast<double>(y1) * t));
+            if (xi >= 0 && yi >= 0)
+                put_pixel(xi, yi, s.black);
+        }
+        PixelSet expected = s.pixels_of(s.black);
+        EXPECT_EQ(thick_pixels(s, x0, y0, x1, y1, 0), expected);
+    }
+}
+
+TEST(ThickLine, ClipsStrokesAtTheEdges)
+{
+    TestSurface s;
+    // A band along row 0 keeps only its lower half; one across the corner
+    // draws only what is inside.
+    PixelSet top = thick_pixels(s, 100, 0, 200, 0, 2);
+    for (auto [x, y] : top)
+        EXPECT_TRUE(y >= 0 && y <= 2);
+    EXPECT_TRUE(top.count({150, 2}));
+    PixelSet corner = thick_pixels(s, -20, -20, 30, 30, 3);
+    EXPECT_TRUE(corner.count({0, 0}) && corner.count({29, 29}));
+}
+
+TEST(ThickLine, DoubleAndExtendedIntermediatesAgree)
+{
+    TestSurface s;
+    std::mt19937 random(777);
+    std::uniform_int_distribution<int> coord(-100, 900);
+    std::uniform_int_distribution<int> width(0, 3);
+    for (int n = 0; n < 200; ++n) {
+        int x0 = coord(random), y0 = coord(random) - 100, x1 = coord(random), y1 = coord(random) - 100;
+        int w = width(random);
+        PixelSet drawn = thick_pixels(s, x0, y0, x1, y1, w);
+        s.clear();
+        thick_line_extended(x0, y0, x1, y1, w, s.black);
+        ASSERT_EQ(drawn, s.pixels_of(s.black)) << x0 << "," << y0 << " -> " << x1 << "," << y1 << " w " << w;
+    }
+}
+
+TEST(ThickLine, ThinFormUsesEightConnectedStrokes)
+{
+    TestSurface s;
+    draw_thick_line_thin(100, 100, 140, 120, 1, s.black);
+    PixelSet thin = s.pixels_of(s.black);
+    PixelSet thick = thick_pixels(s, 100, 100, 140, 120, 1);
+    for (auto p : thin)
+        EXPECT_TRUE(thick.count(p));
+    s.clear();
+    draw_line_thin(100, 100, 140, 120, s.black);
+    for (auto p : s.pixels_of(s.black))
+        EXPECT_TRUE(thin.count(p));
+}
