@@ -1,0 +1,35 @@
+// snub_hexagonal_tiling: red hexagons, each ringed by green triangles, on a
+// triangular lattice (vertex configuration 3.3.3.3.6). One stage.
+#include "hex_cell.h"
+
+#include <drawkit.h>
+
+int SDL_main(int, char**)
+{
+    start_sdl("snub_hexagonal_tiling");
+    open_window("snub_hexagonal_tiling");
+
+    white = SDL_MapRGB(screen->format, 255, 255, 255);
+    black = SDL_MapRGB(screen->format, 0, 0, 0);
+    red = SDL_MapRGB(screen->format, 255, 0, 0);
+    green = SDL_MapRGB(screen->format, 0, 205, 0);
+    SDL_FillRect(screen, nullptr, white);
+
+    // Black frame along the window's border: it closes every region that
+    // touches the edge, so the fills stay inside the window.
+    draw_line(0, 0, 799, 0, black);
+    draw_line(0, 0, 0, 599, black);
+    draw_line(799, 0, 799, 599, black);
+    draw_line(0, 599, 799, 599, black);
+
+    // Stage 1: one cell per lattice point, cells outside the window included.
+    for (int i = -4; i <= 4; ++i)
+        for (int j = -3; j <= 3; ++j) {
+            const pixel centre = lattice_point(i, j);
+            draw_hex_cell(centre.x, centre.y);
+        }
+    SDL_Flip(screen);
+    wait_for_key();
+
+    return 0;
+}
