@@ -1,2 +1,102 @@
+// Benchmarks of the raster primitives on a headless 800x600 surface.
+#include "drawkit.h"
+
 #include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+
+Uint32 white, black, red, green;
+
+void make_surface()
+{
+    if (screen != nullptr)
+        return;
+    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 32, 0xFF0000, 0xFF00,
+                                  0xFF, 0);
+    white = SDL_MapRGB(screen->format, 255, 255, 255);
+    black = SDL_MapRGB(screen->format, 0, 0, 0);
+    red = SDL_MapRGB(screen->format, 255, 0, 0);
+    green = SDL_MapRGB(screen->format, 0, 205, 0);
+}
+
+void frame_window()
+{
+    SDL_FillRect(screen, nullptr, white);
+    draw_line(0, 0, 799, 0, black);
+    draw_line(0, 0, 0, 599, black);
+    draw_line(799, 0, 799, 599, black);
+    draw_line(0, 599, 799, 599, black);
+}
+
+void BM_flood_fill_window(benchmark::State& state)
+{
+    make_surface();
+    frame_window();
+    bool flip = false;
+    for (auto _ : state) {
+        flood_fill(400, 300, flip ? red : green, black);
+        flip = !flip;
+    }
+    state.SetItemsProcessed(state.iterations() * 798 * 598);
+}
+BENCHMARK(BM_flood_fill_window)->Unit(benchmark::kMillisecond);
+
+void BM_flood_fill_4way_square(benchmark::State& state)
+{
+    make_surface();
+    SDL_FillRect(screen, nullptr, white);
+    draw_line_thin(299, 199, 500, 199, black);
+    draw_line_thin(500, 199, 500, 400, black);
+    draw_line_thin(500, 400, 299, 400, black);
+    draw_line_thin(299, 400, 299, 199, black);
+    bool flip = false;
+    for (auto _ : state) {
+        flood_fill_4way(400, 300, flip ? red : green, black);
+        flip = !flip;
+    }
+    state.SetItemsProcessed(state.iterations() * 200 * 200);
+}
+BENCHMARK(BM_flood_fill_4way_square)->Unit(benchmark::kMicrosecond);
+
+// End points of 100-pixel segments from (400, 300) in every octant.
+template <typename Draw>
+void segments_in_all_octants(Draw draw)
+{
+    for (int k = 0; k < 16; ++k) {
+        double a = k * M_PI / 8 + 0.1;
+        draw(400, 300, 400 + static_cast<int>(100 * std::cos(a)), 300 + static_cast<int>(100 * std::sin(a)));
+    }
+}
+
+void BM_draw_line(benchmark::State& state)
+{
+    make_surface();
+    for (auto _ : state)
+        segments_in_all_octants([](int x0, int y0, int x1, int y1) { draw_line(x0, y0, x1, y1, black); });
+    state.SetItemsProcessed(state.iterations() * 16);
+}
+BENCHMARK(BM_draw_line)->Unit(benchmark::kMicrosecond);
+
+void BM_draw_thick_line(benchmark::State& state)
+{
+    make_surface();
+    for (auto _ : state)
+        segments_in_all_octants(
+            [](int x0, int y0, int x1, int y1) { draw_thick_line(x0, y0, x1, y1, 1, black); });
+    state.SetItemsProcessed(state.iterations() * 16);
+}
+BENCHMARK(BM_draw_thick_line)->Unit(benchmark::kMicrosecond);
+
+void BM_fill_circle(benchmark::State& state)
+{
+    make_surface();
+    for (auto _ : state)
+        fill_circle(400, 300, 100, red);
+}
+BENCHMARK(BM_fill_circle)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
 BENCHMARK_MAIN();
