@@ -1,0 +1,45 @@
+// Depth-first growth of a quadrilateral tiling from a seed tile, shared by
+// the concave and the convex recursive tiling programs.
+#pragma once
+
+#include <drawkit.h>
+
+extern Uint32 white;
+extern Uint32 black;
+extern Uint32 tile_grey;
+
+// The current tile: pixel coordinates of vertices 0..3. grow_tile draws
+// what these hold on entry; every neighbour it visits overwrites them.
+extern int tile_x[4];
+extern int tile_y[4];
+
+// New tiles need their centroid inside left < x <= right, top < y <= bottom.
+struct centroid_bounds {
+    int left;
+    int right;
+    int top;
+    int bottom;
+};
+
+// Given by each program: its seed tile and its rectangle for centroids.
+extern const int seed_x[4];
+extern const int seed_y[4];
+extern const centroid_bounds allowed_centroids;
+
+// Nesting of grow_tile calls now, and the deepest nesting reached.
+extern int grow_depth;
+extern int deepest_grow_depth;
+
+// Sets the current tile to the given vertices.
+void set_tile(const int x[4], const int y[4]);
+
+// Sets the current tile to the half-turn image of (px, py) about the
+// midpoint of edge m (vertices m and m + 1); orientation is kept.
+void set_neighbour(const int px[4], const int py[4], int m);
+
+// Centroid of the current tile, each coordinate the truncated quarter sum.
+void tile_centroid(int& cx, int& cy);
+
+// Draws and shows the current tile, then grows every new neighbour whose
+// centroid lies in the allowed rectangle, depth-first.
+void grow_tile();

@@ -1,0 +1,258 @@
+// Headless checks of the quadrilateral tiling: neighbours, colour ramp,
+// ring queue and the whole breadth-first growth.
+#include "quad_queue.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr Uint32 rgb(int r, int g, int b) { return (Uint32(r) << 16) | (Uint32(g) << 8) | Uint32(b); }
+
+Uint32 rgb_at(int x, int y)
+{
+    Uint8 r, g, b;
+    SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
+    return rgb(r, g, b);
+}
+
+// The tile drawing shows every frame, so it needs a (dummy) video surface.
+struct DummyWindow {
+    DummyWindow()
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        start_sdl("quadrilateral_tiling_test");
+        open_window("quadrilateral_tiling_test");
+        white = SDL_MapRGB(screen->format, 255, 255, 255);
+        black = SDL_MapRGB(screen->format, 0, 0, 0);
+        red = SDL_MapRGB(screen->format, 255, 0, 0);
+        SDL_FillRect(screen, nullptr, white);
+        fill_level = 20;
+        rising = true;
+    }
+    ~DummyWindow() { SDL_Quit(); }
+};
+
+struct Corner {
+    int x, y;
+};
+
+std::vector<Corner> corners(const quad_node& t)
+{
+    return {{t.x0, t.y0}, {t.x1, t.y1}, {t.x2, t.y2}, {t.x3, t.y3}};
+}
+
+bool operator==(const Corner& a, const Corner& b) { return a.x == b.x && a.y == b.y; }
+
+int ring_length(const quad_node* head)
+{
+    int n = 0;
+    const quad_node* t = head;
+    do {
+        ++n;
+        t = t->next;
+    } while (t != head);
+    return n;
+}
+
+TEST(QuadrilateralTiling, SeedNeighboursFollowTheEdgeTable)
+{
+    struct Expected {
+        std::vector<Corner> vertices;
+        Corner centroid;
+    };
+    const Expected expected[4] = {
+        {{{440, 260}, {400, 300}, {410, 270}, {400, 260}}, {412, 272}},
+        {{{470, 250}, {430, 290}, {440, 260}, {430, 250}}, {442, 262}},
+        {{{470, 290}, {430, 330}, {440, 300}, {430, 290}}, {442, 302}},
+        {{{440, 300}, {400, 340}, {410, 310}, {400, 300}}, {412, 312}},
+    };
+    int cx, cy;
+    tile_centroid(seed_tile, cx, cy);
+    EXPECT_EQ(cx, 427);
+    EXPECT_EQ(cy, 287);
+    for (int edge = 0; edge < 4; ++edge) {
+        const quad_node n = neighbour_across(seed_tile, edge);
+        EXPECT_EQ(corners(n), expected[edge].vertices) << "edge " << edge;
+        tile_centroid(n, cx, cy);
+        EXPECT_EQ(cx, expected[edge].centroid.x) << "edge " << edge;
+        EXPECT_EQ(cy, expected[edge].centroid.y) << "edge " << edge;
+        // A half-turn undone: the neighbour's neighbour across the same edge is the seed.
+        EXPECT_EQ(corners(neighbour_across(n, edge)), corners(seed_tile));
+    }
+}
+
+TEST(QuadrilateralTiling, CentroidTruncatesTowardZero)
+{
+    const quad_node t = {-3, -3, -2, -2, 0, 0, 0, 0, nullptr, nullptr};
+    int cx, cy;
+    tile_centroid(t, cx, cy);
+    EXPECT_EQ(cx, -1);  // -5/4
+    EXPECT_EQ(cy, -1);
+}
+
+TEST(QuadrilateralTiling, ColourRampIsATriangleWaveOf260Tiles)
+{
+    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    fill_level = 20;
+    rising = true;
+    std::vector<Uint32> colours;
+    for (int tile = 1; tile <= 521; ++tile) {
+        step_tile_colour();
+        colours.push_back(tile_colour);
+    }
+    auto colour_of = [&](int tile) { return colours[tile - 1]; };
+    EXPECT_EQ(colour_of(1), rgb(224, 1, 0));
+    EXPECT_EQ(colour_of(130), rgb(95, 130, 0));
+    EXPECT_EQ(colour_of(131), rgb(96, 129, 0));
+    EXPECT_EQ(colour_of(259), rgb(224, 1, 0));
+    EXPECT_EQ(colour_of(260), rgb(225, 0, 0));
+    EXPECT_EQ(colour_of(261), rgb(224, 1, 0));
+    EXPECT_EQ(colour_of(390), rgb(95, 130, 0));
+    EXPECT_EQ(colour_of(520), rgb(225, 0, 0));
+    SDL_FreeSurface(screen);
+    screen = nullptr;
+}
+
+TEST(QuadrilateralTiling, RingQueueKeepsOrderAndReleasesTheHead)
+{
+    quad_node* head = make_seed_ring();
+    EXPECT_EQ(head->next, head);
+    EXPECT_EQ(head->prev, head);
+    for (int edge = 0; edge < 4; ++edge)
+        insert_before(head, new_quad_node(neighbour_across(seed_tile, edge)));
+    EXPECT_EQ(ring_length(head), 5);
+    // New records sit at the tail, in the order they were queued.
+    const quad_node* t = head->next;
+    for (int edge = 0; edge < 4; ++edge, t = t->next)
+        EXPECT_EQ(corners(*t), corners(neighbour_across(seed_tile, edge)));
+    EXPECT_EQ(head->prev->next, head);
+
+    head = release_head(head);
+    EXPECT_EQ(ring_length(head), 4);
+    EXPECT_EQ(corners(*head), corners(neighbour_across(seed_tile, 0)));
+    EXPECT_EQ(head->prev->next, head);
+    free_ring(head);
+}
+
+TEST(QuadrilateralTiling, ReleasingTheLastRecordLeavesNoHead)
+{
+    quad_node* head = make_seed_ring();
+    EXPECT_EQ(release_head(head), nullptr);
+    free_ring(nullptr);  // an empty ring frees nothing
+}
+
+TEST(QuadrilateralTiling, LoneTileWithoutNewNeighboursEndsTheQueue)
+{
+    DummyWindow window;
+    // A tile near the corner: every neighbour's centroid is outside the rectangle.
+    quad_node* head = new_quad_node({20, 20, 40, 20, 40, 30, 20, 30, nullptr, nullptr});
+    head->next = head->prev = head;
+    EXPECT_EQ(draw_head_tile(head), nullptr);
+}
+
+TEST(QuadrilateralTiling, SeedQueuesAndMarksItsFourNeighbours)
+{
+    DummyWindow window;
+    EXPECT_EQ(rgb_at(427, 287), rgb(255, 255, 255));  // the seed carries no mark
+    quad_node* head = draw_head_tile(make_seed_ring());
+    EXPECT_EQ(rgb_at(427, 287), rgb(224, 1, 0));
+    ASSERT_EQ(ring_length(head), 4);
+    const quad_node* t = head;
+    const Corner centroids[4] = {{412, 272}, {442, 262}, {442, 302}, {412, 312}};
+    for (int edge = 0; edge < 4; ++edge, t = t->next) {
+        EXPECT_EQ(corners(*t), corners(neighbour_across(seed_tile, edge)));
+        const auto [cx, cy] = centroids[edge];
+        // The mark: the centroid and a plus sign round it.
+        EXPECT_EQ(rgb_at(cx, cy), rgb(255, 0, 0));
+        EXPECT_EQ(rgb_at(cx + 1, cy), rgb(255, 0, 0));
+        EXPECT_EQ(rgb_at(cx, cy - 1), rgb(255, 0, 0));
+    }
+    // The seed is outlined in black, vertex by vertex.
+    EXPECT_EQ(rgb_at(400, 300), rgb(0, 0, 0));
+    EXPECT_EQ(rgb_at(440, 260), rgb(0, 0, 0));
+    EXPECT_EQ(rgb_at(430, 290), rgb(0, 0, 0));
+    free_ring(head);
+}
+
+TEST(QuadrilateralTiling, GrowthDraws499TilesAndLeavesOneUndrawn)
+{
+    DummyWindow window;
+    quad_node* head = make_seed_ring();
+    int queued = 1;
+    int drawn = 0;
+    do {
+        const int before = ring_length(head);
+        int cx, cy;
+        tile_centroid(*head, cx, cy);
+        EXPECT_GE(cx, 101);
+        EXPECT_LE(cx, 699);
+        EXPECT_GE(cy, 51);
+        EXPECT_LE(cy, 549);
+        head = draw_head_tile(head);
+        ++drawn;
+        ASSERT_NE(head, nullptr);
+        queued += ring_length(head) - (before - 1);
+        // The tile just drawn covers its own mark.
+        EXPECT_EQ(get_pixel(cx, cy), tile_colour) << "tile " << drawn;
+    } while (head->next != head);
+
+    EXPECT_EQ(drawn, 499);
+    EXPECT_EQ(queued, 500);
+    int cx, cy;
+    tile_centroid(*head, cx, cy);
+    EXPECT_EQ(cx, 112);
+    EXPECT_EQ(cy, 52);
+    EXPECT_EQ(rgb_at(112, 52), rgb(255, 0, 0));
+    EXPECT_EQ(rgb_at(113, 52), rgb(255, 0, 0));
+
+    // Span of everything drawn, and nothing but outlines, marks and ramp colours.
+    int left = 800, right = -1, top = 600, bottom = -1;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const Uint32 c = rgb_at(x, y);
+            if (c == rgb(255, 255, 255))
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            const int r = int(c >> 16), g = int((c >> 8) & 0xFF), b = int(c & 0xFF);
+            const bool ramp = b == 0 && r + g == 225 && g <= 130;
+            ASSERT_TRUE(c == rgb(0, 0, 0) || c == rgb(255, 0, 0) || ramp) << x << "," << y;
+        }
+    EXPECT_EQ(left, 100);
+    EXPECT_EQ(right, 710);
+    EXPECT_EQ(top, 30);
+    EXPECT_EQ(bottom, 570);
+    free_ring(head);
+}
+
+TEST(QuadrilateralTilingDeathTest, RunningOutOfMemoryEndsWithAMessage)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "address space limits do not mix with AddressSanitizer";
+#else
+    auto exhaust = [] {
+        long pages = 0;
+        if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(f, "%ld", &pages) != 1)
+                pages = 0;
+            std::fclose(f);
+        }
+        const rlim_t cap = static_cast<rlim_t>(pages) * 4096 + (16 << 20);
+        const rlimit limit = {cap, cap};
+        setrlimit(RLIMIT_AS, &limit);
+        for (;;)
+            new_quad_node(seed_tile);
+    };
+    EXPECT_EXIT(exhaust(), testing::ExitedWithCode(1), "^quadrilateral_tiling: out of memory");
+#endif
+}
+
+}  // namespace
