@@ -1,0 +1,416 @@
+// Test support: runs programs under the capture tool and reads back what
+// they showed.
+#include "capture.h"
+
+#include "pixel_hash.h"
+
+#include <png.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* answer_name(Answer a)
+{
+    switch (a) {
+    case Answer::key: return "key";
+    case Answer::quit: return "quit";
+    case Answer::noise: return "noise";
+    case Answer::error: return "error";
+    }
+    return "key";
+}
+
+std::string hex(uint64_t h)
+{
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+    return text;
+}
+
+std::string numbered(const std::string& dir, const char* kind, int digits, int n)
+{
+    char leaf[64];
+    std::snprintf(leaf, sizeof leaf, "%s-%0*d.png", kind, digits, n);
+    return dir + "/" + leaf;
+}
+
+std::string read_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Output folders of test processes that have ended are removed after an
+// hour, so that repeated runs do not fill the disk and a failure's pictures
+// stay for a while to be looked at.
+void sweep_old_output(const fs::path& base)
+{
+    std::error_code ec;
+    const auto now = fs::file_time_type::clock::now();
+    for (const auto& entry : fs::directory_iterator(base, ec)) {
+        const std::string leaf = entry.path().filename().string();
+        const size_t last = leaf.rfind('-');
+        const size_t before = last == std::string::npos ? std::string::npos : leaf.rfind('-', last - 1);
+        if (before == std::string::npos)
+            continue;
+        const long pid = std::strtol(leaf.c_str() + before + 1, nullptr, 10);
+        if (pid <= 0 || kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
+            continue;  // still running, or not ours to judge
+        const auto age = now - fs::last_write_time(entry.path(), ec);
+        if (!ec && age > std::chrono::hours(1))
+            fs::remove_all(entry.path(), ec);
+    }
+}
+
+std::string fresh_folder(const std::string& name, const CaptureOptions& options)
+{
+    static int counter = 0;
+    const fs::path base = CAPTURE_OUTPUT_DIR;
+    fs::create_directories(base);
+    if (counter == 0)
+        sweep_old_output(base);
+    std::string leaf = fs::path(name).filename().string() + "-" + answer_name(options.answer);
+    if (options.frames)
+        leaf += "-frames";
+    leaf += "-" + std::to_string(getpid()) + "-" + std::to_string(++counter);
+    const fs::path dir = base / leaf;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir.string();
+}
+
+// Runs the capture tool with stderr into err_path; returns its exit status.
+int run_capture_tool(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                     const std::string& err_path)
+{
+    std::vector<char*> argv;
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid < 0)
+        return -1;
+    if (pid == 0) {
+        const int fd = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd >= 0) {
+            dup2(fd, 2);
+            close(fd);
+        }
+        for (const auto& setting : env) {
+            const size_t eq = setting.find('=');
+            if (eq != std::string::npos)
+                setenv(setting.substr(0, eq).c_str(), setting.c_str() + eq + 1, 1);
+        }
+        execv(argv[0], argv.data());
+        std::fprintf(stderr, "cannot run %s: %s\n", argv[0], std::strerror(errno));
+        _exit(127);
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
+    return WEXITSTATUS(status);
+}
+
+void parse_log(Capture& c)
+{
+    std::ifstream log(c.out_dir + "/log.txt");
+    std::string kind, hash;
+    long n = 0;
+    std::string line;
+    while (std::getline(log, line)) {
+        std::istringstream fields(line);
+        hash.clear();
+        if (!(fields >> kind >> n))
+            continue;
+        fields >> hash;
+        const uint64_t h = std::strtoull(hash.c_str(), nullptr, 16);
+        if (kind == "frame")
+            c.frame_hashes.push_back(h);
+        else if (kind == "wait")
+            c.stage_hashes.push_back(h);
+    }
+}
+
+struct Golden {
+    std::vector<uint64_t> stages;
+    std::vector<uint64_t> frames;
+    std::string error;  // a malformed line
+};
+
+Golden read_golden(std::istream& in, const std::string& path)
+{
+    Golden g;
+    std::string line;
+    int line_number = 0;
+    while (std::getline(in, line)) {
+        ++line_number;
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::string kind, hash, extra;
+        long n = 0;
+        fields >> kind >> n >> hash;
+        std::vector<uint64_t>* list = kind == "stage" ? &g.stages : kind == "frame" ? &g.frames : nullptr;
+        char* end = nullptr;
+        const uint64_t h = std::strtoull(hash.c_str(), &end, 16);
+        if (!list || hash.size() != 16 || *end || (fields >> extra) ||
+            n != static_cast<long>(list->size()) + 1) {
+            g.error = path + ":" + std::to_string(line_number) + ": malformed line: " + line;
+            return g;
+        }
+        list->push_back(h);
+    }
+    return g;
+}
+
+std::string golden_path(const std::string& name)
+{
+    return std::string(CAPTURE_GOLDEN_DIR) + "/" + name + ".txt";
+}
+
+fs::path reference_path(const std::string& name, uint64_t hash)
+{
+    return fs::path(CAPTURE_REFERENCE_DIR) / name / (hex(hash) + ".png");
+}
+
+// Keeps the stage pictures of a good run, named by hash, so that a later
+// difference can be shown pixel by pixel.
+void keep_references(const std::string& name, const Capture& c)
+{
+    std::error_code ec;
+    fs::create_directories(fs::path(CAPTURE_REFERENCE_DIR) / name, ec);
+    for (size_t i = 0; i < c.stage_hashes.size(); ++i) {
+        const fs::path ref = reference_path(name, c.stage_hashes[i]);
+        const std::string stage = numbered(c.out_dir, "stage", 2, static_cast<int>(i + 1));
+        if (!fs::exists(ref, ec) && fs::exists(stage, ec))
+            fs::copy_file(stage, ref, ec);
+    }
+}
+
+std::string rgb_text(uint32_t c)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "(%u, %u, %u)", c >> 16, (c >> 8) & 0xFF, c & 0xFF);
+    return text;
+}
+
+// Describes a changed stage; writes diff-stage-NN.png when the expected
+// picture is known.
+std::string describe_stage_difference(const std::string& name, const Capture& c, size_t i,
+                                      uint64_t expected)
+{
+    const int stage = static_cast<int>(i + 1);
+    std::string text = "stage " + std::to_string(stage) + ": expected " + hex(expected) + ", got " +
+                       hex(c.stage_hashes[i]);
+    const Image& actual = c.stages[i];
+    const Image reference = read_png(reference_path(name, expected).string());
+    if (reference.w == 0 || image_hash(reference) != expected || actual.w != reference.w ||
+        actual.h != reference.h) {
+        return text + "; no reference picture for the expected hash (a passing run keeps one in " +
+               std::string(CAPTURE_REFERENCE_DIR) + "), picture: " +
+               numbered(c.out_dir, "stage", 2, stage);
+    }
+    // Changed pixels magenta over a dimmed copy of the actual picture.
+    Image diff = actual;
+    long changed = 0;
+    int first_x = -1, first_y = -1;
+    for (int y = 0; y < actual.h; ++y) {
+        for (int x = 0; x < actual.w; ++x) {
+            uint32_t& d = diff.rgb[static_cast<size_t>(y) * actual.w + x];
+            if (actual.at(x, y) != reference.at(x, y)) {
+                if (changed++ == 0) {
+                    first_x = x;
+                    first_y = y;
+                }
+                d = rgb(255, 0, 255);
+            } else {
+                d = ((d >> 2) & 0x3F3F3F) + 0x808080;
+            }
+        }
+    }
+    const std::string diff_path = c.out_dir + "/diff-stage-" + (stage < 10 ? "0" : "") +
+                                  std::to_string(stage) + ".png";
+    write_png(diff_path, diff);
+    text += ": " + std::to_string(changed) + " pixels changed, first at (" + std::to_string(first_x) +
+            ", " + std::to_string(first_y) + ") expected " + rgb_text(reference.at(first_x, first_y)) +
+            " got " + rgb_text(actual.at(first_x, first_y)) + "; diff: " + diff_path;
+    return text;
+}
+
+}  // namespace
+
+Image Capture::frame(int n) const
+{
+    return read_png(numbered(out_dir, "frame", 4, n));
+}
+
+std::string program_path(const std::string& name)
+{
+    if (name.find('/') != std::string::npos)
+        return name;
+    return std::string(CAPTURE_BIN_DIR) + "/" + name;
+}
+
+Capture run_program(const std::string& name, const CaptureOptions& options)
+{
+    Capture c;
+    c.out_dir = fresh_folder(name, options);
+    std::vector<std::string> args = {std::string(CAPTURE_BIN_DIR) + "/capture", "--out", c.out_dir,
+                                     "--answer", answer_name(options.answer), "--timeout",
+                                     std::to_string(options.timeout_seconds)};
+    if (options.frames)
+        args.push_back("--frames");
+    if (options.fixed_time >= 0) {
+        args.push_back("--time");
+        args.push_back(std::to_string(options.fixed_time));
+    }
+    args.push_back("--");
+    args.push_back(program_path(name));
+    const std::string err_path = c.out_dir + "/stderr.txt";
+    c.status = run_capture_tool(args, options.env, err_path);
+    c.stderr_text = read_file(err_path);
+    parse_log(c);
+    for (size_t i = 0; i < c.stage_hashes.size(); ++i)
+        c.stages.push_back(read_png(numbered(c.out_dir, "stage", 2, static_cast<int>(i + 1))));
+    return c;
+}
+
+Image read_png(const std::string& path)
+{
+    Image image;
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&png, path.c_str()))
+        return image;
+    png.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> bytes(PNG_IMAGE_SIZE(png));
+    if (!png_image_finish_read(&png, nullptr, bytes.data(), 0, nullptr)) {
+        png_image_free(&png);
+        return image;
+    }
+    image.w = static_cast<int>(png.width);
+    image.h = static_cast<int>(png.height);
+    image.rgb.resize(static_cast<size_t>(image.w) * image.h);
+    for (size_t i = 0; i < image.rgb.size(); ++i)
+        image.rgb[i] = rgb(bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]);
+    return image;
+}
+
+void write_png(const std::string& path, const Image& image)
+{
+    std::vector<uint8_t> bytes(image.rgb.size() * 3);
+    for (size_t i = 0; i < image.rgb.size(); ++i) {
+        bytes[3 * i] = static_cast<uint8_t>(image.rgb[i] >> 16);
+        bytes[3 * i + 1] = static_cast<uint8_t>(image.rgb[i] >> 8);
+        bytes[3 * i + 2] = static_cast<uint8_t>(image.rgb[i]);
+    }
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    png.width = static_cast<png_uint_32>(image.w);
+    png.height = static_cast<png_uint_32>(image.h);
+    png.format = PNG_FORMAT_RGB;
+    if (!png_image_write_to_file(&png, path.c_str(), 0, bytes.data(), 0, nullptr))
+        std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), png.message);
+}
+
+uint64_t image_hash(const Image& image)
+{
+    uint64_t h = fnv_offset;
+    for (uint32_t c : image.rgb) {
+        const uint8_t bytes[3] = {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8),
+                                  static_cast<uint8_t>(c)};
+        h = fnv1a(h, bytes, 3);
+    }
+    return h;
+}
+
+std::string compare_with_golden(const std::string& name, const Capture& c)
+{
+    const std::string path = golden_path(name);
+    if (c.status != 0)
+        return "the capture of " + name + " ended with status " + std::to_string(c.status) +
+               " (" + c.stderr_text + "); nothing compared with " + path;
+    if (c.stage_hashes.empty())
+        return "the capture of " + name + " recorded no stage; nothing compared with " + path;
+
+    const char* update = std::getenv("UPDATE_GOLDEN");
+    if (update && std::strcmp(update, "1") == 0) {
+        std::ofstream out(path);
+        out << "# Hashes of the pictures " << name
+            << " shows, as the capture tool logs them.\n"
+               "# Rewrite with UPDATE_GOLDEN=1 after checking the pictures.\n";
+        for (size_t i = 0; i < c.stage_hashes.size(); ++i)
+            out << "stage " << i + 1 << ' ' << hex(c.stage_hashes[i]) << '\n';
+        for (size_t i = 0; i < c.frame_hashes.size(); ++i)
+            out << "frame " << i + 1 << ' ' << hex(c.frame_hashes[i]) << '\n';
+        out.close();
+        if (!out)
+            return "cannot write " + path;
+        keep_references(name, c);
+        std::fprintf(stderr, "updated %s\n", path.c_str());
+        return "";
+    }
+
+    std::ifstream in(path);
+    if (!in)
+        return "no golden file " + path + "; run the test with UPDATE_GOLDEN=1 in the environment " +
+               "to create it, check the pictures in " + c.out_dir + " and commit it";
+    const Golden g = read_golden(in, path);
+    if (!g.error.empty())
+        return g.error;
+    if (g.stages.empty())
+        return path + " holds no stage";
+
+    std::vector<std::string> problems;
+    if (g.stages.size() != c.stage_hashes.size())
+        problems.push_back("expected " + std::to_string(g.stages.size()) + " stages, got " +
+                           std::to_string(c.stage_hashes.size()));
+    for (size_t i = 0; i < g.stages.size() && i < c.stage_hashes.size(); ++i)
+        if (g.stages[i] != c.stage_hashes[i])
+            problems.push_back(describe_stage_difference(name, c, i, g.stages[i]));
+    if (!g.frames.empty()) {
+        if (g.frames.size() != c.frame_hashes.size())
+            problems.push_back("expected " + std::to_string(g.frames.size()) + " frames, got " +
+                               std::to_string(c.frame_hashes.size()));
+        std::string changed;
+        int shown = 0, count = 0;
+        for (size_t i = 0; i < g.frames.size() && i < c.frame_hashes.size(); ++i) {
+            if (g.frames[i] != c.frame_hashes[i] && ++count <= 10) {
+                changed += (changed.empty() ? "" : ", ") + std::to_string(i + 1);
+                ++shown;
+            }
+        }
+        if (count > 0)
+            problems.push_back(std::to_string(count) + " frames differ: " + changed +
+                               (count > shown ? ", ..." : ""));
+    }
+    if (problems.empty()) {
+        keep_references(name, c);
+        return "";
+    }
+    std::string message = name + " differs from " + path + ":";
+    for (const auto& p : problems)
+        message += "\n  " + p;
+    return message;
+}

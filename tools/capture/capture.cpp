@@ -1,0 +1,281 @@
+// capture: runs a program under SDL's dummy video driver with the capture
+// preload library, answers its waits at once and records what it shows.
+// See README.md.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int status_usage = 2;
+constexpr int status_hung = 124;
+constexpr int status_not_started = 127;
+
+struct Options {
+    std::string out;
+    std::string answer = "key";
+    bool frames = false;
+    std::string time;
+    bool timing = false;
+    double timeout = 60;
+    std::vector<char*> command;  // program and its arguments
+};
+
+const char usage[] =
+    "usage: capture [--out DIR] [--answer key|quit|noise|error] [--frames] [--time T]\n"
+    "               [--timing] [--timeout SECONDS] PROGRAM [ARGS...]\n"
+    "Runs PROGRAM headless (SDL dummy video driver), answers every wait at once and\n"
+    "records each presented frame and each waiting stage.\n"
+    "  --out DIR        write log.txt and stage-NN.png into DIR (default: a new temp folder)\n"
+    "  --answer A       key (default): a key press; quit: a close request; noise: mouse\n"
+    "                   motion, key release and focus before the key press; error: the\n"
+    "                   wait fails\n"
+    "  --frames         also write every presented frame as frame-NNNN.png\n"
+    "  --time T         time() returns T\n"
+    "  --timing         no hashes, no images (benchmarks); no folder unless --out\n"
+    "  --timeout S      kill the program after S seconds (default 60)\n"
+    "Exit status: the program's; 128+N when it dies of signal N; 124 when it hangs;\n"
+    "127 when it cannot be started; 125 when recording fails; 2 on bad usage.\n";
+
+[[noreturn]] void usage_error(const char* message, const char* detail = nullptr)
+{
+    std::fprintf(stderr, "capture: %s%s%s\n%s", message, detail ? " " : "", detail ? detail : "",
+                 usage);
+    std::exit(status_usage);
+}
+
+Options parse(int argc, char** argv)
+{
+    Options o;
+    int i = 1;
+    auto value = [&](const char* name) -> const char* {
+        if (i + 1 >= argc)
+            usage_error("missing value for", name);
+        return argv[++i];
+    };
+    for (; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(usage, stdout);
+            std::exit(0);
+        } else if (a == "--out") {
+            o.out = value("--out");
+        } else if (a == "--answer") {
+            o.answer = value("--answer");
+            if (o.answer != "key" && o.answer != "quit" && o.answer != "noise" && o.answer != "error")
+                usage_error("unknown answer", o.answer.c_str());
+        } else if (a == "--frames") {
+            o.frames = true;
+        } else if (a == "--time") {
+            o.time = value("--time");
+            char* end = nullptr;
+            errno = 0;
+            std::strtoll(o.time.c_str(), &end, 10);
+            if (o.time.empty() || errno || *end)
+                usage_error("--time needs a whole number, not", o.time.c_str());
+        } else if (a == "--timing") {
+            o.timing = true;
+        } else if (a == "--timeout") {
+            const char* v = value("--timeout");
+            char* end = nullptr;
+            o.timeout = std::strtod(v, &end);
+            if (*end || !(o.timeout > 0))
+                usage_error("--timeout needs a positive number of seconds, not", v);
+        } else if (a == "--") {
+            ++i;
+            break;
+        } else if (a.size() > 1 && a[0] == '-') {
+            usage_error("unknown option", a.c_str());
+        } else {
+            break;
+        }
+    }
+    if (i >= argc)
+        usage_error("no program given");
+    for (; i < argc; ++i)
+        o.command.push_back(argv[i]);
+    o.command.push_back(nullptr);
+    return o;
+}
+
+// The preload library: CAPTURE_PRELOAD, else ../lib next to this binary.
+std::string preload_path()
+{
+    if (const char* p = std::getenv("CAPTURE_PRELOAD"); p && *p)
+        return p;
+    char exe[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n <= 0) {
+        std::fprintf(stderr, "capture: cannot find my own path: %s\n", std::strerror(errno));
+        std::exit(status_not_started);
+    }
+    std::string dir(exe, static_cast<size_t>(n));
+    dir.erase(dir.find_last_of('/'));
+    return dir + "/../lib/libcapture_preload.so";
+}
+
+bool make_dirs(const std::string& path)
+{
+    for (size_t i = 1; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '/') {
+            std::string part = path.substr(0, i);
+            if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
+                return false;
+        }
+    }
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string signal_name(int sig)
+{
+    const char* abbrev = sigabbrev_np(sig);
+    return abbrev ? std::string("SIG") + abbrev : "unknown signal";
+}
+
+void set_environment(const Options& o, const std::string& preload)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    std::string ld = preload;
+    if (const char* old = std::getenv("LD_PRELOAD"); old && *old)
+        ld += std::string(":") + old;
+    setenv("LD_PRELOAD", ld.c_str(), 1);
+    if (o.out.empty())
+        unsetenv("CAPTURE_DIR");
+    else
+        setenv("CAPTURE_DIR", o.out.c_str(), 1);
+    setenv("CAPTURE_ANSWER", o.answer.c_str(), 1);
+    setenv("CAPTURE_FRAMES", o.frames ? "1" : "0", 1);
+    setenv("CAPTURE_TIMING", o.timing ? "1" : "0", 1);
+    if (o.time.empty())
+        unsetenv("CAPTURE_TIME");
+    else
+        setenv("CAPTURE_TIME", o.time.c_str(), 1);
+}
+
+double seconds_since(const timespec& start)
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec - start.tv_sec) + (now.tv_nsec - start.tv_nsec) * 1e-9;
+}
+
+// Runs the command; returns the exit status to pass on.
+int run(const Options& o)
+{
+    const char* program = o.command[0];
+
+    // SIGCHLD and termination requests are taken synchronously below.
+    sigset_t handled, old_mask;
+    sigemptyset(&handled);
+    sigaddset(&handled, SIGCHLD);
+    sigaddset(&handled, SIGINT);
+    sigaddset(&handled, SIGTERM);
+    sigaddset(&handled, SIGHUP);
+    sigprocmask(SIG_BLOCK, &handled, &old_mask);
+
+    // A close-on-exec pipe tells whether exec succeeded.
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) {
+        std::fprintf(stderr, "capture: cannot create a pipe: %s\n", std::strerror(errno));
+        return status_not_started;
+    }
+    std::fflush(nullptr);
+    pid_t pid = fork();
+    if (pid < 0) {
+        std::fprintf(stderr, "capture: cannot fork: %s\n", std::strerror(errno));
+        return status_not_started;
+    }
+    if (pid == 0) {
+        setpgid(0, 0);
+        sigprocmask(SIG_SETMASK, &old_mask, nullptr);
+        close(report[0]);
+        execvp(program, o.command.data());
+        int err = errno;
+        ssize_t ignored = write(report[1], &err, sizeof err);
+        (void)ignored;
+        _exit(status_not_started);
+    }
+    setpgid(pid, pid);  // also here, so that the group exists before any kill
+    close(report[1]);
+    int exec_errno = 0;
+    ssize_t got;
+    do
+        got = read(report[0], &exec_errno, sizeof exec_errno);
+    while (got < 0 && errno == EINTR);
+    close(report[0]);
+    if (got == sizeof exec_errno) {
+        waitpid(pid, nullptr, 0);
+        std::fprintf(stderr, "capture: cannot start %s: %s\n", program, std::strerror(exec_errno));
+        return status_not_started;
+    }
+
+    timespec start;
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    int status = 0;
+    for (;;) {
+        pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            break;
+        const double left = o.timeout - seconds_since(start);
+        if (left <= 0) {
+            kill(-pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            std::fprintf(stderr, "capture: %s hung: killed after %g s\n", program, o.timeout);
+            return status_hung;
+        }
+        timespec wait_for;
+        wait_for.tv_sec = static_cast<time_t>(left);
+        wait_for.tv_nsec = static_cast<long>((left - static_cast<double>(wait_for.tv_sec)) * 1e9);
+        int sig = sigtimedwait(&handled, nullptr, &wait_for);
+        if (sig == SIGINT || sig == SIGTERM || sig == SIGHUP)
+            kill(-pid, sig);  // pass an interruption on to the program
+    }
+    if (WIFSIGNALED(status)) {
+        const int sig = WTERMSIG(status);
+        std::fprintf(stderr, "capture: %s crashed: signal %d (%s)\n", program, sig,
+                     signal_name(sig).c_str());
+        return 128 + sig;
+    }
+    return WEXITSTATUS(status);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options o = parse(argc, argv);
+    const std::string preload = preload_path();
+    if (access(preload.c_str(), R_OK) != 0) {
+        std::fprintf(stderr, "capture: cannot read the preload library %s: %s\n", preload.c_str(),
+                     std::strerror(errno));
+        return status_not_started;
+    }
+    if (o.out.empty() && !o.timing) {
+        char temp[] = "/tmp/capture-XXXXXX";
+        if (!mkdtemp(temp)) {
+            std::fprintf(stderr, "capture: cannot create a temp folder: %s\n", std::strerror(errno));
+            return status_not_started;
+        }
+        o.out = temp;
+        std::printf("capture: writing into %s\n", temp);
+        std::fflush(stdout);
+    } else if (!o.out.empty() && !make_dirs(o.out)) {
+        std::fprintf(stderr, "capture: cannot create %s: %s\n", o.out.c_str(), std::strerror(errno));
+        return status_not_started;
+    }
+    set_environment(o, preload);
+    return run(o);
+}

@@ -1,0 +1,364 @@
+// Preloaded into a program run by the capture tool. It interposes SDL_Flip,
+// SDL_WaitEvent and time():
+//  - every presented frame is counted, hashed and logged (and kept as PNG on
+//    request);
+//  - every wait logs and keeps the surface as stage-NN.png, then is answered
+//    at once with scripted events;
+//  - time() can return a fixed value.
+// Settings come from the environment (see README.md).
+#include "pixel_hash.h"
+
+#include <SDL.h>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <png.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+enum class Answer { key, quit, noise, error };
+
+// A wait that has not seen a key press or close request after this many
+// calls is taken as a program that ignores its answers.
+constexpr unsigned long max_calls_per_wait = 10000;
+
+struct Settings {
+    const char* dir = nullptr;  // where log.txt and the PNGs go; null: nowhere
+    Answer answer = Answer::key;
+    bool frames = false;        // keep every frame as PNG
+    bool timing = false;        // no hashing, no images
+    bool fixed_time = false;
+    time_t time_value = 0;
+};
+
+Settings settings;
+int log_fd = -1;
+unsigned long frame_count = 0;
+unsigned long wait_count = 0;
+bool in_wait = false;            // a wait has begun and not yet been answered
+unsigned long calls_in_wait = 0;
+
+using FlipFn = int (*)(SDL_Surface*);
+using WaitFn = int (*)(SDL_Event*);
+using PushFn = int (*)(SDL_Event*);
+FlipFn real_flip = nullptr;
+WaitFn real_wait = nullptr;
+PushFn real_push = nullptr;
+
+[[noreturn]] void fail(const char* what, const char* detail)
+{
+    std::fprintf(stderr, "capture: %s%s%s\n", what, detail ? ": " : "", detail ? detail : "");
+    _exit(125);
+}
+
+void* real_symbol(const char* name)
+{
+    void* f = dlsym(RTLD_NEXT, name);
+    if (!f)
+        fail("cannot find the real", name);
+    return f;
+}
+
+Answer parse_answer(const char* text)
+{
+    if (!text || !*text || std::strcmp(text, "key") == 0)
+        return Answer::key;
+    if (std::strcmp(text, "quit") == 0)
+        return Answer::quit;
+    if (std::strcmp(text, "noise") == 0)
+        return Answer::noise;
+    if (std::strcmp(text, "error") == 0)
+        return Answer::error;
+    fail("unknown CAPTURE_ANSWER", text);
+}
+
+bool flag(const char* name)
+{
+    const char* v = std::getenv(name);
+    return v && *v && std::strcmp(v, "0") != 0;
+}
+
+__attribute__((constructor)) void read_settings()
+{
+    const char* dir = std::getenv("CAPTURE_DIR");
+    settings.dir = (dir && *dir) ? dir : nullptr;
+    settings.answer = parse_answer(std::getenv("CAPTURE_ANSWER"));
+    settings.frames = flag("CAPTURE_FRAMES");
+    settings.timing = flag("CAPTURE_TIMING");
+    if (const char* t = std::getenv("CAPTURE_TIME"); t && *t) {
+        char* end = nullptr;
+        errno = 0;
+        long long v = std::strtoll(t, &end, 10);
+        if (errno || *end)
+            fail("CAPTURE_TIME is not a whole number", t);
+        settings.fixed_time = true;
+        settings.time_value = static_cast<time_t>(v);
+    }
+    if (settings.dir) {
+        char path[4096];
+        std::snprintf(path, sizeof path, "%s/log.txt", settings.dir);
+        log_fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
+        if (log_fd < 0)
+            fail("cannot create the log", path);
+    }
+}
+
+// One line per call, written at once so that a crash loses nothing.
+void log_line(const char* kind, unsigned long n, const uint64_t* hash)
+{
+    if (log_fd < 0)
+        return;
+    char line[64];
+    int len = hash ? std::snprintf(line, sizeof line, "%s %lu %016llx\n", kind, n,
+                                   static_cast<unsigned long long>(*hash))
+                   : std::snprintf(line, sizeof line, "%s %lu\n", kind, n);
+    if (write(log_fd, line, static_cast<size_t>(len)) != len)
+        fail("cannot write the log", std::strerror(errno));
+}
+
+// Row y of the surface as R, G, B bytes.
+void surface_rgb_row(const SDL_Surface* s, int y, uint8_t* out)
+{
+    const SDL_PixelFormat* f = s->format;
+    const uint8_t* src = static_cast<const uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
+    if (f->BytesPerPixel == 4 && f->Rloss == 0 && f->Gloss == 0 && f->Bloss == 0) {
+        const uint32_t* p = reinterpret_cast<const uint32_t*>(src);
+        for (int x = 0; x < s->w; ++x) {
+            const uint32_t v = p[x];
+            *out++ = static_cast<uint8_t>((v & f->Rmask) >> f->Rshift);
+            *out++ = static_cast<uint8_t>((v & f->Gmask) >> f->Gshift);
+            *out++ = static_cast<uint8_t>((v & f->Bmask) >> f->Bshift);
+        }
+        return;
+    }
+    const int bpp = f->BytesPerPixel;
+    for (int x = 0; x < s->w; ++x, src += bpp) {
+        uint32_t v = 0;
+        switch (bpp) {
+        case 1: v = *src; break;
+        case 2: v = *reinterpret_cast<const uint16_t*>(src); break;
+        case 3: v = SDL_BYTEORDER == SDL_LIL_ENDIAN ? src[0] | src[1] << 8 | src[2] << 16
+                                                    : src[2] | src[1] << 8 | src[0] << 16; break;
+        default: v = *reinterpret_cast<const uint32_t*>(src); break;
+        }
+        SDL_GetRGB(v, const_cast<SDL_PixelFormat*>(f), out, out + 1, out + 2);
+        out += 3;
+    }
+}
+
+// The surface's RGB rows, one at a time, into a buffer kept between calls.
+struct RowBuffer {
+    uint8_t* data = nullptr;
+    size_t size = 0;
+    uint8_t* get(size_t n)
+    {
+        if (n > size) {
+            std::free(data);
+            data = static_cast<uint8_t*>(std::malloc(n));
+            if (!data)
+                fail("out of memory", nullptr);
+            size = n;
+        }
+        return data;
+    }
+};
+RowBuffer row_buffer;
+
+uint64_t hash_surface(SDL_Surface* s)
+{
+    uint8_t* row = row_buffer.get(static_cast<size_t>(s->w) * 3);
+    uint64_t h = fnv_offset;
+    for (int y = 0; y < s->h; ++y) {
+        surface_rgb_row(s, y, row);
+        h = fnv1a(h, row, static_cast<size_t>(s->w) * 3);
+    }
+    return h;
+}
+
+void png_error_exit(png_structp, png_const_charp message)
+{
+    fail("cannot write a PNG", message);
+}
+
+void png_warning_ignore(png_structp, png_const_charp) {}
+
+// Writes the surface as 8-bit RGB PNG and returns the hash of its pixels.
+uint64_t write_surface_png(SDL_Surface* s, const char* path)
+{
+    FILE* f = std::fopen(path, "wb");
+    if (!f)
+        fail("cannot create", path);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, png_error_exit,
+                                              png_warning_ignore);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info)
+        fail("cannot start a PNG", path);
+    png_init_io(png, f);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(s->w), static_cast<png_uint_32>(s->h), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    // Speed over size: about 1,500 frames make a gallery.
+    png_set_compression_level(png, 1);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_write_info(png, info);
+
+    uint8_t* row = row_buffer.get(static_cast<size_t>(s->w) * 3);
+    uint64_t h = fnv_offset;
+    for (int y = 0; y < s->h; ++y) {
+        surface_rgb_row(s, y, row);
+        h = fnv1a(h, row, static_cast<size_t>(s->w) * 3);
+        png_write_row(png, row);
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    if (std::fclose(f) != 0)
+        fail("cannot write", path);
+    return h;
+}
+
+// Hashes the surface and, when a path is given, keeps it as PNG.
+uint64_t record(SDL_Surface* s, const char* png_path)
+{
+    const bool lock = SDL_MUSTLOCK(s);
+    if (lock && SDL_LockSurface(s) != 0)
+        fail("cannot lock the surface", SDL_GetError());
+    uint64_t h = png_path ? write_surface_png(s, png_path) : hash_surface(s);
+    if (lock)
+        SDL_UnlockSurface(s);
+    return h;
+}
+
+void push(SDL_Event& e)
+{
+    if (real_push(&e) != 0)
+        fail("cannot queue an answer event", SDL_GetError());
+}
+
+void push_answer()
+{
+    SDL_Event e;
+    if (settings.answer == Answer::quit) {
+        std::memset(&e, 0, sizeof e);
+        e.type = SDL_QUIT;
+        push(e);
+        return;
+    }
+    if (settings.answer == Answer::noise) {
+        std::memset(&e, 0, sizeof e);
+        e.motion.type = SDL_MOUSEMOTION;
+        e.motion.x = 400;
+        e.motion.y = 300;
+        e.motion.xrel = 3;
+        e.motion.yrel = -2;
+        push(e);
+
+        std::memset(&e, 0, sizeof e);
+        e.key.type = SDL_KEYUP;
+        e.key.state = SDL_RELEASED;
+        e.key.keysym.sym = SDLK_SPACE;
+        push(e);
+
+        std::memset(&e, 0, sizeof e);
+        e.active.type = SDL_ACTIVEEVENT;
+        e.active.gain = 1;
+        e.active.state = SDL_APPINPUTFOCUS;
+        push(e);
+    }
+    std::memset(&e, 0, sizeof e);
+    e.key.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.sym = SDLK_SPACE;
+    push(e);
+}
+
+// The start of a wait: record what the program shows.
+void begin_wait()
+{
+    ++wait_count;
+    SDL_Surface* s = SDL_GetVideoSurface();
+    if (settings.timing || !s) {
+        log_line("wait", wait_count, nullptr);
+        return;
+    }
+    char path[4096];
+    const char* png_path = nullptr;
+    if (settings.dir) {
+        std::snprintf(path, sizeof path, "%s/stage-%02lu.png", settings.dir, wait_count);
+        png_path = path;
+    }
+    uint64_t h = record(s, png_path);
+    log_line("wait", wait_count, &h);
+}
+
+}  // namespace
+
+#define INTERPOSED extern "C" __attribute__((visibility("default")))
+
+INTERPOSED int SDL_Flip(SDL_Surface* s)
+{
+    if (!real_flip)
+        real_flip = reinterpret_cast<FlipFn>(real_symbol("SDL_Flip"));
+    ++frame_count;
+    if (settings.timing || !s) {
+        log_line("frame", frame_count, nullptr);
+    } else {
+        char path[4096];
+        const char* png_path = nullptr;
+        if (settings.frames && settings.dir) {
+            std::snprintf(path, sizeof path, "%s/frame-%04lu.png", settings.dir, frame_count);
+            png_path = path;
+        }
+        // Recorded before the real flip: a double buffer may swap pixels.
+        uint64_t h = record(s, png_path);
+        log_line("frame", frame_count, &h);
+    }
+    return real_flip(s);
+}
+
+INTERPOSED int SDL_WaitEvent(SDL_Event* event)
+{
+    if (!real_wait) {
+        real_wait = reinterpret_cast<WaitFn>(real_symbol("SDL_WaitEvent"));
+        real_push = reinterpret_cast<PushFn>(real_symbol("SDL_PushEvent"));
+    }
+    if (!in_wait) {
+        begin_wait();
+        if (settings.answer == Answer::error)
+            return 0;  // the event is left untouched
+        in_wait = true;
+        calls_in_wait = 0;
+        push_answer();
+    }
+    if (++calls_in_wait > max_calls_per_wait) {
+        std::fprintf(stderr,
+                     "capture: wait %lu not ended after %lu events; the program ignores key "
+                     "presses and close requests\n",
+                     wait_count, max_calls_per_wait);
+        std::abort();
+    }
+    int result = real_wait(event);
+    if (result == 0 || (event && (event->type == SDL_KEYDOWN || event->type == SDL_QUIT)))
+        in_wait = false;
+    return result;
+}
+
+INTERPOSED time_t time(time_t* t) noexcept
+{
+    time_t v;
+    if (settings.fixed_time) {
+        v = settings.time_value;
+    } else {
+        timespec ts;
+        clock_gettime(CLOCK_REALTIME, &ts);
+        v = ts.tv_sec;
+    }
+    if (t)
+        *t = v;
+    return v;
+}
