@@ -37,15 +37,23 @@ struct Capture {
     Image frame(int n) const;            // frame n (1-based); needs frames = true
 };
 
-// Path of a built program: build/bin/<name>.
+// Path of a built program: build/bin/<name>. A name holding a '/' is
+// taken as a path as it is (the capture tests' own programs).
 std::string program_path(const std::string& name);
 
-// Runs build/bin/<name> under the capture tool into a fresh folder.
+// Runs build/bin/<name> under the capture tool into a fresh folder
+// (build/test-output/<name>-<answer>-<pid>-<n>).
 Capture run_program(const std::string& name, const CaptureOptions& options = {});
 
-// Reads a PNG written by the capture tool.
+// Reads a PNG written by the capture tool; an empty Image (w = h = 0) when
+// the file is missing or unreadable.
 Image read_png(const std::string& path);
+// Writes an 8-bit RGB PNG; reports on stderr when it cannot.
 void write_png(const std::string& path, const Image& image);
+
+// The capture tool's hash of a picture, as logged: 64-bit FNV-1a over the
+// R, G, B bytes of every pixel, row-major.
+uint64_t image_hash(const Image& image);
 
 // Compares the stage (and, when recorded, frame) hashes with
 // tests/golden/<name>.txt. On a difference it writes a diff image of each
