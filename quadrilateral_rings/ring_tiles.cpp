@@ -77,8 +77,7 @@ void neighbour_vertices(const tile_record& h, int i, float x[4], float y[4])
     y[3] = static_cast<float>(ey - h.y[j2]);
 }
 
-// A fresh record; ends the program with a message when memory runs out.
-static tile_record* new_record()
+tile_record* new_tile_record()
 {
     auto* t = static_cast<tile_record*>(std::malloc(sizeof(tile_record)));
     if (t == nullptr) {
@@ -102,12 +101,12 @@ static void append(tile_record* t)
 
 void start_queue()
 {
-    queue_sentinel = new_record();
+    queue_sentinel = new_tile_record();
     queue_sentinel->next = queue_sentinel;
     queue_sentinel->prev = queue_sentinel;
     queue_tail = queue_sentinel;
 
-    tile_record* seed = new_record();
+    tile_record* seed = new_tile_record();
     const float sx[4] = {0.0f, 1.0f, 0.85f, 0.27f};
     const float sy[4] = {0.0f, 0.0f, 0.8f, 0.5f};
     for (int k = 0; k < 4; ++k) {
@@ -138,7 +137,7 @@ void grow_pass()
         neighbour_test_pixel(*h, i, px, py);
         if (!in_window(px, py) || get_pixel(px, py) != white)
             continue;
-        tile_record* n = new_record();
+        tile_record* n = new_tile_record();
         neighbour_vertices(*h, i, n->x, n->y);
         n->generation = h->generation + 1;
         append(n);

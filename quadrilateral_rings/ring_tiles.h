@@ -44,6 +44,10 @@ void draw_tile(const tile_record& t);
 void neighbour_test_pixel(const tile_record& h, int i, int& px, int& py);
 void neighbour_vertices(const tile_record& h, int i, float x[4], float y[4]);
 
+// A fresh zeroed record, linked to nothing. Ends the program with a
+// message on stderr and status 1 when memory runs out.
+tile_record* new_tile_record();
+
 // Sets up the queue as the sentinel plus the seed tile and draws the seed.
 void start_queue();
 

@@ -1,0 +1,127 @@
+// Headless checks of the recursive concave tiling: neighbours, the
+// rectangle for centroids and the depth-first growth.
+#include "grow_tile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace {
+
+constexpr Uint32 rgb(int r, int g, int b) { return (Uint32(r) << 16) | (Uint32(g) << 8) | Uint32(b); }
+
+Uint32 rgb_at(int x, int y)
+{
+    Uint8 r, g, b;
+    SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
+    return rgb(r, g, b);
+}
+
+using Quad = std::array<int, 8>;  // x0, y0, ..., x3, y3
+
+Quad current_tile()
+{
+    return {tile_x[0], tile_y[0], tile_x[1], tile_y[1], tile_x[2], tile_y[2], tile_x[3], tile_y[3]};
+}
+
+// grow_tile shows every tile, so it needs a (dummy) video surface.
+class Concave : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        start_sdl("recursive_concave_tiling_test");
+        open_window("recursive_concave_tiling_test");
+        white = SDL_MapRGB(screen->format, 255, 255, 255);
+        black = SDL_MapRGB(screen->format, 0, 0, 0);
+        tile_grey = SDL_MapRGB(screen->format, 230, 230, 230);
+        SDL_FillRect(screen, nullptr, white);
+        grow_depth = 0;
+        deepest_grow_depth = 0;
+    }
+    void TearDown() override { SDL_Quit(); }
+};
+
+TEST(ConcaveNeighbours, SeedNeighboursKeepTheirOrientation)
+{
+    set_tile(seed_x, seed_y);
+    int cx, cy;
+    tile_centroid(cx, cy);
+    EXPECT_EQ(cx, 427);
+    EXPECT_EQ(cy, 287);
+
+    set_neighbour(seed_x, seed_y, 0);
+    EXPECT_EQ(current_tile(), (Quad{440, 260, 400, 300, 410, 270, 400, 260}));
+    tile_centroid(cx, cy);
+    EXPECT_EQ(cx, 412);
+    EXPECT_EQ(cy, 272);
+
+    set_neighbour(seed_x, seed_y, 1);
+    EXPECT_EQ(current_tile(), (Quad{430, 290, 440, 260, 430, 250, 470, 250}));
+    tile_centroid(cx, cy);
+    EXPECT_EQ(cx, 442);
+    EXPECT_EQ(cy, 262);
+
+    // Edge 3 runs from vertex 3 back to vertex 0: its image starts at P0.
+    set_neighbour(seed_x, seed_y, 3);
+    EXPECT_EQ(current_tile(), (Quad{400, 300, 440, 300, 400, 340, 410, 310}));
+}
+
+TEST(ConcaveNeighbours, RectangleAndSeedBelongToThisProgram)
+{
+    EXPECT_EQ(allowed_centroids.left, 150);
+    EXPECT_EQ(allowed_centroids.right, 649);
+    EXPECT_EQ(allowed_centroids.top, 150);
+    EXPECT_EQ(allowed_centroids.bottom, 449);
+}
+
+TEST_F(Concave, TileOutsideTheRectangleGrowsNoNeighbour)
+{
+    // A tile whose neighbours all have centroids left of column 151.
+    const int x[4] = {20, 40, 40, 20};
+    const int y[4] = {280, 280, 300, 300};
+    set_tile(x, y);
+    grow_tile();
+    EXPECT_EQ(deepest_grow_depth, 1);
+    EXPECT_EQ(grow_depth, 0);
+    EXPECT_EQ(rgb_at(30, 290), rgb(230, 230, 230));
+    EXPECT_EQ(rgb_at(50, 290), rgb(255, 255, 255));
+}
+
+TEST_F(Concave, GrowthReaches153LevelsAndSpansTheRectangle)
+{
+    set_tile(seed_x, seed_y);
+    grow_tile();
+    EXPECT_EQ(deepest_grow_depth, 153);
+    EXPECT_EQ(grow_depth, 0);
+
+    int left = 800, right = -1, top = 600, bottom = -1;
+    int grey = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const Uint32 c = rgb_at(x, y);
+            if (c == rgb(255, 255, 255))
+                continue;
+            ASSERT_TRUE(c == rgb(0, 0, 0) || c == rgb(230, 230, 230)) << x << "," << y;
+            grey += c == rgb(230, 230, 230);
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    EXPECT_EQ(left, 130);
+    EXPECT_EQ(right, 650);
+    EXPECT_EQ(top, 130);
+    EXPECT_EQ(bottom, 470);
+    // 247 tiles of 600 square pixels, less their outlines.
+    EXPECT_GT(grey, 247 * 600 / 2);
+    EXPECT_LT(grey, 247 * 600);
+    // The seed and its first two neighbours are filled.
+    EXPECT_EQ(rgb_at(427, 287), rgb(230, 230, 230));
+    EXPECT_EQ(rgb_at(412, 272), rgb(230, 230, 230));
+    EXPECT_EQ(rgb_at(442, 262), rgb(230, 230, 230));
+}
+
+}  // namespace

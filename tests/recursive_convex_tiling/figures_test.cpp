@@ -1,0 +1,83 @@
+// Headless checks of the recursive convex tiling: the shared growth routine
+// with this program's seed and wider rectangle.
+#include "grow_tile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr Uint32 rgb(int r, int g, int b) { return (Uint32(r) << 16) | (Uint32(g) << 8) | Uint32(b); }
+
+Uint32 rgb_at(int x, int y)
+{
+    Uint8 r, g, b;
+    SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
+    return rgb(r, g, b);
+}
+
+TEST(ConvexNeighbours, CentroidsOfTheSeedsNeighboursLieUpTo75PixelsAway)
+{
+    set_tile(seed_x, seed_y);
+    int sx, sy;
+    tile_centroid(sx, sy);
+    EXPECT_EQ(sx, 447);
+    EXPECT_EQ(sy, 275);
+    const int offsets[4][2] = {{5, 50}, {75, 10}, {-5, -50}, {-75, -10}};
+    for (int m = 0; m < 4; ++m) {
+        set_neighbour(seed_x, seed_y, m);
+        int cx, cy;
+        tile_centroid(cx, cy);
+        EXPECT_EQ(cx - sx, offsets[m][0]) << "edge " << m;
+        EXPECT_EQ(cy - sy, offsets[m][1]) << "edge " << m;
+    }
+    EXPECT_EQ(allowed_centroids.left, 100);
+    EXPECT_EQ(allowed_centroids.right, 699);
+    EXPECT_EQ(allowed_centroids.top, 100);
+    EXPECT_EQ(allowed_centroids.bottom, 499);
+}
+
+TEST(ConvexGrowth, Reaches51LevelsAndSpansTheWiderRectangle)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    start_sdl("recursive_convex_tiling_test");
+    open_window("recursive_convex_tiling_test");
+    white = SDL_MapRGB(screen->format, 255, 255, 255);
+    black = SDL_MapRGB(screen->format, 0, 0, 0);
+    tile_grey = SDL_MapRGB(screen->format, 200, 200, 200);
+    SDL_FillRect(screen, nullptr, white);
+    grow_depth = 0;
+    deepest_grow_depth = 0;
+
+    set_tile(seed_x, seed_y);
+    grow_tile();
+    EXPECT_EQ(deepest_grow_depth, 51);
+    EXPECT_EQ(grow_depth, 0);
+
+    int left = 800, right = -1, top = 600, bottom = -1;
+    int grey = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const Uint32 c = rgb_at(x, y);
+            if (c == rgb(255, 255, 255))
+                continue;
+            ASSERT_TRUE(c == rgb(0, 0, 0) || c == rgb(200, 200, 200)) << x << "," << y;
+            grey += c == rgb(200, 200, 200);
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    EXPECT_EQ(left, 90);
+    EXPECT_EQ(right, 740);
+    EXPECT_EQ(top, 80);
+    EXPECT_EQ(bottom, 520);
+    // 64 tiles of 3,700 square pixels, less their outlines.
+    EXPECT_GT(grey, 64 * 3700 * 9 / 10);
+    EXPECT_LT(grey, 64 * 3700);
+    SDL_Quit();
+}
+
+}  // namespace
