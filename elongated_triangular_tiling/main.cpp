@@ -1,0 +1,36 @@
+// elongated_triangular_tiling: rows of red squares between rows of olive
+// and green triangles (vertex configuration 3.3.3.4.4). One stage.
+#include "square_cell.h"
+
+#include <drawkit.h>
+
+int SDL_main(int, char**)
+{
+    start_sdl("elongated_triangular_tiling");
+    open_window("elongated_triangular_tiling");
+
+    white = SDL_MapRGB(screen->format, 255, 255, 255);
+    black = SDL_MapRGB(screen->format, 0, 0, 0);
+    red = SDL_MapRGB(screen->format, 255, 0, 0);
+    olive = SDL_MapRGB(screen->format, 205, 205, 50);
+    green = SDL_MapRGB(screen->format, 0, 205, 0);
+    SDL_FillRect(screen, nullptr, white);
+
+    // Black frame along the window's border: it closes every region that
+    // touches the edge, so the fills stay inside the window.
+    draw_line(0, 0, 799, 0, black);
+    draw_line(0, 0, 0, 599, black);
+    draw_line(799, 0, 799, 599, black);
+    draw_line(0, 599, 799, 599, black);
+
+    // Stage 1: one cell per lattice point, cells outside the window included.
+    for (int i = -8; i <= 9; ++i)
+        for (int j = -5; j <= 5; ++j) {
+            const pixel corner = lattice_point(i, j);
+            draw_square_cell(corner.x, corner.y);
+        }
+    SDL_Flip(screen);
+    wait_for_key();
+
+    return 0;
+}

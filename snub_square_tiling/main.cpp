@@ -1,0 +1,42 @@
+// snub_square_tiling: stars of a red square and four green triangles on a
+// turned square lattice, the square holes between them pink (vertex
+// configuration 3.3.4.3.4). One stage.
+#include "square_star.h"
+
+#include <drawkit.h>
+
+int SDL_main(int, char**)
+{
+    start_sdl("snub_square_tiling");
+    open_window("snub_square_tiling");
+
+    white = SDL_MapRGB(screen->format, 255, 255, 255);
+    black = SDL_MapRGB(screen->format, 0, 0, 0);
+    red = SDL_MapRGB(screen->format, 255, 0, 0);
+    pink = SDL_MapRGB(screen->format, 255, 100, 100);
+    green = SDL_MapRGB(screen->format, 0, 205, 0);
+    SDL_FillRect(screen, nullptr, white);
+
+    // Black frame along the window's border: it closes every region that
+    // touches the edge, so the fills stay inside the window.
+    draw_line(0, 0, 799, 0, black);
+    draw_line(0, 0, 0, 599, black);
+    draw_line(799, 0, 799, 599, black);
+    draw_line(0, 599, 799, 599, black);
+
+    // Stage 1: one star per lattice point, stars outside the window included,
+    // then every pixel still white inside a 10-pixel margin turns pink.
+    for (int i = -5; i <= 5; ++i)
+        for (int j = -5; j <= 5; ++j) {
+            const pixel centre = lattice_point(i, j);
+            draw_square_star(centre.x, centre.y);
+        }
+    for (int x = 10; x <= 789; ++x)
+        for (int y = 10; y <= 589; ++y)
+            if (get_pixel(x, y) == white)
+                put_pixel(x, y, pink);
+    SDL_Flip(screen);
+    wait_for_key();
+
+    return 0;
+}

@@ -1,0 +1,53 @@
+// truncated_hexagonal_tiling: light red dodecagons on a triangular lattice
+// with light yellow triangles between them (vertex configuration 3.12.12).
+// Two stages: one dodecagon with its lattice vectors, then the tiling.
+#include "dodecagon.h"
+
+#include <drawkit.h>
+
+int SDL_main(int, char**)
+{
+    start_sdl("truncated_hexagonal_tiling");
+    open_window("truncated_hexagonal_tiling");
+
+    white = SDL_MapRGB(screen->format, 255, 255, 255);
+    black = SDL_MapRGB(screen->format, 0, 0, 0);
+    light_red = SDL_MapRGB(screen->format, 255, 50, 50);
+    light_yellow = SDL_MapRGB(screen->format, 250, 250, 100);
+    blue = SDL_MapRGB(screen->format, 0, 0, 205);
+    SDL_FillRect(screen, nullptr, white);
+
+    // Black frame along the window's border: it closes every region that
+    // touches the edge, so the fills stay inside the window.
+    draw_line(0, 0, 799, 0, black);
+    draw_line(0, 0, 0, 599, black);
+    draw_line(799, 0, 799, 599, black);
+    draw_line(0, 599, 799, 599, black);
+
+    compute_lattice_vectors();
+
+    // Stage 1: the dodecagon at the origin and its two lattice vectors.
+    draw_dodecagon(origin.x, origin.y);
+    const pixel tip1 = lattice_point(1, 0), tip2 = lattice_point(0, 1);
+    draw_thick_line(origin.x, origin.y, tip1.x, tip1.y, 1, blue);
+    draw_thick_line(origin.x, origin.y, tip2.x, tip2.y, 1, blue);
+    SDL_Flip(screen);
+    wait_for_key();
+
+    // Stage 2: the 9 x 9 patch of dodecagons over stage 1, then every pixel
+    // still white (the triangles and the corners outside the patch) turns
+    // light yellow.
+    for (int i = -4; i <= 4; ++i)
+        for (int j = -4; j <= 4; ++j) {
+            const pixel centre = lattice_point(i, j);
+            draw_dodecagon(centre.x, centre.y);
+        }
+    for (int x = 0; x < SCREEN_WIDTH; ++x)
+        for (int y = 0; y < SCREEN_HEIGHT; ++y)
+            if (get_pixel(x, y) == white)
+                put_pixel(x, y, light_yellow);
+    SDL_Flip(screen);
+    wait_for_key();
+
+    return 0;
+}
