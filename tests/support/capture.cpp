@@ -182,14 +182,27 @@ Golden read_golden(std::istream& in, const std::string& path)
     return g;
 }
 
+// The folders of the golden files and of the reference pictures; the
+// environment may point them elsewhere (the support's own tests do).
+std::string setting(const char* variable, const char* built_in)
+{
+    const char* v = std::getenv(variable);
+    return v && *v ? v : built_in;
+}
+
 std::string golden_path(const std::string& name)
 {
-    return std::string(CAPTURE_GOLDEN_DIR) + "/" + name + ".txt";
+    return setting("CAPTURE_GOLDEN_DIR", CAPTURE_GOLDEN_DIR) + "/" + name + ".txt";
+}
+
+std::string reference_dir()
+{
+    return setting("CAPTURE_REFERENCE_DIR", CAPTURE_REFERENCE_DIR);
 }
 
 fs::path reference_path(const std::string& name, uint64_t hash)
 {
-    return fs::path(CAPTURE_REFERENCE_DIR) / name / (hex(hash) + ".png");
+    return fs::path(reference_dir()) / name / (hex(hash) + ".png");
 }
 
 // Keeps the stage pictures of a good run, named by hash, so that a later
@@ -197,7 +210,7 @@ fs::path reference_path(const std::string& name, uint64_t hash)
 void keep_references(const std::string& name, const Capture& c)
 {
     std::error_code ec;
-    fs::create_directories(fs::path(CAPTURE_REFERENCE_DIR) / name, ec);
+    fs::create_directories(fs::path(reference_dir()) / name, ec);
     for (size_t i = 0; i < c.stage_hashes.size(); ++i) {
         const fs::path ref = reference_path(name, c.stage_hashes[i]);
         const std::string stage = numbered(c.out_dir, "stage", 2, static_cast<int>(i + 1));
@@ -226,7 +239,7 @@ std::string describe_stage_difference(const std::string& name, const Capture& c,
     if (reference.w == 0 || image_hash(reference) != expected || actual.w != reference.w ||
         actual.h != reference.h) {
         return text + "; no reference picture for the expected hash (a passing run keeps one in " +
-               std::string(CAPTURE_REFERENCE_DIR) + "), picture: " +
+               reference_dir() + "), picture: " +
                numbered(c.out_dir, "stage", 2, stage);
     }
     // Changed pixels magenta over a dimmed copy of the actual picture.
@@ -356,6 +369,8 @@ std::string compare_with_golden(const std::string& name, const Capture& c)
 
     const char* update = std::getenv("UPDATE_GOLDEN");
     if (update && std::strcmp(update, "1") == 0) {
+        std::error_code ec;
+        fs::create_directories(fs::path(path).parent_path(), ec);
         std::ofstream out(path);
         out << "# Hashes of the pictures " << name
             << " shows, as the capture tool logs them.\n"

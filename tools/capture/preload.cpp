@@ -27,6 +27,9 @@ enum class Answer { key, quit, noise, error };
 // A wait that has not seen a key press or close request after this many
 // calls is taken as a program that ignores its answers.
 constexpr unsigned long max_calls_per_wait = 10000;
+// Every stage is presented before its wait; a program that waits this many
+// times in a row without presenting anything does not take its answers.
+constexpr unsigned long max_waits_without_frame = 100;
 
 struct Settings {
     const char* dir = nullptr;  // where log.txt and the PNGs go; null: nowhere
@@ -43,6 +46,7 @@ unsigned long frame_count = 0;
 unsigned long wait_count = 0;
 bool in_wait = false;            // a wait has begun and not yet been answered
 unsigned long calls_in_wait = 0;
+unsigned long waits_since_frame = 0;
 
 using FlipFn = int (*)(SDL_Surface*);
 using WaitFn = int (*)(SDL_Event*);
@@ -281,6 +285,13 @@ void push_answer()
 void begin_wait()
 {
     ++wait_count;
+    if (++waits_since_frame > max_waits_without_frame) {
+        std::fprintf(stderr,
+                     "capture: %lu waits without a frame presented; the program ignores key "
+                     "presses and close requests\n",
+                     max_waits_without_frame);
+        std::abort();
+    }
     SDL_Surface* s = SDL_GetVideoSurface();
     if (settings.timing || !s) {
         log_line("wait", wait_count, nullptr);
@@ -305,6 +316,7 @@ INTERPOSED int SDL_Flip(SDL_Surface* s)
     if (!real_flip)
         real_flip = reinterpret_cast<FlipFn>(real_symbol("SDL_Flip"));
     ++frame_count;
+    waits_since_frame = 0;
     if (settings.timing || !s) {
         log_line("frame", frame_count, nullptr);
     } else {

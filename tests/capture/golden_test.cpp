@@ -1,0 +1,134 @@
+// Golden comparison: a picture that changes is caught and shown, and a
+// missing, empty or broken golden file never passes.
+#include "capture.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string demo = CAPTURE_DEMO;
+
+// Golden files and reference pictures in a scratch folder of this test.
+class capture_golden : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = std::string(CAPTURE_TEST_DIR) + "/golden-" + std::to_string(getpid());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        setenv("CAPTURE_GOLDEN_DIR", dir.c_str(), 1);
+        setenv("CAPTURE_REFERENCE_DIR", (dir + "/references").c_str(), 1);
+        unsetenv("UPDATE_GOLDEN");
+    }
+    void TearDown() override
+    {
+        unsetenv("CAPTURE_GOLDEN_DIR");
+        unsetenv("CAPTURE_REFERENCE_DIR");
+    }
+    void write_golden(const std::string& text) { std::ofstream(dir + "/demo.txt") << text; }
+    std::string update(const Capture& c)
+    {
+        setenv("UPDATE_GOLDEN", "1", 1);
+        const std::string message = compare_with_golden("demo", c);
+        unsetenv("UPDATE_GOLDEN");
+        return message;
+    }
+    static Capture run(long t)
+    {
+        CaptureOptions o;
+        o.fixed_time = t;
+        return run_program(demo, o);
+    }
+    std::string dir;
+};
+
+TEST_F(capture_golden, MatchesAfterUpdateAndShowsAChangedStage)
+{
+    const Capture good = run(42);
+    ASSERT_EQ(good.status, 0);
+    const std::string missing = compare_with_golden("demo", good);
+    EXPECT_NE(missing.find("UPDATE_GOLDEN=1"), std::string::npos) << missing;
+
+    EXPECT_EQ(update(good), "");
+    EXPECT_EQ(compare_with_golden("demo", good), "");
+    EXPECT_EQ(compare_with_golden("demo", run(42)), "");
+
+    // Another seed changes the square of stage 3 only.
+    const Capture bad = run(43);
+    const std::string message = compare_with_golden("demo", bad);
+    EXPECT_NE(message.find("stage 3"), std::string::npos) << message;
+    EXPECT_EQ(message.find("stage 1"), std::string::npos) << message;
+    EXPECT_NE(message.find("10000 pixels changed, first at (500, 350)"), std::string::npos) << message;
+    const Image diff = read_png(bad.out_dir + "/diff-stage-03.png");
+    ASSERT_EQ(diff.w, 800);
+    EXPECT_EQ(diff.at(500, 350), rgb(255, 0, 255));
+    EXPECT_EQ(diff.at(599, 449), rgb(255, 0, 255));
+    EXPECT_NE(diff.at(499, 350), rgb(255, 0, 255));
+    EXPECT_NE(diff.at(300, 100), bad.stages[2].at(300, 100));  // dimmed
+    EXPECT_FALSE(fs::exists(bad.out_dir + "/diff-stage-01.png"));
+}
+
+TEST_F(capture_golden, ChecksFramesWhenTheFileHoldsThem)
+{
+    const Capture good = run(5);
+    ASSERT_EQ(good.status, 0);
+    ASSERT_EQ(update(good), "");
+
+    Capture changed = good;
+    changed.frame_hashes[1] ^= 1;
+    const std::string message = compare_with_golden("demo", changed);
+    EXPECT_NE(message.find("1 frames differ: 2"), std::string::npos) << message;
+    changed.frame_hashes.pop_back();
+    EXPECT_NE(compare_with_golden("demo", changed).find("expected 5 frames, got 4"), std::string::npos);
+
+    // A file of stages alone ignores the frames.
+    std::ifstream in(dir + "/demo.txt");
+    std::string line, stages_only;
+    while (std::getline(in, line))
+        if (line.rfind("stage ", 0) == 0)
+            stages_only += line + "\n";
+    write_golden(stages_only);
+    EXPECT_EQ(compare_with_golden("demo", changed), "");
+
+    Capture fewer = good;
+    fewer.stage_hashes.pop_back();
+    fewer.stages.pop_back();
+    EXPECT_NE(compare_with_golden("demo", fewer).find("expected 3 stages, got 2"), std::string::npos);
+}
+
+TEST_F(capture_golden, NeverPassesOnABadFileOrAFailedRun)
+{
+    const Capture good = run(5);
+    ASSERT_EQ(good.status, 0);
+
+    write_golden("# nothing but a comment\n");
+    EXPECT_NE(compare_with_golden("demo", good).find("holds no stage"), std::string::npos);
+    write_golden("stage 1 12345\n");
+    EXPECT_NE(compare_with_golden("demo", good).find("malformed"), std::string::npos);
+    write_golden("stage 2 0123456789abcdef\n");
+    EXPECT_NE(compare_with_golden("demo", good).find("malformed"), std::string::npos);
+
+    ASSERT_EQ(update(good), "");
+    Capture failed = good;
+    failed.status = 134;
+    EXPECT_NE(compare_with_golden("demo", failed).find("status 134"), std::string::npos);
+    EXPECT_NE(update(failed), "");  // a failed run never becomes golden
+    EXPECT_EQ(compare_with_golden("demo", good), "");
+
+    // A changed stage without a kept reference picture is still reported.
+    fs::remove_all(dir + "/references");
+    Capture changed = good;
+    changed.stage_hashes[0] ^= 1;
+    const std::string message = compare_with_golden("demo", changed);
+    EXPECT_NE(message.find("stage 1"), std::string::npos) << message;
+    EXPECT_NE(message.find("no reference picture"), std::string::npos) << message;
+}
+
+}  // namespace
