@@ -1,0 +1,71 @@
+// The program as users run it, under the capture tool.
+#include "capture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* program = "elongated_triangular_tiling";
+constexpr uint32_t white_rgb = rgb(255, 255, 255), red_rgb = rgb(255, 0, 0),
+                   olive_rgb = rgb(205, 205, 50), green_rgb = rgb(0, 205, 0);
+
+const Capture& shown()
+{
+    static const Capture c = run_program(program);
+    return c;
+}
+
+}  // namespace
+
+TEST(ElongatedTriangularTilingProgram, OneStageWithABlackFrameWhateverEndsTheWait)
+{
+    const Capture& c = shown();
+    ASSERT_EQ(c.status, 0) << c.stderr_text;
+    ASSERT_EQ(c.stages.size(), 1u);
+    EXPECT_EQ(c.frame_hashes, c.stage_hashes);
+    const Image& im = c.stages[0];
+    for (int x = 0; x < 800; ++x)
+        ASSERT_TRUE(im.at(x, 0) == 0 && im.at(x, 599) == 0) << x;
+    for (int y = 0; y < 600; ++y)
+        ASSERT_TRUE(im.at(0, y) == 0 && im.at(799, y) == 0) << y;
+
+    for (Answer a : {Answer::quit, Answer::noise}) {
+        CaptureOptions options;
+        options.answer = a;
+        const Capture other = run_program(program, options);
+        EXPECT_EQ(other.status, 0) << other.stderr_text;
+        EXPECT_EQ(other.frame_hashes, c.frame_hashes);
+        EXPECT_EQ(other.stage_hashes, c.stage_hashes);
+    }
+}
+
+TEST(ElongatedTriangularTilingProgram, RowsOfSquaresAndTriangles)
+{
+    const Capture& c = shown();
+    ASSERT_EQ(c.stages.size(), 1u);
+    const Image& im = c.stages[0];
+    // The square row with lower-left corners at (400 + 70 i, 300): red
+    // squares, olive triangles above and green ones below.
+    for (int a = 50; a <= 680; a += 70) {
+        EXPECT_EQ(im.at(a + 35, 265), red_rgb) << a;
+        EXPECT_EQ(im.at(a + 35, 209), olive_rgb) << a;
+        EXPECT_EQ(im.at(a + 35, 320), green_rgb) << a;
+    }
+    // Bottom rows: the lower triangles of the row at b = 561 are seeded at
+    // row 581 and filled; the upper triangles of the row at b = 691 would be
+    // seeded at row 600 and stay white.
+    for (int m = 15; m <= 785; m += 70)
+        EXPECT_EQ(im.at(m, 581), green_rgb) << m;
+    for (int m = 50; m <= 750; m += 70)
+        EXPECT_EQ(im.at(m, 590), white_rgb) << m;
+    // The square of the cell at a = -55, b = 169 has its middle column left
+    // of the window: its part between the frame and its right side stays white.
+    EXPECT_EQ(im.at(5, 134), white_rgb);
+    EXPECT_EQ(im.at(15, 134), 0u);
+    EXPECT_EQ(im.at(25, 134), red_rgb);
+}
+
+TEST(ElongatedTriangularTilingProgram, MatchesTheGoldenPicture)
+{
+    EXPECT_EQ(compare_with_golden(program, shown()), "");
+}
