@@ -5,7 +5,17 @@
 
 namespace {
 
-class HexagonStages : public ::testing::Test {
+// A colour that names the pixel it was put on.
+Uint32 mark(int x, int y) { return static_cast<Uint32>(x * 1000 + y + 1); }
+
+void mark_every_pixel()
+{
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            put_pixel(x, y, mark(x, y));
+}
+
+class P6mHexagonStages : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -25,14 +35,14 @@ protected:
     }
 };
 
-TEST(HexagonConstants, FloatRoundingsOfTheRoots)
+TEST(P6mHexagonConstants, FloatRoundingsOfTheRoots)
 {
     EXPECT_EQ(static_cast<double>(h3f), 0.8660253882408142);
     EXPECT_EQ(static_cast<double>(s3f), 1.7320507764816284);
 }
 
 // The region stage 5 scans holds the whole hexagon, 16 663 pixels of it.
-TEST(HexagonRegion, AcceptsTheHexagonOnly)
+TEST(P6mHexagonRegion, AcceptsTheHexagonOnly)
 {
     int count = 0;
     for (int c = 390; c <= 559; ++c)
@@ -58,7 +68,7 @@ TEST(HexagonRegion, AcceptsTheHexagonOnly)
 }
 
 // Copies never reach row 0 or column 0, however the hexagon is coloured.
-TEST_F(HexagonStages, TilingLeavesRowAndColumnZero)
+TEST_F(P6mHexagonStages, TilingLeavesRowAndColumnZero)
 {
     for (int c = 390; c <= 559; ++c)
         for (int r = 140; r <= 379; ++r)
@@ -71,6 +81,62 @@ TEST_F(HexagonStages, TilingLeavesRowAndColumnZero)
     // ...while the rest of the window is covered.
     EXPECT_EQ(get_pixel(1, 1), black);
     EXPECT_EQ(get_pixel(799, 599), black);
+}
+
+// Stage 2 takes each pixel below row 300 from its mirror image above it,
+// from the same column or, once u has been rounded to float, the one left.
+TEST_F(P6mHexagonStages, MirrorAcrossRowSources)
+{
+    mark_every_pixel();
+    mirror_across_row();
+
+    // Row 300 is its own mirror image.
+    for (int i = 400; i <= 469; ++i)
+        EXPECT_EQ(get_pixel(i, 300), mark(i, 300)) << i;
+    // Column 407: row 300 from itself, rows 301 to 304 from column 406.
+    EXPECT_EQ(get_pixel(407, 300), mark(407, 300));
+    for (int j = 301; j <= 304; ++j)
+        EXPECT_EQ(get_pixel(407, j), mark(406, 600 - j)) << j;
+    EXPECT_EQ(get_pixel(407, 305), mark(407, 305));
+    // Column 474 lies beyond u = h3 and keeps its own pixels.
+    for (int j = 300; j <= 341; ++j)
+        EXPECT_EQ(get_pixel(474, j), mark(474, j)) << j;
+
+    int copied = 0;
+    for (int i = 400; i <= 474; ++i)
+        for (int j = 301; j <= 341; ++j) {
+            Uint32 p = get_pixel(i, j);
+            if (p == mark(i, j))
+                continue;
+            ++copied;
+            EXPECT_TRUE(p == mark(i, 600 - j) || p == mark(i - 1, 600 - j)) << i << "," << j;
+        }
+    EXPECT_GT(copied, 1000);
+}
+
+// Stage 3 takes each pixel right of u = h3 from the same row, mirrored
+// about column 469.28.
+TEST_F(P6mHexagonStages, MirrorAcrossColumnSources)
+{
+    mark_every_pixel();
+    mirror_across_column();
+
+    // Column 469 lies left of the mirror and copies nothing.
+    for (int j = 259; j <= 340; ++j)
+        EXPECT_EQ(get_pixel(469, j), mark(469, j)) << j;
+    // Column 470 copies from column 468 inside the rhombus only.
+    EXPECT_EQ(get_pixel(470, 260), mark(470, 260));
+    for (int j = 261; j <= 339; ++j)
+        EXPECT_EQ(get_pixel(470, j), mark(468, j)) << j;
+    EXPECT_EQ(get_pixel(470, 340), mark(470, 340));
+
+    for (int i = 470; i <= 539; ++i)
+        for (int j = 259; j <= 340; ++j) {
+            Uint32 p = get_pixel(i, j);
+            if (p != mark(i, j)) {
+                EXPECT_TRUE(p == mark(938 - i, j) || p == mark(939 - i, j)) << i << "," << j;
+            }
+        }
 }
 
 } // namespace

@@ -6,7 +6,10 @@
 
 namespace {
 
-class RhombusConstruction : public ::testing::Test {
+// A colour that names the pixel it was put on.
+Uint32 mark(int x, int y) { return static_cast<Uint32>(x * 1000 + y + 1); }
+
+class P6mRhombusConstruction : public ::testing::Test {
 protected:
     Uint32 white = 0, black = 0, red = 0, green = 0;
 
@@ -28,14 +31,14 @@ protected:
     }
 };
 
-TEST(RhombusConstants, FloatRoundingsOfTheRoots)
+TEST(P6mRhombusConstants, FloatRoundingsOfTheRoots)
 {
     EXPECT_EQ(static_cast<double>(s3f), 1.7320507764816284);
     EXPECT_EQ(static_cast<double>(s3f2), 3.464101552963257);
 }
 
 // The rhombus the store scans: 16 767 pixels, all inside the scanned block.
-TEST(RhombusRegion, AcceptsTheRhombusOnly)
+TEST(P6mRhombusRegion, AcceptsTheRhombusOnly)
 {
     int count = 0;
     for (int c = 300; c <= 599; ++c)
@@ -58,7 +61,7 @@ TEST(RhombusRegion, AcceptsTheRhombusOnly)
     EXPECT_FALSE(in_rhombus(400, 259));
 }
 
-TEST_F(RhombusConstruction, StoreHoldsTheRhombusInColumnMajorOrder)
+TEST_F(P6mRhombusConstruction, StoreHoldsTheRhombusInColumnMajorOrder)
 {
     // Colour each pixel by its own position so the store can be checked.
     for (int c = 300; c <= 599; ++c)
@@ -80,7 +83,32 @@ TEST_F(RhombusConstruction, StoreHoldsTheRhombusInColumnMajorOrder)
     EXPECT_EQ(region_count, 16767);
 }
 
-TEST_F(RhombusConstruction, StoreNeverGrowsPastItsCapacity)
+// The first mirror takes each pixel right of column 400 from the same row,
+// column 800 - i or, where 40 float(g) lies just above i - 400, 799 - i.
+TEST_F(P6mRhombusConstruction, MirrorAcrossColumnSources)
+{
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            put_pixel(x, y, mark(x, y));
+    mirror_across_column();
+
+    EXPECT_EQ(get_pixel(401, 280), mark(398, 280));
+    for (int j = 260; j <= 300; ++j)
+        EXPECT_EQ(get_pixel(400, j), mark(400, j)) << j;
+
+    int copied = 0;
+    for (int i = 401; i <= 469; ++i)
+        for (int j = 260; j <= 300; ++j) {
+            Uint32 p = get_pixel(i, j);
+            if (p == mark(i, j))
+                continue;
+            ++copied;
+            EXPECT_TRUE(p == mark(800 - i, j) || p == mark(799 - i, j)) << i << "," << j;
+        }
+    EXPECT_GT(copied, 1000);
+}
+
+TEST_F(P6mRhombusConstruction, StoreNeverGrowsPastItsCapacity)
 {
     for (int k = 0; k < region_capacity; ++k)
         ASSERT_TRUE(region_append(k % 800, k / 800, red));
@@ -92,7 +120,7 @@ TEST_F(RhombusConstruction, StoreNeverGrowsPastItsCapacity)
 }
 
 // Tiles are written from the store, never from the window as it changes.
-TEST_F(RhombusConstruction, TilesComeFromTheStore)
+TEST_F(P6mRhombusConstruction, TilesComeFromTheStore)
 {
     for (int c = 300; c <= 599; ++c)
         for (int r = 200; r <= 499; ++r)
@@ -110,7 +138,7 @@ TEST_F(RhombusConstruction, TilesComeFromTheStore)
     EXPECT_EQ(get_pixel(799, 599), black);
 }
 
-TEST_F(RhombusConstruction, SeamsCloseFromBelow)
+TEST_F(P6mRhombusConstruction, SeamsCloseFromBelow)
 {
     SDL_FillRect(screen, nullptr, red);
     // A single white pixel over red takes the red.

@@ -1,0 +1,83 @@
+// The two-face wallpaper program as users run it, under the capture tool.
+#include "capture.h"
+#include "seam_rule.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const uint32_t white = rgb(255, 255, 255);
+
+class P6mTwoFaceProgram : public ::testing::Test {
+protected:
+    static const Capture& run()
+    {
+        static const Capture capture = run_program("p6m_two_face_wallpaper");
+        return capture;
+    }
+};
+
+TEST_F(P6mTwoFaceProgram, ShowsSixStagesAndEndsWell)
+{
+    const Capture& c = run();
+    EXPECT_EQ(c.status, 0) << c.stderr_text;
+    ASSERT_EQ(c.stage_hashes.size(), 6u);
+    ASSERT_EQ(c.stages.size(), 6u);
+    EXPECT_EQ(c.frame_hashes, c.stage_hashes);
+    EXPECT_EQ(c.stderr_text, "");
+    EXPECT_EQ(compare_with_golden("p6m_two_face_wallpaper", c), "");
+}
+
+// The first picture is the whole motif, both faces and no bare outline,
+// within its triangle give or take the half-width of the repainted edges.
+TEST_F(P6mTwoFaceProgram, FirstStageIsTheWholeMotif)
+{
+    const Image& s1 = run().stages.at(0);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            if (s1.at(x, y) != white) {
+                EXPECT_TRUE(x >= 329 && x <= 401 && y >= 258 && y <= 301) << x << "," << y;
+            }
+    EXPECT_EQ(s1.at(364, 268), rgb(255, 0, 0));
+    EXPECT_EQ(s1.at(392, 292), rgb(0, 205, 0));
+    EXPECT_EQ(s1.at(330, 260), rgb(255, 0, 0));
+    EXPECT_EQ(s1.at(400, 300), rgb(0, 205, 0));
+}
+
+TEST_F(P6mTwoFaceProgram, MirrorTakesTheStatedSources)
+{
+    const Capture& c = run();
+    EXPECT_EQ(c.stages.at(1).at(401, 280), c.stages.at(0).at(398, 280));
+    EXPECT_EQ(c.stages.at(1).at(400, 280), c.stages.at(0).at(400, 280));
+}
+
+TEST_F(P6mTwoFaceProgram, LatticeLeavesRowAndColumnZeroWhite)
+{
+    const Image& s5 = run().stages.at(4);
+    for (int x = 0; x < 800; ++x)
+        EXPECT_EQ(s5.at(x, 0), white) << x;
+    for (int y = 0; y < 600; ++y)
+        EXPECT_EQ(s5.at(0, y), white) << y;
+}
+
+TEST_F(P6mTwoFaceProgram, SeamsCloseFromBelow)
+{
+    const Capture& c = run();
+    const Image &s5 = c.stages.at(4), &s6 = c.stages.at(5);
+    EXPECT_NE(s5.rgb, s6.rgb);
+    EXPECT_EQ(s6.rgb, close_seams_of(s5).rgb);
+}
+
+TEST_F(P6mTwoFaceProgram, SamePicturesWhateverEndsTheWaits)
+{
+    const Capture& keys = run();
+    for (Answer answer : {Answer::quit, Answer::noise, Answer::error}) {
+        CaptureOptions options;
+        options.answer = answer;
+        Capture other = run_program("p6m_two_face_wallpaper", options);
+        EXPECT_EQ(other.status, 0) << other.stderr_text;
+        EXPECT_EQ(other.stage_hashes, keys.stage_hashes) << static_cast<int>(answer);
+    }
+}
+
+} // namespace
