@@ -95,7 +95,7 @@ static void busy_delay()
 {
     volatile int ticks = 0;
     for (int i = 0; i < busy_delay_iterations; ++i)
-        ticks = i;
+        ticks = ticks + 1;
 }
 
 quad_node* draw_head_tile(quad_node* head)

@@ -1,0 +1,68 @@
+// The quadrilateral ring tiling program as users run it, under the capture tool.
+#include "capture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+TEST(QuadrilateralRingsProgram, SeedAloneThenSeventeenRings)
+{
+    const Capture c = run_program("quadrilateral_rings");
+    ASSERT_EQ(c.status, 0) << c.stderr_text;
+    EXPECT_EQ(c.stderr_text, "");
+    ASSERT_EQ(c.stage_hashes.size(), 2u);
+    ASSERT_EQ(c.frame_hashes.size(), 2u);  // nothing is shown while the tiling grows
+    EXPECT_EQ(c.stage_hashes, c.frame_hashes);
+
+    // Stage 1: one red quadrilateral outlined in black on white.
+    const Image& seed = c.stages[0];
+    std::set<uint32_t> colours(seed.rgb.begin(), seed.rgb.end());
+    EXPECT_EQ(colours, (std::set<uint32_t>{rgb(0, 0, 0), rgb(255, 0, 0), rgb(255, 255, 255)}));
+    EXPECT_EQ(seed.at(413, 301), rgb(255, 0, 0));
+    for (auto [x, y] : {std::pair{400, 310}, {425, 310}, {421, 289}, {406, 297}})
+        EXPECT_EQ(seed.at(x, y), rgb(0, 0, 0)) << x << "," << y;
+
+    // Stage 2: generation 1 in green round the red seed, up to generation 17.
+    const Image& rings = c.stages[1];
+    EXPECT_EQ(rings.at(413, 301), rgb(255, 0, 0));
+    for (auto [x, y] : {std::pair{411, 318}, {433, 298}, {414, 285}, {393, 305}})
+        EXPECT_EQ(rings.at(x, y), rgb(0, 248, 0)) << x << "," << y;
+    std::set<uint32_t> used(rings.rgb.begin(), rings.rgb.end());
+    EXPECT_TRUE(used.count(rgb(0, 136, 0)));   // generation 17
+    EXPECT_FALSE(used.count(rgb(129, 0, 0)));  // generation 18 is never made
+    EXPECT_EQ(used.size(), 18u + 2u);          // 18 generation colours, black and white
+
+    int left = 800, right = -1, top = 600, bottom = -1;
+    for (int y = 0; y < rings.h; ++y)
+        for (int x = 0; x < rings.w; ++x)
+            if (rings.at(x, y) != rgb(255, 255, 255)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_EQ(left, 65);
+    EXPECT_EQ(right, 762);
+    EXPECT_EQ(top, 17);
+    EXPECT_EQ(bottom, 590);
+
+    EXPECT_EQ(compare_with_golden("quadrilateral_rings", c), "");
+}
+
+TEST(QuadrilateralRingsProgram, SamePicturesWhateverEndsTheWait)
+{
+    const Capture by_key = run_program("quadrilateral_rings");
+    ASSERT_EQ(by_key.status, 0) << by_key.stderr_text;
+    for (Answer answer : {Answer::quit, Answer::noise, Answer::error}) {
+        CaptureOptions options;
+        options.answer = answer;
+        const Capture c = run_program("quadrilateral_rings", options);
+        EXPECT_EQ(c.status, 0) << c.stderr_text;
+        EXPECT_EQ(c.stage_hashes, by_key.stage_hashes);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// The quadrilateral tiling program as users run it, under the capture tool.
+#include "capture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+struct Span {
+    int left = 800, right = -1, top = 600, bottom = -1;
+};
+
+Span non_white_span(const Image& image)
+{
+    Span s;
+    for (int y = 0; y < image.h; ++y)
+        for (int x = 0; x < image.w; ++x)
+            if (image.at(x, y) != rgb(255, 255, 255)) {
+                s.left = std::min(s.left, x);
+                s.right = std::max(s.right, x);
+                s.top = std::min(s.top, y);
+                s.bottom = std::max(s.bottom, y);
+            }
+    return s;
+}
+
+// The fill colour of the tile drawn in frame n: what frame n painted that
+// is neither outline nor queue mark. Fails when it painted two such colours.
+uint32_t fill_of_frame(const Capture& c, int n)
+{
+    const Image before = c.frame(n - 1);
+    const Image after = c.frame(n);
+    uint32_t fill = 0;
+    for (size_t i = 0; i < after.rgb.size(); ++i) {
+        const uint32_t p = after.rgb[i];
+        if (p == before.rgb[i] || p == rgb(0, 0, 0) || p == rgb(255, 0, 0))
+            continue;
+        EXPECT_TRUE(fill == 0 || fill == p) << "frame " << n << " paints two colours";
+        fill = p;
+    }
+    return fill;
+}
+
+TEST(QuadrilateralTilingProgram, ShowsOneFramePerTileAndLeavesTheLastUndrawn)
+{
+    CaptureOptions options;
+    options.frames = true;
+    const Capture c = run_program("quadrilateral_tiling", options);
+    ASSERT_EQ(c.status, 0) << c.stderr_text;
+    EXPECT_EQ(c.stderr_text, "");
+    ASSERT_EQ(c.stage_hashes.size(), 1u);
+    // 499 tiles, one frame each, then the final flip before the wait.
+    ASSERT_EQ(c.frame_hashes.size(), 500u);
+    EXPECT_EQ(c.frame_hashes[498], c.frame_hashes[499]);
+    EXPECT_EQ(c.stage_hashes[0], c.frame_hashes[499]);
+
+    // Frame 1: the seed alone, in the first ramp colour. Its neighbours are
+    // queued after the flip, so their marks show from frame 2 on, where the
+    // neighbour across edge 0-1 is drawn over its own mark.
+    const Image first = c.frame(1);
+    EXPECT_EQ(first.at(427, 287), rgb(224, 1, 0));
+    EXPECT_EQ(first.at(400, 300), rgb(0, 0, 0));
+    EXPECT_EQ(first.at(442, 262), rgb(255, 255, 255));
+    const Image second = c.frame(2);
+    EXPECT_EQ(second.at(412, 272), rgb(223, 2, 0));
+    for (auto [x, y] : {std::pair{442, 262}, {442, 302}, {412, 312}}) {
+        EXPECT_EQ(second.at(x, y), rgb(255, 0, 0)) << x << "," << y;
+        EXPECT_EQ(second.at(x - 1, y), rgb(255, 0, 0)) << x << "," << y;
+        EXPECT_EQ(second.at(x, y + 1), rgb(255, 0, 0)) << x << "," << y;
+    }
+
+    EXPECT_EQ(fill_of_frame(c, 130), rgb(95, 130, 0));
+    EXPECT_EQ(fill_of_frame(c, 131), rgb(96, 129, 0));
+    EXPECT_EQ(fill_of_frame(c, 260), rgb(225, 0, 0));
+    EXPECT_EQ(fill_of_frame(c, 261), rgb(224, 1, 0));
+
+    // The finished picture: the undrawn last tile keeps its mark.
+    const Image& done = c.stages[0];
+    EXPECT_EQ(done.at(112, 52), rgb(255, 0, 0));
+    EXPECT_EQ(done.at(111, 52), rgb(255, 0, 0));
+    EXPECT_EQ(done.at(112, 51), rgb(255, 0, 0));
+    EXPECT_EQ(done.at(114, 52), rgb(255, 255, 255));
+    EXPECT_EQ(done.at(427, 287), rgb(224, 1, 0));
+    const Span s = non_white_span(done);
+    EXPECT_EQ(s.left, 100);
+    EXPECT_EQ(s.right, 710);
+    EXPECT_EQ(s.top, 30);
+    EXPECT_EQ(s.bottom, 570);
+
+    EXPECT_EQ(compare_with_golden("quadrilateral_tiling", c), "");
+}
+
+TEST(QuadrilateralTilingProgram, SamePicturesWhateverEndsTheWait)
+{
+    const Capture by_key = run_program("quadrilateral_tiling");
+    ASSERT_EQ(by_key.status, 0) << by_key.stderr_text;
+    for (Answer answer : {Answer::quit, Answer::noise, Answer::error}) {
+        CaptureOptions options;
+        options.answer = answer;
+        const Capture c = run_program("quadrilateral_tiling", options);
+        EXPECT_EQ(c.status, 0) << c.stderr_text;
+        EXPECT_EQ(c.frame_hashes, by_key.frame_hashes);
+        EXPECT_EQ(c.stage_hashes, by_key.stage_hashes);
+    }
+}
+
+}  // namespace
