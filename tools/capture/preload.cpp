@@ -132,12 +132,16 @@ void surface_rgb_row(const SDL_Surface* s, int y, uint8_t* out)
     const SDL_PixelFormat* f = s->format;
     const uint8_t* src = static_cast<const uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
     if (f->BytesPerPixel == 4 && f->Rloss == 0 && f->Gloss == 0 && f->Bloss == 0) {
+        // Format fields in locals: stores through `out` may alias them.
         const uint32_t* p = reinterpret_cast<const uint32_t*>(src);
-        for (int x = 0; x < s->w; ++x) {
+        const int w = s->w;
+        const unsigned rs = f->Rshift, gs = f->Gshift, bs = f->Bshift;
+        for (int x = 0; x < w; ++x) {
             const uint32_t v = p[x];
-            *out++ = static_cast<uint8_t>((v & f->Rmask) >> f->Rshift);
-            *out++ = static_cast<uint8_t>((v & f->Gmask) >> f->Gshift);
-            *out++ = static_cast<uint8_t>((v & f->Bmask) >> f->Bshift);
+            out[0] = static_cast<uint8_t>(v >> rs);
+            out[1] = static_cast<uint8_t>(v >> gs);
+            out[2] = static_cast<uint8_t>(v >> bs);
+            out += 3;
         }
         return;
     }
@@ -209,7 +213,7 @@ uint64_t write_surface_png(SDL_Surface* s, const char* path)
                  PNG_FILTER_TYPE_DEFAULT);
     // Speed over size: about 1,500 frames make a gallery.
     png_set_compression_level(png, 1);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_write_info(png, info);
 
     uint8_t* row = row_buffer.get(static_cast<size_t>(s->w) * 3);
