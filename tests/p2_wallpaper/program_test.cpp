@@ -1,0 +1,55 @@
+// The whole p2_wallpaper program, run under the capture tool.
+#include "capture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr uint32_t black_rgb = rgb(0, 0, 0);
+constexpr uint32_t grey_rgb = rgb(150, 150, 150);
+
+TEST(WallpaperProgram, CellThenTranslates)
+{
+    const Capture c = run_program("p2_wallpaper");
+    ASSERT_EQ(c.status, 0) << c.stderr_text;
+    ASSERT_EQ(c.frame_hashes.size(), 2u);
+    ASSERT_EQ(c.stage_hashes.size(), 2u);
+    const Image& cell = c.stages[0];
+    const Image& wallpaper = c.stages[1];
+    EXPECT_EQ(cell.at(200, 300), black_rgb);
+    EXPECT_EQ(cell.at(447, 168), black_rgb);
+    EXPECT_EQ(cell.at(385, 214), rgb(255, 255, 255));  // no diagonal
+    for (auto [x, y] : {std::pair{310, 200}, {337, 268}, {247, 168}, {400, 300}, {223, 234}, {347, 168}, {323, 234}, {423, 234}, {300, 300}})
+        EXPECT_EQ(cell.at(x, y), grey_rgb) << x << "," << y;
+
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            if (cell.at(x, y) == grey_rgb) {
+                ASSERT_EQ(wallpaper.at(x, y), grey_rgb) << x << "," << y;
+            }
+            if (wallpaper.at(x, y) == black_rgb) {
+                ASSERT_EQ(cell.at(x, y), black_rgb) << x << "," << y;
+            }
+            if (x == 0 || y == 0) {
+                ASSERT_NE(wallpaper.at(x, y), grey_rgb) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_EQ(wallpaper.at(510, 200), grey_rgb);  // M one cell to the right
+}
+
+TEST(WallpaperProgram, SamePicturesForEveryAnswer)
+{
+    const Capture first = run_program("p2_wallpaper");
+    ASSERT_EQ(first.status, 0) << first.stderr_text;
+    EXPECT_EQ(compare_with_golden("p2_wallpaper", first), "");
+    for (Answer answer : {Answer::quit, Answer::noise, Answer::error}) {
+        CaptureOptions options;
+        options.answer = answer;
+        const Capture again = run_program("p2_wallpaper", options);
+        EXPECT_EQ(again.status, 0) << again.stderr_text;
+        EXPECT_EQ(again.stage_hashes, first.stage_hashes);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+// Cell points, motif and tile copy of the static p2 wallpaper, headless.
+#include "star_cell.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class StarCell : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+        map_palette();
+        SDL_FillRect(screen, nullptr, white);
+    }
+    void TearDown() override { SDL_FreeSurface(screen); screen = nullptr; }
+    std::vector<Uint32> snapshot()
+    {
+        std::vector<Uint32> pixels;
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x) pixels.push_back(get_pixel(x, y));
+        return pixels;
+    }
+};
+
+TEST(StarCellGeometry, PointsOfTheHomeCell)
+{
+    const CellPoints c = cell_points();
+    const struct {
+        Pixel got;
+        int x, y;
+        const char* name;
+    } table[] = {
+        {c.a, 200, 300, "A"},           {c.b, 400, 300, "B"},           {c.p, 247, 168, "P"},
+        {c.q, 447, 168, "Q"},           {c.mid_ap, 223, 234, "mid AP"}, {c.mid_pq, 347, 168, "mid PQ"},
+        {c.mid_aq, 323, 234, "mid AQ"}, {c.mid_bq, 423, 234, "mid BQ"}, {c.mid_ab, 300, 300, "mid AB"},
+        {c.m, 310, 200, "M"},           {c.m_image, 337, 268, "M'"},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(row.got.x, row.x) << row.name;
+        EXPECT_EQ(row.got.y, row.y) << row.name;
+    }
+}
+
+TEST_F(StarCell, StageOneOutlinesTheCellAndDrawsBothStars)
+{
+    draw_cell_and_stars();
+    EXPECT_EQ(get_pixel(250, 300), black);  // A-B
+    EXPECT_EQ(get_pixel(447, 168), black);  // Q
+    EXPECT_EQ(get_pixel(200, 300), black);  // A
+    EXPECT_EQ(get_pixel(323, 234), grey);  // both stars meet at mid AQ
+    for (Pixel p : {Pixel{310, 200}, Pixel{337, 268}, Pixel{280, 184}, Pixel{368, 284}})
+        EXPECT_EQ(get_pixel(p.x, p.y), grey) << p.x << "," << p.y;
+    // No diagonal A-Q: its middle, away from the stars, stays white.
+    EXPECT_EQ(get_pixel(385, 214), white);
+}
+
+TEST_F(StarCell, TileCopyKeepsTheMotifAndTheOutlineOnlyAroundTheHomeCell)
+{
+    draw_cell_and_stars();
+    const std::vector<Uint32> before = snapshot();
+    copy_cell_to_translates();
+    const std::vector<Uint32> after = snapshot();
+    int edge_copies = 0;
+    for (size_t n = 0; n < after.size(); ++n) {
+        const int x = n % 800, y = n / 800;
+        if (before[n] == grey) {
+            ASSERT_EQ(after[n], grey) << x << "," << y;
+        }
+        if (after[n] == black) {
+            ASSERT_EQ(before[n], black) << x << "," << y;
+        }
+        if (x == 0 || y == 0) {
+            ASSERT_EQ(after[n], white) << "row or column 0: " << x << "," << y;
+        }
+        edge_copies += (x == 1 || x == 799 || y == 1 || y == 599) && after[n] == grey;
+    }
+    EXPECT_GT(edge_copies, 0);  // cut translates are clipped, not dropped
+    // M copied by k = 1, by l = 1 (dx = 47.88, dy = 131.56) and by l = -1.
+    EXPECT_EQ(get_pixel(510, 200), grey);
+    EXPECT_EQ(get_pixel(357, 68), grey);
+    EXPECT_EQ(get_pixel(262, 331), grey);
+}
+
+TEST_F(StarCell, OnlyCellPixelsAreCopied)
+{
+    put_pixel(201, 299, grey);  // in the cell
+    put_pixel(201, 200, grey);  // left of side A-P: outside
+    copy_cell_to_translates();
+    EXPECT_EQ(get_pixel(401, 299), grey);
+    EXPECT_EQ(get_pixel(401, 200), white);
+    EXPECT_EQ(get_pixel(248, 167), grey);  // l = 1: 201 + 47.88, 299 - 131.56
+}
+
+}  // namespace
