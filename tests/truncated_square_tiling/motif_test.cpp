@@ -2,19 +2,11 @@
 // headlessly and compared with pictures built from known window coordinates.
 #include "lattice.h"
 #include "polygon_motif.h"
-
-#include "motif_reference.h"
+#include "tiling_support.h"
 
 namespace {
 
-class OctagonMotif : public MotifSurfaces {
-protected:
-    void SetUp() override
-    {
-        edge_angle = 0.785398185253143310546875f;
-        MotifSurfaces::SetUp();
-    }
-};
+constexpr float octagon_angle = 0.785398185253143310546875f;
 
 const std::vector<edge_row> centred_motif = {
     {{450, 300}, {435, 264}, {485, 285}, {470, 249}, {460, 274}},
@@ -27,90 +19,86 @@ const std::vector<edge_row> centred_motif = {
     {{435, 335}, {450, 300}},
 };
 
-TEST_F(OctagonMotif, CentredMotifHasTheTabulatedVerticesSquaresAndSeeds)
+TEST(OctagonMotif, CentredMotifHasTheTabulatedVerticesSquaresAndSeeds)
 {
-    draw_polygon_motif(400, 300);
-    draw_expected(centred_motif);
-    EXPECT_EQ(difference(), "");
-
-    // The four squares are green at their seeds; the octagon stays white.
-    for (const edge_row& e : {centred_motif[0], centred_motif[2], centred_motif[4], centred_motif[6]})
-        EXPECT_EQ(get_pixel(e.seed.x, e.seed.y), green);
-    EXPECT_EQ(get_pixel(400, 300), white);
+    edge_angle = octagon_angle;
+    const Image drawn = headless([] { draw_polygon_motif(400, 300); });
+    EXPECT_EQ(difference(drawn, headless([] { draw_motif_from_table(centred_motif); })), "");
+    // Four green squares; the octagon itself stays white.
+    for (size_t i = 0; i < centred_motif.size(); i += 2)
+        EXPECT_EQ(drawn.at(centred_motif[i].seed.x, centred_motif[i].seed.y), green_rgb) << "square " << i;
+    EXPECT_EQ(drawn.at(400, 300), white_rgb);
+    // Drawn again over itself, it adds nothing: every seed finds green.
+    EXPECT_EQ(difference(drawn, headless([] {
+                             draw_polygon_motif(400, 300);
+                             draw_polygon_motif(400, 300);
+                         })),
+              "");
 }
 
-TEST_F(OctagonMotif, RestoresTheEdgeAngleOnEntry)
+TEST(OctagonMotif, RestoresTheEdgeAngleOnEntry)
 {
     edge_angle = 0.0f;
-    draw_polygon_motif(400, 300);
-    EXPECT_EQ(edge_angle, 0.785398185253143310546875f);
-    draw_expected(centred_motif);
-    EXPECT_EQ(difference(), "");
+    const Image drawn = headless([] { draw_polygon_motif(400, 300); });
+    EXPECT_EQ(edge_angle, octagon_angle);
+    EXPECT_EQ(difference(drawn, headless([] { draw_motif_from_table(centred_motif); })), "");
 }
 
-TEST_F(OctagonMotif, RepeatedMotifAddsNothing)
+TEST(OctagonMotif, MotifsLeftOfAndAboveTheWindowTruncateTowardZero)
 {
-    draw_polygon_motif(400, 300);
-    draw_polygon_motif(400, 300);
-    draw_expected(centred_motif);
-    EXPECT_EQ(difference(), "");
-}
-
-TEST_F(OctagonMotif, MotifLeftOfTheWindowTruncatesTowardZero)
-{
+    edge_angle = octagon_angle;
     // Vertex 4 lies at column -12.9999999999998, drawn from column -12; the
     // square on edge 2 is filled, the one on edge 4 (seed at -23) is not.
-    draw_polygon_motif(37, 450);
-    draw_expected({
-        {{87, 450}, {72, 414}, {122, 435}, {107, 399}, {97, 424}},
-        {{72, 414}, {36, 400}},
-        {{36, 400}, {1, 414}, {22, 364}, {-13, 379}, {11, 389}},
-        {{1, 414}, {-12, 450}},
-        {{-12, 450}, {1, 485}, {-48, 464}, {-33, 500}, {-23, 475}},
-        {{1, 485}, {37, 499}},
-        {{37, 499}, {72, 485}, {51, 535}, {87, 520}, {62, 510}},
-        {{72, 485}, {87, 450}},
-    });
-    EXPECT_EQ(difference(), "");
-    EXPECT_EQ(get_pixel(11, 389), green);
+    const Image left = headless([] { draw_polygon_motif(37, 450); });
+    EXPECT_EQ(difference(left, headless([] {
+                             draw_motif_from_table({
+                                 {{87, 450}, {72, 414}, {122, 435}, {107, 399}, {97, 424}},
+                                 {{72, 414}, {36, 400}},
+                                 {{36, 400}, {1, 414}, {22, 364}, {-13, 379}, {11, 389}},
+                                 {{1, 414}, {-12, 450}},
+                                 {{-12, 450}, {1, 485}, {-48, 464}, {-33, 500}, {-23, 475}},
+                                 {{1, 485}, {37, 499}},
+                                 {{37, 499}, {72, 485}, {51, 535}, {87, 520}, {62, 510}},
+                                 {{72, 485}, {87, 450}},
+                             });
+                         })),
+              "");
+    EXPECT_EQ(left.at(11, 389), green_rgb);
+
+    // Centre (129, -12): the rows of vertices 0 and 3 truncate toward row 0;
+    // the squares on edges 4 and 6 have their seeds in the window.
+    const Image above = headless([] { draw_polygon_motif(129, -12); });
+    EXPECT_EQ(difference(above, headless([] {
+                             draw_motif_from_table({
+                                 {{179, -12}, {164, -47}, {214, -26}, {199, -62}, {189, -37}},
+                                 {{164, -47}, {128, -61}},
+                                 {{128, -61}, {93, -47}, {114, -97}, {78, -82}, {103, -72}},
+                                 {{93, -47}, {79, -11}},
+                                 {{79, -11}, {93, 23}, {43, 2}, {58, 38}, {68, 13}},
+                                 {{93, 23}, {129, 37}},
+                                 {{129, 37}, {164, 23}, {143, 73}, {179, 58}, {154, 48}},
+                                 {{164, 23}, {179, -12}},
+                             });
+                         })),
+              "");
+    EXPECT_EQ(above.at(68, 13), green_rgb);
+    EXPECT_EQ(above.at(154, 48), green_rgb);
+
+    // Motifs of the patch wholly outside the window draw nothing.
+    EXPECT_EQ(difference(headless([] {}), headless([] {
+                             draw_polygon_motif(199, -182);
+                             draw_polygon_motif(600, 782);
+                         })),
+              "");
 }
 
-TEST_F(OctagonMotif, MotifAboveTheWindowTruncatesTowardZero)
-{
-    // Centre (129, -12): the rows of vertex 3 and of vertex 0 truncate up
-    // toward row 0; only the square on edge 6 has its seed in the window.
-    draw_polygon_motif(129, -12);
-    draw_expected({
-        {{179, -12}, {164, -47}, {214, -26}, {199, -62}, {189, -37}},
-        {{164, -47}, {128, -61}},
-        {{128, -61}, {93, -47}, {114, -97}, {78, -82}, {103, -72}},
-        {{93, -47}, {79, -11}},
-        {{79, -11}, {93, 23}, {43, 2}, {58, 38}, {68, 13}},
-        {{93, 23}, {129, 37}},
-        {{129, 37}, {164, 23}, {143, 73}, {179, 58}, {154, 48}},
-        {{164, 23}, {179, -12}},
-    });
-    EXPECT_EQ(difference(), "");
-    EXPECT_EQ(get_pixel(68, 13), green);
-    EXPECT_EQ(get_pixel(154, 48), green);
-}
-
-TEST_F(OctagonMotif, MotifWhollyOutsideTheWindowDrawsNothing)
-{
-    draw_polygon_motif(199, -182);
-    draw_polygon_motif(600, 782);
-    EXPECT_EQ(difference(), "");
-}
-
-TEST(TruncatedSquareWindowCoordinates, ProductAndSumAreNotRoundedToDouble)
+TEST(OctagonMotif, WindowCoordinatesAreNotRoundedToDouble)
 {
     // 300 - 50 * sin(float(6 * edge_angle)) is just below 350.
-    const double s6 = -1.0 + 0x1p-52;
-    EXPECT_EQ(motif_row(300, s6), 349);
+    EXPECT_EQ(motif_row(300, -1.0 + 0x1p-52), 349);
     // Negative sums truncate toward zero.
     EXPECT_EQ(motif_column(-80, 1.0 - 0x1p-50), -30);
     EXPECT_EQ(motif_column(-80, 1.0 + 0x1p-50), -29);
-    EXPECT_EQ(motif_row(-10, -0.5), 15);
     EXPECT_EQ(motif_row(10, 0.5), -15);
 }
 

@@ -4,18 +4,11 @@
 #include "lattice.h"
 #include "polygon_motif.h"
 
-#include "../truncated_square_tiling/motif_reference.h"
+#include "../truncated_square_tiling/tiling_support.h"
 
 namespace {
 
-class DodecagonMotif : public MotifSurfaces {
-protected:
-    void SetUp() override
-    {
-        edge_angle = 0.52359879016876220703125f;
-        MotifSurfaces::SetUp();
-    }
-};
+constexpr float dodecagon_angle = 0.52359879016876220703125f;
 
 const std::vector<edge_row> centred_motif = {
     {{450, 300}, {443, 274}, {475, 293}, {468, 268}, {459, 284}},
@@ -32,67 +25,72 @@ const std::vector<edge_row> centred_motif = {
     {{443, 324}, {450, 300}},
 };
 
-TEST_F(DodecagonMotif, CentredMotifHasTheTabulatedVerticesSquaresAndSeeds)
+TEST(DodecagonMotif, CentredMotifHasTheTabulatedVerticesSquaresAndSeeds)
 {
     // Vertex 5 at (356, 274) needs the sine of the float-rounded angle.
-    draw_polygon_motif(400, 300);
-    draw_expected(centred_motif, {400, 300}, light_red);
-    EXPECT_EQ(difference(), "");
+    edge_angle = dodecagon_angle;
+    const Image drawn = headless([] { draw_polygon_motif(400, 300); });
+    EXPECT_EQ(difference(drawn, headless([] { draw_motif_from_table(centred_motif, {400, 300}, light_red); })), "");
     for (size_t i = 0; i < centred_motif.size(); i += 2)
-        EXPECT_EQ(get_pixel(centred_motif[i].seed.x, centred_motif[i].seed.y), green) << "square " << i;
-    EXPECT_EQ(get_pixel(400, 300), light_red);
+        EXPECT_EQ(drawn.at(centred_motif[i].seed.x, centred_motif[i].seed.y), green_rgb) << "square " << i;
+    EXPECT_EQ(drawn.at(400, 300), light_red_rgb);
 }
 
-TEST_F(DodecagonMotif, RestoresTheEdgeAngleOnEntry)
+TEST(DodecagonMotif, RestoresTheEdgeAngleOnEntry)
 {
     edge_angle = 1.0f;
-    draw_polygon_motif(400, 300);
-    EXPECT_EQ(edge_angle, 0.52359879016876220703125f);
-    draw_expected(centred_motif, {400, 300}, light_red);
-    EXPECT_EQ(difference(), "");
+    const Image drawn = headless([] { draw_polygon_motif(400, 300); });
+    EXPECT_EQ(edge_angle, dodecagon_angle);
+    EXPECT_EQ(difference(drawn, headless([] { draw_motif_from_table(centred_motif, {400, 300}, light_red); })), "");
 }
 
-TEST_F(DodecagonMotif, MotifLeftOfAndAboveTheWindowTruncatesTowardZero)
+TEST(DodecagonMotif, MotifLeftOfAndAboveTheWindowTruncatesTowardZero)
 {
-    draw_polygon_motif(21, 71);
-    draw_expected({{{71, 71}, {64, 45}, {96, 64}, {89, 39}, {80, 55}},
-                   {{64, 45}, {45, 27}},
-                   {{45, 27}, {20, 21}, {52, 2}, {27, -4}, {36, 11}},
-                   {{20, 21}, {-4, 27}},
-                   {{-4, 27}, {-22, 45}, {-22, 9}, {-40, 27}, {-22, 27}},
-                   {{-22, 45}, {-28, 71}},
-                   {{-28, 71}, {-22, 96}, {-54, 77}, {-47, 102}, {-38, 86}},
-                   {{-22, 96}, {-3, 114}},
-                   {{-3, 114}, {21, 120}, {-10, 139}, {14, 146}, {5, 130}},
-                   {{21, 120}, {46, 114}},
-                   {{46, 114}, {64, 95}, {64, 132}, {82, 114}, {64, 114}},
-                   {{64, 95}, {71, 71}}},
-                  {21, 71}, light_red);
-    EXPECT_EQ(difference(), "");
-    EXPECT_EQ(get_pixel(21, 71), light_red);
+    edge_angle = dodecagon_angle;
+    const Image drawn = headless([] { draw_polygon_motif(21, 71); });
+    EXPECT_EQ(difference(drawn, headless([] {
+                             draw_motif_from_table({{{71, 71}, {64, 45}, {96, 64}, {89, 39}, {80, 55}},
+                                                    {{64, 45}, {45, 27}},
+                                                    {{45, 27}, {20, 21}, {52, 2}, {27, -4}, {36, 11}},
+                                                    {{20, 21}, {-4, 27}},
+                                                    {{-4, 27}, {-22, 45}, {-22, 9}, {-40, 27}, {-22, 27}},
+                                                    {{-22, 45}, {-28, 71}},
+                                                    {{-28, 71}, {-22, 96}, {-54, 77}, {-47, 102}, {-38, 86}},
+                                                    {{-22, 96}, {-3, 114}},
+                                                    {{-3, 114}, {21, 120}, {-10, 139}, {14, 146}, {5, 130}},
+                                                    {{21, 120}, {46, 114}},
+                                                    {{46, 114}, {64, 95}, {64, 132}, {82, 114}, {64, 114}},
+                                                    {{64, 95}, {71, 71}}},
+                                                   {21, 71}, light_red);
+                         })),
+              "");
+    EXPECT_EQ(drawn.at(21, 71), light_red_rgb);
 }
 
-TEST_F(DodecagonMotif, MotifOnRowZeroIsDrawnButNotFilled)
+TEST(DodecagonMotif, MotifOnRowZeroIsDrawnButNotFilled)
 {
     // Only the squares on edges 6, 8 and 10 have their seeds in the window.
-    draw_polygon_motif(700, 0);
-    draw_expected({{{750, 0}, {743, -25}, {775, -6}, {768, -31}, {759, -15}},
-                   {{743, -25}, {724, -43}},
-                   {{724, -43}, {699, -49}, {731, -68}, {706, -75}, {715, -59}},
-                   {{699, -49}, {674, -43}},
-                   {{674, -43}, {656, -25}, {656, -61}, {638, -43}, {656, -43}},
-                   {{656, -25}, {650, 0}},
-                   {{650, 0}, {656, 25}, {624, 6}, {631, 31}, {640, 15}},
-                   {{656, 25}, {675, 43}},
-                   {{675, 43}, {700, 49}, {668, 68}, {693, 75}, {684, 59}},
-                   {{700, 49}, {725, 43}},
-                   {{725, 43}, {743, 24}, {743, 61}, {761, 43}, {743, 43}},
-                   {{743, 24}, {750, 0}}});
-    EXPECT_EQ(difference(), "");
-    EXPECT_EQ(get_pixel(700, 10), white);
-    EXPECT_EQ(get_pixel(640, 15), green);
-    EXPECT_EQ(get_pixel(684, 59), green);
-    EXPECT_EQ(get_pixel(743, 43), green);
+    edge_angle = dodecagon_angle;
+    const Image drawn = headless([] { draw_polygon_motif(700, 0); });
+    EXPECT_EQ(difference(drawn, headless([] {
+                             draw_motif_from_table({{{750, 0}, {743, -25}, {775, -6}, {768, -31}, {759, -15}},
+                                                    {{743, -25}, {724, -43}},
+                                                    {{724, -43}, {699, -49}, {731, -68}, {706, -75}, {715, -59}},
+                                                    {{699, -49}, {674, -43}},
+                                                    {{674, -43}, {656, -25}, {656, -61}, {638, -43}, {656, -43}},
+                                                    {{656, -25}, {650, 0}},
+                                                    {{650, 0}, {656, 25}, {624, 6}, {631, 31}, {640, 15}},
+                                                    {{656, 25}, {675, 43}},
+                                                    {{675, 43}, {700, 49}, {668, 68}, {693, 75}, {684, 59}},
+                                                    {{700, 49}, {725, 43}},
+                                                    {{725, 43}, {743, 24}, {743, 61}, {761, 43}, {743, 43}},
+                                                    {{743, 24}, {750, 0}}});
+                         })),
+              "");
+    EXPECT_EQ(drawn.at(700, 10), white_rgb);
+    EXPECT_EQ(drawn.at(640, 15), green_rgb);
+    EXPECT_EQ(drawn.at(684, 59), green_rgb);
+    EXPECT_EQ(drawn.at(743, 43), green_rgb);
 }
 
 TEST(TruncatedTrihexagonalLattice, VectorsAndCentres)
@@ -103,6 +101,7 @@ TEST(TruncatedTrihexagonalLattice, VectorsAndCentres)
     EXPECT_EQ(e2.x, e1.y);
     EXPECT_EQ(e2.y, e1.x);
 
+    // (2, 2): the row value -0.0000060 truncates to row 0.
     struct {
         int i, j, x, y;
     } const centres[] = {
