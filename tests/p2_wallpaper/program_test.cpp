@@ -8,7 +8,7 @@ namespace {
 constexpr uint32_t black_rgb = rgb(0, 0, 0);
 constexpr uint32_t grey_rgb = rgb(150, 150, 150);
 
-TEST(WallpaperProgram, CellThenTranslates)
+TEST(P2WallpaperProgram, CellThenTranslates)
 {
     const Capture c = run_program("p2_wallpaper");
     ASSERT_EQ(c.status, 0) << c.stderr_text;
@@ -38,7 +38,7 @@ TEST(WallpaperProgram, CellThenTranslates)
     EXPECT_EQ(wallpaper.at(510, 200), grey_rgb);  // M one cell to the right
 }
 
-TEST(WallpaperProgram, SamePicturesForEveryAnswer)
+TEST(P2WallpaperProgram, SamePicturesForEveryAnswer)
 {
     const Capture first = run_program("p2_wallpaper");
     ASSERT_EQ(first.status, 0) << first.stderr_text;

@@ -16,7 +16,7 @@ int count(const Image& image, uint32_t colour)
     return n;
 }
 
-TEST(AnimationProgram, CellThenTwoHundredFiftyFramesThenWhite)
+TEST(P2AnimationProgram, CellThenTwoHundredFiftyFramesThenWhite)
 {
     CaptureOptions options;
     options.frames = true;
@@ -55,7 +55,7 @@ TEST(AnimationProgram, CellThenTwoHundredFiftyFramesThenWhite)
     EXPECT_EQ(count(c.stages[1], white_rgb), 800 * 600);
 }
 
-TEST(AnimationProgram, SameFramesForEveryAnswer)
+TEST(P2AnimationProgram, SameFramesForEveryAnswer)
 {
     const Capture first = run_program("p2_wallpaper_animation");
     ASSERT_EQ(first.status, 0) << first.stderr_text;
