@@ -152,6 +152,12 @@ void set_environment(const Options& o, const std::string& preload)
     if (const char* old = std::getenv("LD_PRELOAD"); old && *old)
         ld += std::string(":") + old;
     setenv("LD_PRELOAD", ld.c_str(), 1);
+    // A program built with AddressSanitizer wants its runtime first in
+    // line; the preload library comes first but intercepts nothing of it.
+    std::string asan = "verify_asan_link_order=0";
+    if (const char* old = std::getenv("ASAN_OPTIONS"); old && *old)
+        asan = std::string(old) + ":" + asan;
+    setenv("ASAN_OPTIONS", asan.c_str(), 1);
     if (o.out.empty())
         unsetenv("CAPTURE_DIR");
     else
