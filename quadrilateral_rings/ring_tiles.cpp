@@ -121,7 +121,8 @@ void start_queue()
     done = false;
 }
 
-// True when the pixel lies in the window.
+// True when the pixel lies in the window; a neighbour tested outside it is
+// never made, so no pixel beyond the surface is read.
 static bool in_window(int px, int py)
 {
     return px >= 0 && px < SCREEN_WIDTH && py >= 0 && py < SCREEN_HEIGHT;

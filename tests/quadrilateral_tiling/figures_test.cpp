@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -211,25 +210,16 @@ TEST(QuadrilateralTiling, GrowthDraws499TilesAndLeavesOneUndrawn)
     EXPECT_EQ(rgb_at(112, 52), rgb(255, 0, 0));
     EXPECT_EQ(rgb_at(113, 52), rgb(255, 0, 0));
 
-    // Span of everything drawn, and nothing but outlines, marks and ramp colours.
-    int left = 800, right = -1, top = 600, bottom = -1;
+    // Nothing but outlines, marks and ramp colours on white.
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x) {
             const Uint32 c = rgb_at(x, y);
             if (c == rgb(255, 255, 255))
                 continue;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
             const int r = int(c >> 16), g = int((c >> 8) & 0xFF), b = int(c & 0xFF);
             const bool ramp = b == 0 && r + g == 225 && g <= 130;
             ASSERT_TRUE(c == rgb(0, 0, 0) || c == rgb(255, 0, 0) || ramp) << x << "," << y;
         }
-    EXPECT_EQ(left, 100);
-    EXPECT_EQ(right, 710);
-    EXPECT_EQ(top, 30);
-    EXPECT_EQ(bottom, 570);
     free_ring(head);
 }
 
