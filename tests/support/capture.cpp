@@ -429,3 +429,33 @@ std::string compare_with_golden(const std::string& name, const Capture& c)
         message += "\n  " + p;
     return message;
 }
+
+std::string same_pictures_for_every_answer(const std::string& name, const Capture& reference,
+                                           const CaptureOptions& base)
+{
+    std::string differences;
+    for (Answer answer : {Answer::quit, Answer::noise, Answer::error}) {
+        CaptureOptions options = base;
+        options.answer = answer;
+        const Capture again = run_program(name, options);
+        const std::string run = std::string(answer_name(answer)) + " answers";
+        if (again.status != 0)
+            differences += run + ": status " + std::to_string(again.status) + " " + again.stderr_text + "\n";
+        else if (again.frame_hashes != reference.frame_hashes)
+            differences += run + ": other frames\n";
+        else if (again.stage_hashes != reference.stage_hashes)
+            differences += run + ": other stages\n";
+    }
+    return differences;
+}
+
+bool has_black_frame(const Image& image)
+{
+    for (int x = 0; x < image.w; ++x)
+        if (image.at(x, 0) != 0 || image.at(x, image.h - 1) != 0)
+            return false;
+    for (int y = 0; y < image.h; ++y)
+        if (image.at(0, y) != 0 || image.at(image.w - 1, y) != 0)
+            return false;
+    return image.w > 0;
+}

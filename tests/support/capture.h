@@ -62,5 +62,15 @@ uint64_t image_hash(const Image& image);
 // environment it rewrites the golden file instead.
 std::string compare_with_golden(const std::string& name, const Capture& capture);
 
+// Runs the program again with each other answer (close request, noise
+// before every key, an error from the event wait), on top of `base`, and
+// checks that every run ends with status 0 showing exactly the frames and
+// stages of `reference`. Returns "" when they all agree, else what differs.
+std::string same_pictures_for_every_answer(const std::string& name, const Capture& reference,
+                                           const CaptureOptions& base = {});
+
+// True when the one-pixel border of the picture is black.
+bool has_black_frame(const Image& image);
+
 // A colour as the capture tool records it, from an RGB triple.
 constexpr uint32_t rgb(int r, int g, int b) { return (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(b); }

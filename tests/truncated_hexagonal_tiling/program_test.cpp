@@ -20,14 +20,6 @@ const Capture& shown()
 
 bool inside_frame(int x, int y) { return x >= 1 && x <= 798 && y >= 1 && y <= 598; }
 
-void expect_black_frame(const Image& im)
-{
-    for (int x = 0; x < 800; ++x)
-        ASSERT_TRUE(im.at(x, 0) == 0 && im.at(x, 599) == 0) << x;
-    for (int y = 0; y < 600; ++y)
-        ASSERT_TRUE(im.at(0, y) == 0 && im.at(799, y) == 0) << y;
-}
-
 }  // namespace
 
 TEST(TruncatedHexagonalTilingProgram, TwoStagesWhateverEndsTheWaits)
@@ -37,14 +29,7 @@ TEST(TruncatedHexagonalTilingProgram, TwoStagesWhateverEndsTheWaits)
     ASSERT_EQ(c.stages.size(), 2u);
     EXPECT_EQ(c.frame_hashes, c.stage_hashes);
     // A close request during the first wait still lets stage 2 be drawn.
-    for (Answer a : {Answer::quit, Answer::noise}) {
-        CaptureOptions options;
-        options.answer = a;
-        const Capture other = run_program(program, options);
-        EXPECT_EQ(other.status, 0) << other.stderr_text;
-        EXPECT_EQ(other.frame_hashes, c.frame_hashes);
-        EXPECT_EQ(other.stage_hashes, c.stage_hashes);
-    }
+    EXPECT_EQ(same_pictures_for_every_answer(program, c), "");
 }
 
 TEST(TruncatedHexagonalTilingProgram, FirstStageShowsOneDodecagonAndItsVectors)
@@ -52,7 +37,7 @@ TEST(TruncatedHexagonalTilingProgram, FirstStageShowsOneDodecagonAndItsVectors)
     const Capture& c = shown();
     ASSERT_EQ(c.stages.size(), 2u);
     const Image& im = c.stages[0];
-    expect_black_frame(im);
+    EXPECT_TRUE(has_black_frame(im));
     for (auto [x, y] : {std::pair{400, 300}, {493, 275}, {425, 206}, {450, 286}})
         EXPECT_EQ(im.at(x, y), blue_rgb) << x << "," << y;
     EXPECT_EQ(im.at(400, 340), light_red_rgb);
@@ -66,7 +51,7 @@ TEST(TruncatedHexagonalTilingProgram, SecondStageLeavesNoWhiteAndNoBlue)
     const Capture& c = shown();
     ASSERT_EQ(c.stages.size(), 2u);
     const Image& im = c.stages[1];
-    expect_black_frame(im);
+    EXPECT_TRUE(has_black_frame(im));
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x) {
             const uint32_t p = im.at(x, y);
