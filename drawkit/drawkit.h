@@ -66,3 +66,12 @@ void draw_thick_line_thin(int x0, int y0, int x1, int y1, int w, Uint32 colour);
 // fill_circle paints the disc, draw_circle its 4-connected rim.
 void fill_circle(int cx, int cy, int r, Uint32 colour);
 void draw_circle(int cx, int cy, int r, Uint32 colour);
+
+// The one-pixel frame along the window's border, drawn with draw_line:
+// top, left, right, bottom. Pictures that fill regions touching the edge
+// draw it first, so that every such region is closed.
+void draw_window_frame(Uint32 colour);
+
+// flood_fill started only from a seed strictly inside that frame (columns
+// 1..798, rows 1..598); a seed anywhere else paints nothing.
+void guarded_fill(int x, int y, Uint32 fill_colour, Uint32 border_colour);

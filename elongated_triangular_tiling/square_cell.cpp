@@ -25,13 +25,6 @@ constexpr double lower_centroid_depth = 20.207259421636902; // 35 / sqrt 3
 
 int trunc(double v) { return static_cast<int>(v); }
 
-// Fills only from seeds inside the black window frame.
-void guarded_fill(int x, int y, Uint32 colour)
-{
-    if (x >= 1 && x <= SCREEN_WIDTH - 2 && y >= 1 && y <= SCREEN_HEIGHT - 2)
-        flood_fill(x, y, colour, black);
-}
-
 void edge(int x0, int y0, int x1, int y1)
 {
     draw_thick_line(x0, y0, x1, y1, 1, black);
@@ -68,7 +61,7 @@ void draw_square_cell(int a, int b)
     edge(g.right, g.top, m, g.upper_apex);
     edge(g.left, g.top, m, g.upper_apex);
 
-    guarded_fill(m, g.square_seed, red);
-    guarded_fill(m, g.upper_seed, olive);
-    guarded_fill(m, g.lower_seed, green);
+    guarded_fill(m, g.square_seed, red, black);
+    guarded_fill(m, g.upper_seed, olive, black);
+    guarded_fill(m, g.lower_seed, green, black);
 }

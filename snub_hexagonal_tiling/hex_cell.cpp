@@ -41,11 +41,7 @@ pixel centroid(int col, int row, point a, point b, point c)
 }
 
 // Fills only from seeds inside the black window frame.
-void guarded_fill(pixel seed, Uint32 colour)
-{
-    if (seed.x >= 1 && seed.x <= SCREEN_WIDTH - 2 && seed.y >= 1 && seed.y <= SCREEN_HEIGHT - 2)
-        flood_fill(seed.x, seed.y, colour, black);
-}
+void fill_from(pixel seed, Uint32 colour) { guarded_fill(seed.x, seed.y, colour, black); }
 
 void edge(pixel from, pixel to)
 {
@@ -88,9 +84,9 @@ void draw_hex_cell(int col, int row)
         edge(s.o1, s.p);
 
         // Each triangle is closed by this sector's own edges.
-        guarded_fill(s.seed_a, green);
-        guarded_fill(s.seed_b, green);
-        guarded_fill(s.seed_c, green);
+        fill_from(s.seed_a, green);
+        fill_from(s.seed_b, green);
+        fill_from(s.seed_c, green);
     }
-    guarded_fill({col, row}, red);
+    fill_from({col, row}, red);
 }

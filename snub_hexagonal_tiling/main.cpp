@@ -17,10 +17,7 @@ int SDL_main(int, char**)
 
     // Black frame along the window's border: it closes every region that
     // touches the edge, so the fills stay inside the window.
-    draw_line(0, 0, 799, 0, black);
-    draw_line(0, 0, 0, 599, black);
-    draw_line(799, 0, 799, 599, black);
-    draw_line(0, 599, 799, 599, black);
+    draw_window_frame(black);
 
     // Stage 1: one cell per lattice point, cells outside the window included.
     for (int i = -4; i <= 4; ++i)

@@ -34,11 +34,7 @@ pixel to_pixel(int col, int row, point p)
 }
 
 // Fills only from seeds inside the black window frame.
-void guarded_fill(pixel seed, Uint32 colour)
-{
-    if (seed.x >= 1 && seed.x <= SCREEN_WIDTH - 2 && seed.y >= 1 && seed.y <= SCREEN_HEIGHT - 2)
-        flood_fill(seed.x, seed.y, colour, black);
-}
+void fill_from(pixel seed, Uint32 colour) { guarded_fill(seed.x, seed.y, colour, black); }
 
 void edge(pixel from, pixel to)
 {
@@ -72,7 +68,7 @@ void draw_square_star(int col, int row)
         edge(s.a, s.b);  // the square's side
         edge(s.b, s.q);
         // The triangle is closed by its own three edges.
-        guarded_fill(s.seed, green);
+        fill_from(s.seed, green);
     }
-    guarded_fill({col, row}, red);
+    fill_from({col, row}, red);
 }

@@ -45,7 +45,5 @@ void draw_dodecagon(int col, int row)
         const pixel to = dodecagon_vertex(col, row, (k + 1) % 12);
         draw_thick_line(from.x, from.y, to.x, to.y, 1, black);
     }
-    // Fill only from a centre inside the black window frame.
-    if (col >= 1 && col <= SCREEN_WIDTH - 2 && row >= 1 && row <= SCREEN_HEIGHT - 2)
-        flood_fill(col, row, light_red, black);
+    guarded_fill(col, row, light_red, black);
 }

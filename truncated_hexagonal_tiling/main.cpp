@@ -19,10 +19,7 @@ int SDL_main(int, char**)
 
     // Black frame along the window's border: it closes every region that
     // touches the edge, so the fills stay inside the window.
-    draw_line(0, 0, 799, 0, black);
-    draw_line(0, 0, 0, 599, black);
-    draw_line(799, 0, 799, 599, black);
-    draw_line(0, 599, 799, 599, black);
+    draw_window_frame(black);
 
     compute_lattice_vectors();
 

@@ -5,19 +5,6 @@
 
 #include <drawkit.h>
 
-namespace {
-
-// One-pixel black frame along the window edges; it keeps every fill inside.
-void draw_window_frame()
-{
-    draw_line(0, 0, 799, 0, black);
-    draw_line(0, 0, 0, 599, black);
-    draw_line(799, 0, 799, 599, black);
-    draw_line(0, 599, 799, 599, black);
-}
-
-}  // namespace
-
 int SDL_main(int, char**)
 {
     start_sdl("truncated_square_tiling");
@@ -32,7 +19,7 @@ int SDL_main(int, char**)
     SDL_FillRect(screen, nullptr, white);
 
     // Stage 1: one motif at the centre and the two lattice vectors in blue
-    draw_window_frame();
+    draw_window_frame(black);
     set_lattice_vectors();
     draw_polygon_motif(centre_x, centre_y);
     // The vectors end at the centres of the lattice points (1, 0) and (0, 1).
@@ -45,7 +32,7 @@ int SDL_main(int, char**)
 
     // Stage 2: clear the window and draw a 9 x 9 patch of motifs
     SDL_FillRect(screen, nullptr, white);
-    draw_window_frame();
+    draw_window_frame(black);
     for (int i = -4; i <= 4; ++i) {
         for (int j = -4; j <= 4; ++j) {
             const window_point c = lattice_centre(i, j);

@@ -20,10 +20,7 @@ int SDL_main(int, char**)
 
     // Stage 1: the window frame, one motif at the centre and the two lattice
     // vectors in blue. The frame is drawn only here.
-    draw_line(0, 0, 799, 0, black);
-    draw_line(0, 0, 0, 599, black);
-    draw_line(799, 0, 799, 599, black);
-    draw_line(0, 599, 799, 599, black);
+    draw_window_frame(black);
     set_lattice_vectors();
     draw_polygon_motif(centre_x, centre_y);
     // The vectors end at the centres of the lattice points (1, 0) and (0, 1).

@@ -31,8 +31,6 @@ void thick_edge(int x, int y, motif_point a, motif_point b)
                     black);
 }
 
-bool inside_frame(int x, int y) { return x >= 1 && x <= SCREEN_WIDTH - 2 && y >= 1 && y <= SCREEN_HEIGHT - 2; }
-
 }  // namespace
 
 float edge_angle = dodecagon_angle;
@@ -62,11 +60,9 @@ void draw_polygon_motif(int x, int y)
         const motif_point middle = {(((q.x + a.x) + b.x) + r.x) * 0.25, (((q.y + a.y) + b.y) + r.y) * 0.25};
         const int seed_x = motif_column(x, middle.x);
         const int seed_y = motif_row(y, middle.y);
-        if (inside_frame(seed_x, seed_y))
-            flood_fill(seed_x, seed_y, green, black);
+        guarded_fill(seed_x, seed_y, green, black);
     }
 
     // The dodecagon itself, from its centre.
-    if (inside_frame(x, y))
-        flood_fill(x, y, light_red, black);
+    guarded_fill(x, y, light_red, black);
 }

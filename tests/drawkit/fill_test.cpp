@@ -269,3 +269,15 @@ TEST(FloodFill, LargeRegionsNeedNoLargeStack)
     run_with_small_stack(fill_comb_4way, s);
     EXPECT_GT(s.pixels_of(s.red).size(), 360000u);
 }
+
+TEST(FloodFill, GuardedFillStartsOnlyInsideTheWindowFrame)
+{
+    TestSurface s;
+    draw_window_frame(s.black);
+    EXPECT_EQ(s.pixels_of(s.black).size(), 2u * 800 + 2u * 598);
+    for (auto [x, y] : {std::pair{0, 300}, {799, 300}, {400, 0}, {400, 599}, {-5, 300}, {400, 700}})
+        guarded_fill(x, y, s.red, s.black);
+    EXPECT_TRUE(s.pixels_of(s.red).empty());
+    guarded_fill(1, 598, s.red, s.black);
+    EXPECT_EQ(s.pixels_of(s.red).size(), 798u * 598u);
+}

@@ -18,10 +18,7 @@ struct SquareCellTest : ::testing::Test {
         olive = SDL_MapRGB(screen->format, 205, 205, 50);
         green = SDL_MapRGB(screen->format, 0, 205, 0);
         SDL_FillRect(screen, nullptr, white);
-        draw_line(0, 0, 799, 0, black);
-        draw_line(0, 0, 0, 599, black);
-        draw_line(799, 0, 799, 599, black);
-        draw_line(0, 599, 799, 599, black);
+        draw_window_frame(black);
     }
     ~SquareCellTest() override
     {

@@ -26,10 +26,7 @@ struct HexCellTest : ::testing::Test {
     }
     static void frame()
     {
-        draw_line(0, 0, 799, 0, black);
-        draw_line(0, 0, 0, 599, black);
-        draw_line(799, 0, 799, 599, black);
-        draw_line(0, 599, 799, 599, black);
+        draw_window_frame(black);
     }
 };
 

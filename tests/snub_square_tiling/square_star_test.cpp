@@ -17,10 +17,7 @@ struct SquareStarTest : ::testing::Test {
         red = SDL_MapRGB(screen->format, 255, 0, 0);
         green = SDL_MapRGB(screen->format, 0, 205, 0);
         SDL_FillRect(screen, nullptr, white);
-        draw_line(0, 0, 799, 0, black);
-        draw_line(0, 0, 0, 599, black);
-        draw_line(799, 0, 799, 599, black);
-        draw_line(0, 599, 799, 599, black);
+        draw_window_frame(black);
     }
     ~SquareStarTest() override
     {

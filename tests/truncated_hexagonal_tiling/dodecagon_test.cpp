@@ -16,10 +16,7 @@ struct DodecagonTest : ::testing::Test {
         black = SDL_MapRGB(screen->format, 0, 0, 0);
         light_red = SDL_MapRGB(screen->format, 255, 50, 50);
         SDL_FillRect(screen, nullptr, white);
-        draw_line(0, 0, 799, 0, black);
-        draw_line(0, 0, 0, 599, black);
-        draw_line(799, 0, 799, 599, black);
-        draw_line(0, 599, 799, 599, black);
+        draw_window_frame(black);
     }
     ~DodecagonTest() override
     {
