@@ -3,6 +3,8 @@
 // outward on each of its even edges.
 #pragma once
 
+#include "motif_edges.h"
+
 #include <SDL.h>
 
 // Palette, mapped at start-up in this order.
@@ -10,12 +12,6 @@ extern Uint32 white, black, light_red, light_yellow, green, blue;
 
 // The angle one edge subtends at the centre: pi/4 as a float.
 extern float edge_angle;
-
-// Window column and row of the motif point (X, Y) (unit 50 pixels, Y up)
-// of a motif centred on window point (x, y): the product and the sum are
-// carried with a 64-bit significand and truncated toward zero.
-int motif_column(int x, double X);
-int motif_row(int y, double Y);
 
 // Draws the octagon centred on (x, y), its edges in order, each even edge's
 // square outlined and filled right after the edge. A centre outside the

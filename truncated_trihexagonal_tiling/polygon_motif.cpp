@@ -2,66 +2,20 @@
 
 #include <drawkit.h>
 
-#include <cmath>
-
 Uint32 white, black, light_red, light_yellow, green, blue;
 
 namespace {
 
-constexpr int edge_count = 12;
 constexpr float dodecagon_angle = 0.52359879016876220703125f;  // pi/6 as a float
-constexpr long double radius = 50.0L;
-
-struct motif_point {
-    double x;
-    double y;
-};
-
-// Vertex k on the unit circle. The cosine takes the product k * edge_angle
-// exactly (it fits a double); the sine takes that product rounded to float.
-motif_point vertex(int k)
-{
-    const double angle = static_cast<double>(k) * static_cast<double>(edge_angle);
-    return {std::cos(angle), std::sin(static_cast<double>(static_cast<float>(angle)))};
-}
-
-void thick_edge(int x, int y, motif_point a, motif_point b)
-{
-    draw_thick_line(motif_column(x, a.x), motif_row(y, a.y), motif_column(x, b.x), motif_row(y, b.y), 1,
-                    black);
-}
 
 }  // namespace
 
 float edge_angle = dodecagon_angle;
 
-int motif_column(int x, double X) { return static_cast<int>(static_cast<long double>(x) + radius * X); }
-
-int motif_row(int y, double Y) { return static_cast<int>(static_cast<long double>(y) - radius * Y); }
-
 void draw_polygon_motif(int x, int y)
 {
     edge_angle = dodecagon_angle;
-    for (int i = 0; i < edge_count; ++i) {
-        const motif_point a = vertex(i);
-        const motif_point b = vertex((i + 1) % edge_count);
-        thick_edge(x, y, a, b);
-        if (i % 2 != 0)
-            continue;
-
-        // Square on the outer side of the edge (right of its direction):
-        // corners a, b, r, q with q - a = r - b = the edge turned clockwise.
-        const motif_point q = {a.x + (b.y - a.y), a.y + (a.x - b.x)};
-        const motif_point r = {b.x + (b.y - a.y), b.y + (a.x - b.x)};
-        thick_edge(x, y, a, q);
-        thick_edge(x, y, b, r);
-        thick_edge(x, y, q, r);
-
-        const motif_point middle = {(((q.x + a.x) + b.x) + r.x) * 0.25, (((q.y + a.y) + b.y) + r.y) * 0.25};
-        const int seed_x = motif_column(x, middle.x);
-        const int seed_y = motif_row(y, middle.y);
-        guarded_fill(seed_x, seed_y, green, black);
-    }
+    draw_edges_and_squares(x, y, 12);
 
     // The dodecagon itself, from its centre.
     guarded_fill(x, y, light_red, black);
