@@ -1,0 +1,363 @@
+// Every program in a real X window under Xvfb: each stage on the screen must
+// be, pixel for pixel, the stage the capture tool records. Keys come from
+// xdotool, screenshots from xwd; the first wait is answered with a close
+// request (WM_DELETE_WINDOW) instead, which must advance like a key. The
+// tour's announcer is preloaded, so its lines are checked on the way.
+#include "capture.h"
+
+#include <gtest/gtest.h>
+// After gtest: Xlib's macros (None, Bool, ...) would break its templates.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> read_lines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The programs, in the order of the README's table.
+std::vector<std::string> programs()
+{
+    std::vector<std::string> names;
+    for (const std::string& line : read_lines(DRAWKIT_SOURCE_DIR "/README.md"))
+        if (line.starts_with("| `")) {
+            size_t end = line.find('`', 3);
+            if (end != std::string::npos)
+                names.push_back(line.substr(3, end - 3));
+        }
+    return names;
+}
+
+// A child process whose stdout we read line by line.
+struct Child {
+    pid_t pid = -1;
+    int out = -1;
+    std::string pending;
+
+    // The next line, or "" when none comes within the time or the child ends.
+    std::string next_line(int timeout_ms)
+    {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+        for (;;) {
+            if (size_t nl = pending.find('\n'); nl != std::string::npos) {
+                std::string line = pending.substr(0, nl);
+                pending.erase(0, nl + 1);
+                return line;
+            }
+            int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                            deadline - std::chrono::steady_clock::now()).count());
+            pollfd p{out, POLLIN, 0};
+            if (left <= 0 || poll(&p, 1, left) <= 0)
+                return "";
+            char buf[4096];
+            ssize_t n = read(out, buf, sizeof buf);
+            if (n <= 0)
+                return "";
+            pending.append(buf, static_cast<size_t>(n));
+        }
+    }
+
+    // Exit status, or -1 when it has not ended within the time (then killed).
+    int finish(int timeout_ms)
+    {
+        for (int waited = 0; waited <= timeout_ms; waited += 20) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                pid = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            usleep(20000);
+        }
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        pid = -1;
+        return -1;
+    }
+
+    ~Child()
+    {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        if (out >= 0)
+            close(out);
+    }
+};
+
+// Starts argv with the given extra environment; its stdout comes to `out`.
+void spawn(Child& child, const std::vector<std::string>& argv, const std::vector<std::string>& env)
+{
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    child.pid = fork();
+    ASSERT_GE(child.pid, 0);
+    if (child.pid == 0) {
+        dup2(fds[1], STDOUT_FILENO);
+        close(fds[0]);
+        close(fds[1]);
+        for (const std::string& e : env)
+            putenv(const_cast<char*>(e.c_str()));
+        std::vector<char*> args;
+        for (const std::string& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    child.out = fds[0];
+}
+
+// Reads an XWD dump (header and colour table big-endian, pixels in the
+// dump's own byte order) of a true-colour window into 0xRRGGBB values.
+Image parse_xwd(const std::string& data)
+{
+    auto card = [&](size_t i) {
+        const auto* b = reinterpret_cast<const unsigned char*>(data.data()) + 4 * i;
+        return uint32_t(b[0]) << 24 | uint32_t(b[1]) << 16 | uint32_t(b[2]) << 8 | b[3];
+    };
+    Image img;
+    if (data.size() < 100)
+        return img;
+    const uint32_t header_size = card(0), width = card(4), height = card(5), byte_order = card(7),
+                   bits_per_pixel = card(11), bytes_per_line = card(12), ncolors = card(19);
+    const uint32_t masks[3] = {card(14), card(15), card(16)};
+    const size_t start = header_size + 12 * static_cast<size_t>(ncolors);
+    if (bits_per_pixel != 32 || data.size() < start + static_cast<size_t>(bytes_per_line) * height)
+        return img;
+    img.w = static_cast<int>(width);
+    img.h = static_cast<int>(height);
+    img.rgb.resize(static_cast<size_t>(width) * height);
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) {
+            const auto* b = reinterpret_cast<const unsigned char*>(data.data()) + start +
+                            static_cast<size_t>(y) * bytes_per_line + 4 * x;
+            uint32_t v = byte_order == 0 ? uint32_t(b[3]) << 24 | uint32_t(b[2]) << 16 | uint32_t(b[1]) << 8 | b[0]
+                                         : uint32_t(b[0]) << 24 | uint32_t(b[1]) << 16 | uint32_t(b[2]) << 8 | b[3];
+            uint32_t rgb = 0;
+            for (uint32_t m : masks) {
+                int shift = __builtin_ctz(m);
+                rgb = rgb << 8 | ((v & m) >> shift & 0xFF);
+            }
+            img.rgb[static_cast<size_t>(y) * width + x] = rgb;
+        }
+    return img;
+}
+
+std::string output_of(const std::string& command)
+{
+    std::string data;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p)
+        return data;
+    char buf[65536];
+    for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;)
+        data.append(buf, n);
+    pclose(p);
+    return data;
+}
+
+// Where two pictures first differ, for the failure message.
+std::string first_difference(const Image& a, const Image& b)
+{
+    if (a.w != b.w || a.h != b.h)
+        return "size " + std::to_string(a.w) + "x" + std::to_string(a.h) + " against " + std::to_string(b.w) +
+               "x" + std::to_string(b.h);
+    long count = 0;
+    std::string first;
+    for (int y = 0; y < a.h; ++y)
+        for (int x = 0; x < a.w; ++x)
+            if (a.at(x, y) != b.at(x, y) && count++ == 0) {
+                char text[96];
+                std::snprintf(text, sizeof text, "(%d, %d): screen %06x, capture %06x", x, y, a.at(x, y), b.at(x, y));
+                first = text;
+            }
+    return count ? std::to_string(count) + " pixels differ, first at " + first : "";
+}
+
+class RealWindow : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override
+    {
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        xvfb_ = fork();
+        ASSERT_GE(xvfb_, 0);
+        if (xvfb_ == 0) {
+            close(fds[0]);
+            if (!freopen("/dev/null", "w", stderr))
+                _exit(126);
+            std::string fd = std::to_string(fds[1]);
+            // -displayfd: Xvfb picks a free display and writes its number.
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
+                   "-noreset", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        pollfd p{fds[0], POLLIN, 0};
+        char c;
+        while (poll(&p, 1, 20000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(fds[0]);
+        if (number.empty()) {
+            int status = 0;
+            kill(xvfb_, SIGTERM);
+            waitpid(xvfb_, &status, 0);
+            xvfb_ = -1;
+            GTEST_SKIP() << (WIFEXITED(status) && WEXITSTATUS(status) == 127
+                                 ? "Xvfb is not installed (Debian package xvfb): real-window test not run"
+                                 : "Xvfb could not start: real-window test not run");
+        }
+        display_name_ = ":" + number;
+        display_ = XOpenDisplay(display_name_.c_str());
+        ASSERT_NE(display_, nullptr) << "cannot connect to Xvfb on " << display_name_;
+    }
+
+    void TearDown() override
+    {
+        if (display_)
+            XCloseDisplay(display_);
+        if (xvfb_ > 0) {
+            kill(xvfb_, SIGTERM);
+            waitpid(xvfb_, nullptr, 0);
+        }
+    }
+
+    // The program's top-level window: the one whose class names the program.
+    Window find_window(const std::string& name)
+    {
+        Window root = DefaultRootWindow(display_), parent, *children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        if (XQueryTree(display_, root, &root, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count && !found; ++i) {
+                XClassHint hint{};
+                if (XGetClassHint(display_, children[i], &hint)) {
+                    if (hint.res_name && name == hint.res_name)
+                        found = children[i];
+                    XFree(hint.res_name);
+                    XFree(hint.res_class);
+                }
+            }
+            XFree(children);
+        }
+        return found;
+    }
+
+    std::string x_command(const std::string& args)
+    {
+        return "DISPLAY=" + display_name_ + " " + args;
+    }
+
+    Image screenshot(Window w)
+    {
+        return parse_xwd(output_of(x_command("xwd -silent -id " + std::to_string(w))));
+    }
+
+    void press_key(Window w)
+    {
+        ASSERT_EQ(std::system(x_command("xdotool windowfocus " + std::to_string(w) + " key space").c_str()), 0)
+            << "xdotool failed (Debian package xdotool)";
+    }
+
+    // What a window manager sends when the user closes the window.
+    void request_close(Window w)
+    {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+        e.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display_, w, False, NoEventMask, &e);
+        XSync(display_, False);
+    }
+
+    pid_t xvfb_ = -1;
+    std::string display_name_;
+    Display* display_ = nullptr;
+};
+
+TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
+{
+    const std::string name = GetParam();
+    const std::vector<std::string> captions = read_lines(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
+    ASSERT_GE(captions.size(), 2u) << "captions of " << name;
+    const size_t stages = captions.size() - 1;
+
+    const long started = static_cast<long>(std::time(nullptr));
+    Child child;
+    spawn(child, {program_path(name)},
+          {"DISPLAY=" + display_name_, "SDL_VIDEODRIVER=x11", "LD_PRELOAD=" DRAWKIT_TOUR_PRELOAD,
+           "TOUR_PROGRAM=" + name, "TOUR_CAPTIONS=" DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt"});
+    if (HasFatalFailure())
+        return;
+
+    std::vector<Image> shown;
+    Window window = 0;
+    for (size_t stage = 1;; ++stage) {
+        std::string line = child.next_line(60000);
+        if (line.empty())
+            break;  // the program ended (or hung: finish() says which)
+        // The tour's line: program, stage and its caption.
+        std::string expected = name + ", stage " + std::to_string(stage) + " of " + std::to_string(stages);
+        if (stage <= stages)
+            expected += ": " + captions[stage];
+        EXPECT_EQ(line, expected);
+        if (!window)
+            window = find_window(name);
+        ASSERT_NE(window, 0u) << name << " has no window on " << display_name_;
+        shown.push_back(screenshot(window));
+        ASSERT_EQ(shown.back().w, 800) << "no screenshot of stage " << stage;
+        if (stage == 1)
+            request_close(window);
+        else
+            press_key(window);
+    }
+    EXPECT_EQ(child.finish(30000), 0) << name << " did not end with status 0 after its last stage";
+    const long ended = static_cast<long>(std::time(nullptr));
+    ASSERT_EQ(shown.size(), stages) << name << " showed another number of stages than its captions tell";
+
+    // The same program under the capture tool. A program that seeds its
+    // colours from the clock gets each second the window run may have read.
+    std::string mismatch;
+    for (long t = started; t <= ended; ++t) {
+        CaptureOptions options;
+        options.fixed_time = t;
+        Capture c = run_program(name, options);
+        ASSERT_EQ(c.status, 0) << c.stderr_text;
+        ASSERT_EQ(c.stages.size(), stages);
+        mismatch.clear();
+        for (size_t s = 0; s < stages && mismatch.empty(); ++s)
+            if (std::string d = first_difference(shown[s], c.stages[s]); !d.empty())
+                mismatch = "stage " + std::to_string(s + 1) + ": " + d;
+        if (mismatch.empty())
+            break;
+    }
+    EXPECT_EQ(mismatch, "") << name << " in its window differs from its capture";
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, RealWindow, ::testing::ValuesIn(programs()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+} // namespace

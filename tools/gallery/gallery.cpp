@@ -1,0 +1,277 @@
+// gallery: renders every stage of the given programs as PNG under one folder,
+// each animated program also as one GIF of all its frames, and an index.html
+// that shows them all with their captions. Programs run headless under the
+// capture tool, two at a time.
+//
+//   gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--jobs N] PROGRAM...
+//
+// --thumbs DIR also writes each program's last stage at half size as
+// DIR/PROGRAM.png (the README's pictures).
+#include <png.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* fixed_time = "1700000000";  // same colours on every run
+
+struct Program {
+    std::string name;
+    std::string sentence;               // what the program draws
+    std::vector<std::string> captions;  // one per stage
+    int stages = 0, frames = 0;
+    bool animated = false;
+    bool ok = false;
+    double seconds = 0;
+};
+
+struct Options {
+    fs::path out = "gallery", captions = "docs/captions", thumbs;
+    int jobs = 2;
+    std::vector<std::string> names;
+};
+
+[[noreturn]] void usage(const char* why)
+{
+    std::fprintf(stderr, "gallery: %s\nusage: gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--jobs N] PROGRAM...\n", why);
+    std::exit(2);
+}
+
+Options parse(int argc, char** argv)
+{
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                usage(("missing value of " + a).c_str());
+            return argv[++i];
+        };
+        if (a == "--out") o.out = value();
+        else if (a == "--captions") o.captions = value();
+        else if (a == "--thumbs") o.thumbs = value();
+        else if (a == "--jobs") o.jobs = std::max(1, std::atoi(value().c_str()));
+        else if (a.starts_with("--")) usage(("unknown option " + a).c_str());
+        else o.names.push_back(a);
+    }
+    if (o.names.empty())
+        usage("no program named");
+    return o;
+}
+
+void read_captions(Program& p, const fs::path& dir)
+{
+    std::ifstream in(dir / (p.name + ".txt"));
+    std::string line;
+    if (std::getline(in, line))
+        p.sentence = line;
+    while (std::getline(in, line))
+        p.captions.push_back(line);
+}
+
+// Starts the capture of one program with the animation recorder preloaded.
+pid_t start_capture(const Program& p, const fs::path& bin, const fs::path& lib, const fs::path& dir)
+{
+    pid_t pid = fork();
+    if (pid < 0) {
+        std::perror("gallery: fork");
+        std::exit(1);
+    }
+    if (pid == 0) {
+        setenv("LD_PRELOAD", (lib / "libgallery_gif.so").c_str(), 1);
+        setenv("GALLERY_GIF", (dir / "animation.gif").c_str(), 1);
+        if (!freopen("/dev/null", "w", stdout))
+            _exit(127);
+        std::string capture = bin / "capture", program = bin / p.name, out = dir;
+        execl(capture.c_str(), "capture", "--out", out.c_str(), "--time", fixed_time,
+              program.c_str(), static_cast<char*>(nullptr));
+        std::perror("gallery: cannot start the capture tool");
+        _exit(127);
+    }
+    return pid;
+}
+
+// Counts frames and waits in the capture log.
+void read_log(Program& p, const fs::path& dir)
+{
+    std::ifstream in(dir / "log.txt");
+    std::string kind, rest;
+    while (in >> kind && std::getline(in, rest)) {
+        if (kind == "frame") ++p.frames;
+        else if (kind == "wait") ++p.stages;
+    }
+    p.animated = p.frames > p.stages;
+}
+
+struct Pixels {
+    int w = 0, h = 0;
+    std::vector<png_byte> rgb;
+};
+
+bool read_png(const fs::path& path, Pixels& image)
+{
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&png, path.c_str()))
+        return false;
+    png.format = PNG_FORMAT_RGB;
+    image.w = static_cast<int>(png.width);
+    image.h = static_cast<int>(png.height);
+    image.rgb.resize(PNG_IMAGE_SIZE(png));
+    return png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr) != 0;
+}
+
+// Half size, each pixel the mean of a 2x2 block.
+bool write_thumbnail(const fs::path& from, const fs::path& to)
+{
+    Pixels big;
+    if (!read_png(from, big))
+        return false;
+    const int w = big.w / 2, h = big.h / 2;
+    std::vector<png_byte> small(static_cast<size_t>(w) * h * 3);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c) {
+                auto at = [&](int dx, int dy) {
+                    return big.rgb[(static_cast<size_t>(2 * y + dy) * big.w + 2 * x + dx) * 3 + c];
+                };
+                small[(static_cast<size_t>(y) * w + x) * 3 + c] =
+                    static_cast<png_byte>((at(0, 0) + at(1, 0) + at(0, 1) + at(1, 1) + 2) / 4);
+            }
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = static_cast<png_uint_32>(w);
+    png.height = static_cast<png_uint_32>(h);
+    png.format = PNG_FORMAT_RGB;
+    return png_image_write_to_file(&png, to.c_str(), 0, small.data(), 0, nullptr) != 0;
+}
+
+std::string html(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+char stage_name[32];
+const char* stage_file(int n)
+{
+    std::snprintf(stage_name, sizeof stage_name, "stage-%02d.png", n);
+    return stage_name;
+}
+
+void write_index(const fs::path& out, const std::vector<Program>& programs)
+{
+    std::ofstream f(out / "index.html");
+    f << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<title>Tilings and wallpapers</title>\n<style>\n"
+         "body { font-family: sans-serif; margin: 2em; max-width: 1300px; }\n"
+         "figure { display: inline-block; vertical-align: top; width: 400px; margin: 0 1em 1.5em 0; }\n"
+         "figure img { width: 400px; border: 1px solid #999; }\n"
+         "figcaption { font-size: 90%; }\nsection { margin-bottom: 2em; }\n"
+         "</style>\n</head>\n<body>\n<h1>Tilings and wallpapers</h1>\n<p>Every stage of every program";
+    f << ", as the program shows it before waiting for a key.</p>\n<ul>\n";
+    for (const Program& p : programs)
+        f << "<li><a href=\"#" << p.name << "\">" << p.name << "</a></li>\n";
+    f << "</ul>\n";
+    for (const Program& p : programs) {
+        f << "<section id=\"" << p.name << "\">\n<h2>" << p.name << "</h2>\n<p>" << html(p.sentence) << "</p>\n";
+        if (!p.ok) {
+            f << "<p>Could not be rendered.</p>\n</section>\n";
+            continue;
+        }
+        if (p.animated)
+            f << "<figure><img src=\"" << p.name << "/animation.gif\" alt=\"" << p.name
+              << ", every frame\"><figcaption>All " << p.frames << " frames, as an animation.</figcaption></figure>\n";
+        for (int s = 1; s <= p.stages; ++s) {
+            std::string caption = s <= static_cast<int>(p.captions.size()) ? p.captions[s - 1] : "";
+            f << "<figure><img src=\"" << p.name << "/" << stage_file(s) << "\" alt=\"" << p.name << ", stage " << s
+              << "\"><figcaption>Stage " << s << " of " << p.stages << ": " << html(caption) << "</figcaption></figure>\n";
+        }
+        f << "</section>\n";
+    }
+    f << "</body>\n</html>\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options o = parse(argc, argv);
+    const fs::path bin = fs::canonical("/proc/self/exe").parent_path();
+    const fs::path lib = bin.parent_path() / "lib";
+    std::vector<Program> programs;
+    for (const std::string& name : o.names) {
+        if (!fs::exists(bin / name))
+            usage(("no program " + name + " in " + bin.string()).c_str());
+        programs.emplace_back();
+        programs.back().name = name;
+        read_captions(programs.back(), o.captions);
+    }
+    fs::create_directories(o.out);
+    if (!o.thumbs.empty())
+        fs::create_directories(o.thumbs);
+
+    using clock = std::chrono::steady_clock;
+    std::map<pid_t, std::pair<size_t, clock::time_point>> running;
+    size_t next = 0, done = 0;
+    int failures = 0;
+    while (done < programs.size()) {
+        while (next < programs.size() && static_cast<int>(running.size()) < o.jobs) {
+            fs::path dir = o.out / programs[next].name;
+            fs::remove_all(dir);
+            fs::create_directories(dir);
+            running[start_capture(programs[next], bin, lib, dir)] = {next, clock::now()};
+            ++next;
+        }
+        int status = 0;
+        pid_t pid = wait(&status);
+        if (pid < 0)
+            break;
+        auto it = running.find(pid);
+        if (it == running.end())
+            continue;
+        Program& p = programs[it->second.first];
+        p.seconds = std::chrono::duration<double>(clock::now() - it->second.second).count();
+        running.erase(it);
+        ++done;
+        const fs::path dir = o.out / p.name;
+        read_log(p, dir);
+        fs::remove(dir / "log.txt");
+        if (!p.animated)
+            fs::remove(dir / "animation.gif");
+        p.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && p.stages > 0;
+        if (p.ok && !o.thumbs.empty() && !write_thumbnail(dir / stage_file(p.stages), o.thumbs / (p.name + ".png")))
+            p.ok = false;
+        if (!p.ok)
+            ++failures;
+        std::printf("  [%zu/%zu] %-30s %s", done, programs.size(), p.name.c_str(), p.ok ? "" : "FAILED ");
+        std::printf("%d stage%s", p.stages, p.stages == 1 ? "" : "s");
+        if (p.animated)
+            std::printf(", animation of %d frames", p.frames);
+        std::printf(" (%.1f s)\n", p.seconds);
+        std::fflush(stdout);
+    }
+    write_index(o.out, programs);
+    std::printf("Gallery: %s\n", fs::absolute(o.out / "index.html").lexically_normal().c_str());
+    return failures ? 1 : 0;
+}

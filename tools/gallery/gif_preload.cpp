@@ -1,0 +1,205 @@
+// Animation recorder: preloaded beside the capture tool's library, it appends
+// every frame a program presents to an animated GIF (GALLERY_GIF, written at
+// exit). Each frame stores only the rectangle that changed since the frame
+// before, with a colour table of its own. Delays are set at the end: a frame
+// shown at a wait holds 1.5 s, the last one 3 s, the others share about
+// eight seconds (2 to 50 hundredths each).
+#include <SDL.h>
+#include <gif_lib.h>
+
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+using FlipFn = int (*)(SDL_Surface*);
+using WaitFn = int (*)(SDL_Event*);
+
+const char* gif_path = nullptr;
+GifFileType* gif = nullptr;
+std::vector<uint8_t> bytes;          // the GIF so far
+std::vector<size_t> delay_at;        // offset of each frame's delay field
+std::vector<bool> held;              // the frame was shown at a wait
+std::vector<uint32_t> previous, current;  // 0xRRGGBB per pixel
+int width = 0, height = 0;
+bool waiting = false;
+
+[[noreturn]] void fail(const char* what)
+{
+    std::fprintf(stderr, "gallery: %s\n", what);
+    std::_Exit(125);
+}
+
+void* real_symbol(const char* name)
+{
+    void* f = dlsym(RTLD_NEXT, name);
+    if (!f)
+        fail("cannot find the real SDL functions");
+    return f;
+}
+
+int append(GifFileType* g, const GifByteType* data, int n)
+{
+    auto* out = static_cast<std::vector<uint8_t>*>(g->UserData);
+    out->insert(out->end(), data, data + n);
+    return n;
+}
+
+void read_surface(SDL_Surface* s)
+{
+    const SDL_PixelFormat* f = s->format;
+    const unsigned rs = f->Rshift, gs = f->Gshift, bs = f->Bshift;
+    for (int y = 0; y < height; ++y) {
+        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const uint8_t*>(s->pixels) +
+                                                            static_cast<size_t>(y) * s->pitch);
+        uint32_t* out = &current[static_cast<size_t>(y) * width];
+        for (int x = 0; x < width; ++x) {
+            const Uint32 v = row[x];
+            out[x] = (v >> rs & 0xFF) << 16 | (v >> gs & 0xFF) << 8 | (v >> bs & 0xFF);
+        }
+    }
+}
+
+void start(SDL_Surface* s)
+{
+    width = s->w;
+    height = s->h;
+    previous.assign(static_cast<size_t>(width) * height, 0);
+    current = previous;
+    int error = 0;
+    gif = EGifOpen(&bytes, append, &error);
+    if (!gif)
+        fail(GifErrorString(error));
+    EGifSetGifVersion(gif, true);
+    if (EGifPutScreenDesc(gif, width, height, 8, 0, nullptr) == GIF_ERROR)
+        fail("cannot start the GIF");
+    // Loop for ever.
+    static const GifByteType app[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
+    static const GifByteType loop[] = {1, 0, 0};
+    EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE);
+    EGifPutExtensionBlock(gif, sizeof app, app);
+    EGifPutExtensionBlock(gif, sizeof loop, loop);
+    EGifPutExtensionTrailer(gif);
+}
+
+// Appends the surface as one frame: the changed rectangle (one pixel when
+// nothing changed), exact colours while it has at most 256 of them.
+void add_frame(SDL_Surface* s)
+{
+    if (!gif)
+        start(s);
+    if (s->w != width || s->h != height || s->format->BytesPerPixel != 4 || s->format->Rloss ||
+        s->format->Gloss || s->format->Bloss)
+        fail("the window changed size or depth");
+    read_surface(s);
+    int x0 = width, y0 = height, x1 = -1, y1 = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (current[static_cast<size_t>(y) * width + x] != previous[static_cast<size_t>(y) * width + x] ||
+                delay_at.empty()) {
+                x0 = std::min(x0, x); x1 = std::max(x1, x);
+                y0 = std::min(y0, y); y1 = std::max(y1, y);
+            }
+    if (x1 < 0)
+        x0 = x1 = y0 = y1 = 0;
+    const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+
+    std::unordered_map<uint32_t, int> index;
+    std::vector<uint32_t> colours;
+    bool exact = true;
+    for (int y = y0; y <= y1 && exact; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            uint32_t c = current[static_cast<size_t>(y) * width + x];
+            if (index.emplace(c, static_cast<int>(colours.size())).second)
+                colours.push_back(c);
+            if (colours.size() > 256) {
+                exact = false;
+                break;
+            }
+        }
+    // Too many colours: 3 bits of red and green, 2 of blue.
+    auto reduced = [](uint32_t c) { return (c >> 16 & 0xE0) | (c >> 11 & 0x1C) | (c >> 6 & 0x03); };
+    const int count = exact ? static_cast<int>(colours.size()) : 256;
+    ColorMapObject* map = GifMakeMapObject(1 << GifBitSize(std::max(count, 2)), nullptr);
+    if (!map)
+        fail("out of memory");
+    for (int i = 0; i < count; ++i) {
+        uint32_t c = exact ? colours[i] : uint32_t(i & 0xE0) << 16 | uint32_t(i << 3 & 0xE0) << 8 | uint32_t(i << 6 & 0xC0);
+        map->Colors[i] = {GifByteType(c >> 16), GifByteType(c >> 8), GifByteType(c)};
+    }
+
+    delay_at.push_back(bytes.size() + 4);  // '!', 0xF9, 4, flags, delay...
+    held.push_back(false);
+    const GifByteType control[] = {1 << 2, 0, 0, 0};  // keep the frame under the next
+    if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, sizeof control, control) == GIF_ERROR ||
+        EGifPutImageDesc(gif, x0, y0, w, h, false, map) == GIF_ERROR)
+        fail("cannot add a frame to the GIF");
+    std::vector<GifPixelType> line(static_cast<size_t>(w));
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            uint32_t c = current[static_cast<size_t>(y) * width + x];
+            line[x - x0] = static_cast<GifPixelType>(exact ? index[c] : reduced(c));
+        }
+        if (EGifPutLine(gif, line.data(), w) == GIF_ERROR)
+            fail("cannot add a frame to the GIF");
+    }
+    GifFreeMapObject(map);
+    previous.swap(current);
+}
+
+__attribute__((constructor)) void read_settings()
+{
+    if (const char* p = std::getenv("GALLERY_GIF"); p && *p)
+        gif_path = p;
+}
+
+__attribute__((destructor)) void finish()
+{
+    if (!gif || !gif_path)
+        return;
+    int error = 0;
+    if (EGifCloseFile(gif, &error) == GIF_ERROR)
+        fail(GifErrorString(error));
+    gif = nullptr;
+    const size_t frames = delay_at.size();
+    const int moving = static_cast<int>(std::count(held.begin(), held.end(), false));
+    const int step = std::clamp(moving ? 800 / moving : 50, 2, 50);
+    for (size_t i = 0; i < frames; ++i) {
+        int delay = i + 1 == frames ? 300 : held[i] ? 150 : step;
+        bytes[delay_at[i]] = static_cast<uint8_t>(delay & 0xFF);
+        bytes[delay_at[i] + 1] = static_cast<uint8_t>(delay >> 8);
+    }
+    FILE* f = std::fopen(gif_path, "wb");
+    if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
+        fail("cannot write the GIF");
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int SDL_Flip(SDL_Surface* s)
+{
+    static FlipFn real = reinterpret_cast<FlipFn>(real_symbol("SDL_Flip"));
+    if (gif_path && s)
+        add_frame(s);
+    return real(s);
+}
+
+// The frame before a wait is a stage: it is held longer.
+extern "C" __attribute__((visibility("default"))) int SDL_WaitEvent(SDL_Event* event)
+{
+    static WaitFn real = reinterpret_cast<WaitFn>(real_symbol("SDL_WaitEvent"));
+    if (!waiting && !held.empty())
+        held.back() = true;
+    waiting = true;
+    int result = real(event);
+    if (result == 0 || !event || event->type == SDL_KEYDOWN || event->type == SDL_QUIT)
+        waiting = false;
+    return result;
+}
