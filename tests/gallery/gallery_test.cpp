@@ -1,0 +1,122 @@
+// The gallery renderer: stage pictures, index page, and animations whose
+// every frame, played back, is the frame the capture tool records.
+#include "capture.h"
+
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr long gallery_time = 1700000000;  // the gallery's fixed clock
+
+const fs::path out = GALLERY_TEST_DIR;
+
+std::string read_file(const fs::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// One gallery run shared by the tests: an animation with random colours,
+// one grown tile by tile, and a still program of two stages.
+class Gallery : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        fs::remove_all(out);
+        std::string command = std::string(GALLERY_TOOL) + " --out " + (out / "g").string() + " --thumbs " +
+                              (out / "thumbs").string() + " --captions " DRAWKIT_SOURCE_DIR "/docs/captions" +
+                              " terdragon_rosette recursive_convex_tiling p2_wallpaper > " + (out / "log").string();
+        fs::create_directories(out);
+        status = std::system(command.c_str());
+    }
+    static int status;
+};
+int Gallery::status = -1;
+
+// Plays a GIF back: every frame drawn over the ones before (no disposal).
+std::vector<Image> play(const fs::path& path, std::vector<int>& delays)
+{
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+    std::vector<Image> frames;
+    if (!gif || DGifSlurp(gif) == GIF_ERROR)
+        return frames;
+    Image canvas;
+    canvas.w = gif->SWidth;
+    canvas.h = gif->SHeight;
+    canvas.rgb.assign(static_cast<size_t>(canvas.w) * canvas.h, 0);
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage& f = gif->SavedImages[i];
+        const ColorMapObject* map = f.ImageDesc.ColorMap ? f.ImageDesc.ColorMap : gif->SColorMap;
+        for (int y = 0; y < f.ImageDesc.Height; ++y)
+            for (int x = 0; x < f.ImageDesc.Width; ++x) {
+                const GifColorType& c = map->Colors[f.RasterBits[y * f.ImageDesc.Width + x]];
+                canvas.rgb[static_cast<size_t>(f.ImageDesc.Top + y) * canvas.w + f.ImageDesc.Left + x] =
+                    rgb(c.Red, c.Green, c.Blue);
+            }
+        GraphicsControlBlock gcb{};
+        DGifSavedExtensionToGCB(gif, i, &gcb);
+        delays.push_back(gcb.DelayTime);
+        frames.push_back(canvas);
+    }
+    DGifCloseFile(gif, &error);
+    return frames;
+}
+
+TEST_F(Gallery, WritesEveryStageAndAPageWhoseImagesAllExist)
+{
+    ASSERT_EQ(status, 0) << read_file(out / "log");
+    EXPECT_TRUE(fs::exists(out / "g/p2_wallpaper/stage-02.png"));
+    EXPECT_FALSE(fs::exists(out / "g/p2_wallpaper/stage-03.png"));
+    EXPECT_FALSE(fs::exists(out / "g/p2_wallpaper/animation.gif")) << "a still program gets no animation";
+    EXPECT_TRUE(fs::exists(out / "g/terdragon_rosette/animation.gif"));
+
+    const std::string page = read_file(out / "g/index.html");
+    const std::regex source("src=\"([^\"]+)\"");
+    int images = 0;
+    for (auto m = std::sregex_iterator(page.begin(), page.end(), source); m != std::sregex_iterator(); ++m, ++images)
+        EXPECT_TRUE(fs::exists(out / "g" / (*m)[1].str())) << (*m)[1].str();
+    EXPECT_EQ(images, (1 + 1) + (1 + 1) + 2) << "one picture per stage and per animation";
+    std::ifstream captions(DRAWKIT_SOURCE_DIR "/docs/captions/p2_wallpaper.txt");
+    for (std::string line; std::getline(captions, line);)
+        EXPECT_NE(page.find(line), std::string::npos) << "caption missing from the page: " << line;
+
+    for (const char* name : {"terdragon_rosette", "recursive_convex_tiling", "p2_wallpaper"}) {
+        Image thumb = read_png((out / "thumbs" / (std::string(name) + ".png")).string());
+        EXPECT_EQ(thumb.w, 400) << name;
+        EXPECT_EQ(thumb.h, 300) << name;
+    }
+}
+
+TEST_F(Gallery, AnimationsPlayBackEveryCapturedFrame)
+{
+    ASSERT_EQ(status, 0) << read_file(out / "log");
+    for (const char* name : {"terdragon_rosette", "recursive_convex_tiling"}) {
+        CaptureOptions options;
+        options.fixed_time = gallery_time;
+        Capture c = run_program(name, options);
+        ASSERT_EQ(c.status, 0) << c.stderr_text;
+        std::vector<int> delays;
+        std::vector<Image> frames = play(out / "g" / name / "animation.gif", delays);
+        ASSERT_EQ(frames.size(), c.frame_hashes.size()) << name;
+        for (size_t i = 0; i < frames.size(); ++i)
+            EXPECT_EQ(image_hash(frames[i]), c.frame_hashes[i]) << name << " frame " << i + 1;
+        // Frames in motion share the time; the last one, a stage, is held.
+        EXPECT_EQ(delays.back(), 300) << name;
+        EXPECT_GE(delays.front(), 2) << name;
+        EXPECT_LE(delays.front(), 50) << name;
+    }
+}
+
+} // namespace
