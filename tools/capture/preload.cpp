@@ -277,6 +277,10 @@ void push_answer()
         e.active.gain = 1;
         e.active.state = SDL_APPINPUTFOCUS;
         push(e);
+
+        std::memset(&e, 0, sizeof e);
+        e.expose.type = SDL_VIDEOEXPOSE;
+        push(e);
     }
     std::memset(&e, 0, sizeof e);
     e.key.type = SDL_KEYDOWN;
