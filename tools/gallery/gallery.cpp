@@ -6,7 +6,7 @@
 //   gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--jobs N] PROGRAM...
 //
 // --thumbs DIR also writes each program's last stage at half size as
-// DIR/PROGRAM.png (the README's pictures).
+// DIR/PROGRAM.png (the README's pictures; see choose_picture).
 #include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -114,6 +114,13 @@ void read_log(Program& p, const fs::path& dir)
     p.animated = p.frames > p.stages;
 }
 
+char stage_name[32];
+const char* stage_file(int n)
+{
+    std::snprintf(stage_name, sizeof stage_name, "stage-%02d.png", n);
+    return stage_name;
+}
+
 struct Pixels {
     int w = 0, h = 0;
     std::vector<png_byte> rgb;
@@ -132,12 +139,42 @@ bool read_png(const fs::path& path, Pixels& image)
     return png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr) != 0;
 }
 
-// Half size, each pixel the mean of a 2x2 block.
-bool write_thumbnail(const fs::path& from, const fs::path& to)
+bool plain(const Pixels& image)
 {
-    Pixels big;
-    if (!read_png(from, big))
+    for (size_t i = 3; i < image.rgb.size(); ++i)
+        if (image.rgb[i] != image.rgb[i % 3])
+            return false;
+    return true;
+}
+
+// The picture that stands for a program: its last stage, or, when that is
+// one plain colour (an animation that ends by clearing the window), the last
+// frame before it that is not.
+bool choose_picture(const Program& p, const fs::path& bin, const fs::path& dir, Pixels& picture)
+{
+    if (!read_png(dir / stage_file(p.stages), picture))
         return false;
+    if (!plain(picture) || !p.animated)
+        return true;
+    const fs::path frames = dir / "frames";
+    std::string command = (bin / "capture").string() + " --frames --time " + fixed_time + " --out " +
+                          frames.string() + " " + (bin / p.name).string() + " > /dev/null";
+    bool found = std::system(command.c_str()) == 0;
+    if (found) {
+        found = false;
+        char name[32];
+        for (int f = p.frames; f >= 1 && !found; --f) {
+            std::snprintf(name, sizeof name, "frame-%04d.png", f);
+            found = read_png(frames / name, picture) && !plain(picture);
+        }
+    }
+    fs::remove_all(frames);
+    return found;
+}
+
+// Half size, each pixel the mean of a 2x2 block.
+bool write_thumbnail(const Pixels& big, const fs::path& to)
+{
     const int w = big.w / 2, h = big.h / 2;
     std::vector<png_byte> small(static_cast<size_t>(w) * h * 3);
     for (int y = 0; y < h; ++y)
@@ -170,13 +207,6 @@ std::string html(const std::string& text)
         }
     }
     return out;
-}
-
-char stage_name[32];
-const char* stage_file(int n)
-{
-    std::snprintf(stage_name, sizeof stage_name, "stage-%02d.png", n);
-    return stage_name;
 }
 
 void write_index(const fs::path& out, const std::vector<Program>& programs)
@@ -260,7 +290,8 @@ int main(int argc, char** argv)
         if (!p.animated)
             fs::remove(dir / "animation.gif");
         p.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && p.stages > 0;
-        if (p.ok && !o.thumbs.empty() && !write_thumbnail(dir / stage_file(p.stages), o.thumbs / (p.name + ".png")))
+        if (Pixels picture; p.ok && !o.thumbs.empty() &&
+                            !(choose_picture(p, bin, dir, picture) && write_thumbnail(picture, o.thumbs / (p.name + ".png"))))
             p.ok = false;
         if (!p.ok)
             ++failures;
