@@ -234,8 +234,9 @@ void write_index(const fs::path& out, const std::vector<Program>& programs)
               << ", every frame\"><figcaption>All " << p.frames << " frames, as an animation.</figcaption></figure>\n";
         for (int s = 1; s <= p.stages; ++s) {
             std::string caption = s <= static_cast<int>(p.captions.size()) ? p.captions[s - 1] : "";
-            f << "<figure><img src=\"" << p.name << "/" << stage_file(s) << "\" alt=\"" << p.name << ", stage " << s
-              << "\"><figcaption>Stage " << s << " of " << p.stages << ": " << html(caption) << "</figcaption></figure>\n";
+            const std::string image = p.name + "/" + stage_file(s);
+            f << "<figure><a href=\"" << image << "\"><img src=\"" << image << "\" alt=\"" << p.name << ", stage " << s
+              << "\"></a><figcaption>Stage " << s << " of " << p.stages << ": " << html(caption) << "</figcaption></figure>\n";
         }
         f << "</section>\n";
     }
