@@ -100,29 +100,47 @@ void add_frame(SDL_Surface* s)
         fail("the window changed size or depth");
     read_surface(s);
     int x0 = width, y0 = height, x1 = -1, y1 = -1;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (current[static_cast<size_t>(y) * width + x] != previous[static_cast<size_t>(y) * width + x] ||
-                delay_at.empty()) {
-                x0 = std::min(x0, x); x1 = std::max(x1, x);
-                y0 = std::min(y0, y); y1 = std::max(y1, y);
-            }
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* now = &current[static_cast<size_t>(y) * width];
+        const uint32_t* before = &previous[static_cast<size_t>(y) * width];
+        int first = 0, end = width;
+        if (!delay_at.empty()) {  // the first frame is drawn whole
+            while (first < width && now[first] == before[first])
+                ++first;
+            if (first == width)
+                continue;
+            while (now[end - 1] == before[end - 1])
+                --end;
+        }
+        x0 = std::min(x0, first);
+        x1 = std::max(x1, end - 1);
+        y0 = std::min(y0, y);
+        y1 = y;
+    }
     if (x1 < 0)
         x0 = x1 = y0 = y1 = 0;
     const int w = x1 - x0 + 1, h = y1 - y0 + 1;
 
+    // Colour table; neighbouring pixels mostly share a colour, so the last
+    // one found is tried before the table.
     std::unordered_map<uint32_t, int> index;
     std::vector<uint32_t> colours;
+    uint32_t last = 0;
+    int last_index = -1;
+    auto lookup = [&](uint32_t c) {
+        if (last_index < 0 || c != last) {
+            last = c;
+            last_index = index.emplace(c, static_cast<int>(colours.size())).first->second;
+            if (last_index == static_cast<int>(colours.size()))
+                colours.push_back(c);
+        }
+        return last_index;
+    };
     bool exact = true;
     for (int y = y0; y <= y1 && exact; ++y)
-        for (int x = x0; x <= x1; ++x) {
-            uint32_t c = current[static_cast<size_t>(y) * width + x];
-            if (index.emplace(c, static_cast<int>(colours.size())).second)
-                colours.push_back(c);
-            if (colours.size() > 256) {
-                exact = false;
-                break;
-            }
+        for (int x = x0; x <= x1 && exact; ++x) {
+            lookup(current[static_cast<size_t>(y) * width + x]);
+            exact = colours.size() <= 256;
         }
     // Too many colours: 3 bits of red and green, 2 of blue.
     auto reduced = [](uint32_t c) { return (c >> 16 & 0xE0) | (c >> 11 & 0x1C) | (c >> 6 & 0x03); };
@@ -145,7 +163,7 @@ void add_frame(SDL_Surface* s)
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             uint32_t c = current[static_cast<size_t>(y) * width + x];
-            line[x - x0] = static_cast<GifPixelType>(exact ? index[c] : reduced(c));
+            line[x - x0] = static_cast<GifPixelType>(exact ? lookup(c) : reduced(c));
         }
         if (EGifPutLine(gif, line.data(), w) == GIF_ERROR)
             fail("cannot add a frame to the GIF");
