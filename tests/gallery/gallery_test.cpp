@@ -119,4 +119,28 @@ TEST_F(Gallery, AnimationsPlayBackEveryCapturedFrame)
     }
 }
 
+// The README's table, the tour and the gallery agree on the programs and
+// their stages (the real-window tests hold the captions to the programs).
+TEST(ReadmeTable, NamesEveryProgramWithItsCaptionedStageCount)
+{
+    std::ifstream readme(DRAWKIT_SOURCE_DIR "/README.md");
+    const std::regex row("^\\| `([a-z0-9_]+)` \\|[^|]*\\| ([0-9]+) \\|.*");
+    int rows = 0;
+    for (std::string line; std::getline(readme, line);) {
+        std::smatch m;
+        if (!std::regex_match(line, m, row))
+            continue;
+        ++rows;
+        const std::string name = m[1];
+        EXPECT_TRUE(fs::exists(program_path(name))) << name << " is in the table but not built";
+        std::ifstream captions(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
+        int lines = 0;
+        for (std::string caption; std::getline(captions, caption);)
+            ++lines;
+        EXPECT_EQ(lines - 1, std::stoi(m[2])) << name << ": stages in the table against stage captions";
+        EXPECT_TRUE(fs::exists(DRAWKIT_SOURCE_DIR "/docs/pictures/" + name + ".png")) << name << " has no picture";
+    }
+    EXPECT_EQ(rows, 16);
+}
+
 } // namespace
