@@ -103,3 +103,19 @@ TEST(Line, MatchesClosedFormInEveryOctant)
             << a << "," << b << " -> " << c << "," << d;
     }
 }
+
+// Lines along the window's edges, and just beyond them, in both directions:
+// drawn exactly where they are inside, nothing where they are not.
+TEST(Line, EdgesAndJustBeyond)
+{
+    TestSurface s;
+    const int cases[][4] = {
+        {0, 0, 799, 0},     {799, 599, 0, 599},   {0, 599, 0, 0},        {799, 0, 799, 599},
+        {-1, 0, -1, 599},   {800, 0, 800, 599},   {0, -1, 799, -1},      {0, 600, 799, 600},
+        {-5, 300, 0, 300},  {799, 300, 805, 300}, {300, -5, 300, 0},     {300, 599, 300, 605},
+        {-3, -3, 2, 2},     {797, 597, 802, 602}, {802, 590, 796, 603},  {-1, 600, 3, 596},
+    };
+    for (const auto& c : cases)
+        ASSERT_EQ(line_pixels(s, draw_line, c[0], c[1], c[2], c[3]), closed_form(c[0], c[1], c[2], c[3], true))
+            << c[0] << "," << c[1] << " -> " << c[2] << "," << c[3];
+}
