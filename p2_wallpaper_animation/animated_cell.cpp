@@ -1,5 +1,6 @@
 #include "animated_cell.h"
 
+#include <algorithm>
 #include <cmath>
 
 Uint32 white, black, red;
@@ -88,21 +89,78 @@ bool in_cell(int i, int j)
     return 0 <= w && w <= sy && slope * (u - 1) <= w && w <= slope * u;
 }
 
+// The cell's bounding box and the pixels of it that belong to the cell,
+// found once by in_cell.
+constexpr int box_left = 330, box_right = 453, box_top = 244, box_bottom = 310;
+constexpr int box_columns = box_right - box_left + 1, box_rows = box_bottom - box_top + 1;
+
+struct CellMask {
+    bool inside[box_columns][box_rows];
+};
+
+static const CellMask& cell_mask()
+{
+    static const CellMask mask = [] {
+        CellMask m{};
+        for (int i = box_left; i <= box_right; ++i)
+            for (int j = box_top; j <= box_bottom; ++j)
+                m.inside[i - box_left][j - box_top] = in_cell(i, j);
+        return m;
+    }();
+    return mask;
+}
+
+// Translate (k, l) of pixel (i, j) lies at column trunc(i + 100 k + 100 cx l)
+// and row trunc(j - 100 sy l). Wherever that is in columns 1..799 and rows
+// 1..599 the sums are positive, so truncation is flooring and the whole
+// pixel offset is column_shift[l] = floor(100 cx l), row_shift[l] =
+// floor(-100 sy l), the same for every cell pixel.
+struct TranslateShifts {
+    int column_shift[21];
+    int row_shift[21];
+};
+
+static const TranslateShifts& translate_shifts()
+{
+    static const TranslateShifts shifts = [] {
+        TranslateShifts t{};
+        for (int l = -10; l <= 10; ++l) {
+            t.column_shift[l + 10] = static_cast<int>(std::floor(100 * cx * l));
+            t.row_shift[l + 10] = static_cast<int>(std::floor(-(100 * sy * l)));
+        }
+        return t;
+    }();
+    return shifts;
+}
+
+// Writes `colour` to every translate of (i, j) inside columns 1..799 and rows
+// 1..599: for each l one row, and in it every 100th column.
+static void copy_to_translates(int i, int j, Uint32 colour)
+{
+    const TranslateShifts& shifts = translate_shifts();
+    for (int l = -10; l <= 10; ++l) {
+        const int row = j + shifts.row_shift[l + 10];
+        if (row < 1 || row > 599) continue;
+        Uint32* pixels = pixel_row(row);
+        const int home = i + shifts.column_shift[l + 10];  // k = 0
+        int first = home - 1000;                            // k = -10
+        if (first < 1) first += (1 - first + 99) / 100 * 100;
+        const int last = std::min(home + 1000, 799);        // k = 10
+        for (int col = first; col <= last; col += 100) pixels[col] = colour;
+    }
+}
+
+// Scans the cell column by column, reading the live screen, so copies that
+// land on cell pixels not yet scanned are read back as the literal loop over
+// every (k, l) would read them. Only red is copied.
 void copy_cell_to_translates()
 {
-    // Bounding box of the cell: columns A..Q, rows P..A.
-    for (int i = 330; i <= 453; ++i) {
-        for (int j = 244; j <= 310; ++j) {
-            if (!in_cell(i, j)) continue;
+    const CellMask& mask = cell_mask();
+    for (int i = box_left; i <= box_right; ++i) {
+        for (int j = box_top; j <= box_bottom; ++j) {
+            if (!mask.inside[i - box_left][j - box_top]) continue;
             const Uint32 s = get_pixel(i, j);
-            if (s != red) continue;
-            for (int k = -10; k <= 10; ++k) {
-                for (int l = -10; l <= 10; ++l) {
-                    const int col = static_cast<int>(i + 100 * k + 100 * cx * l);
-                    const int row = static_cast<int>(j - 100 * sy * l);
-                    if (col >= 1 && col <= 799 && row >= 1 && row <= 599) put_pixel(col, row, s);
-                }
-            }
+            if (s == red) copy_to_translates(i, j, s);
         }
     }
 }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 namespace {
 
 class AnimatedCell : public ::testing::Test {
@@ -104,6 +107,56 @@ TEST_F(AnimatedCell, FrameCopiesStayOffColumnAndRowZero)
     // Black stays on the home cell only.
     EXPECT_EQ(count(black) - count(black, 330, 453, 244, 310), 0);
     EXPECT_GT(count(black), 0);
+}
+
+// The tile copy as first written: every cell pixel tested by in_cell and
+// every one of the 441 translates computed in double and bounds-tested.
+void copy_every_translate()
+{
+    for (int i = 330; i <= 453; ++i)
+        for (int j = 244; j <= 310; ++j) {
+            if (!in_cell(i, j) || get_pixel(i, j) != red) continue;
+            for (int k = -10; k <= 10; ++k)
+                for (int l = -10; l <= 10; ++l) {
+                    const int col = static_cast<int>(i + 100 * k + 100 * cx * l);
+                    const int row = static_cast<int>(j - 100 * sy * l);
+                    if (col >= 1 && col <= 799 && row >= 1 && row <= 599) put_pixel(col, row, red);
+                }
+        }
+}
+
+// The fast copy writes exactly what the literal one writes: with the whole
+// box red (every translate of every cell pixel), and with random scatters of
+// red, black and white in and around the box, where copies landing on cell
+// pixels not yet scanned are read back and copied in turn.
+TEST_F(AnimatedCell, FastCopyMatchesTheLiteralCopy)
+{
+    std::mt19937 random(99);
+    std::uniform_int_distribution<int> colour(0, 5);
+    std::vector<Uint32> expected(800 * 600);
+    for (int scene = 0; scene < 6; ++scene) {
+        SDL_FillRect(screen, nullptr, white);
+        for (int i = 320; i <= 463; ++i)
+            for (int j = 234; j <= 320; ++j) {
+                const int c = scene == 0 ? 0 : colour(random);
+                put_pixel(i, j, c == 0 ? red : c == 1 ? black : white);
+            }
+        std::vector<Uint32> before(800 * 600);
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x) before[y * 800 + x] = get_pixel(x, y);
+
+        copy_every_translate();
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x) expected[y * 800 + x] = get_pixel(x, y);
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x) put_pixel(x, y, before[y * 800 + x]);
+
+        copy_cell_to_translates();
+        int differences = 0;
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x) differences += get_pixel(x, y) != expected[y * 800 + x];
+        EXPECT_EQ(differences, 0) << "scene " << scene;
+    }
 }
 
 }  // namespace
