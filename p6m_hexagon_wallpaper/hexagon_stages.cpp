@@ -118,20 +118,28 @@ bool in_hexagon(int c, int r)
 void tile_hexagon()
 {
     // Copies are written while the scan goes on: a hexagon pixel that an
-    // earlier copy has overwritten is read with its new colour.
+    // earlier copy has overwritten is read with its new colour. The column
+    // of translate (m, a) depends on the source column only, so the 20 x 20
+    // columns are computed once per source column; the copies of one pixel
+    // all have its colour, so they may be written row by row.
+    int columns[20][20];  // [a + 10][m + 10]
     for (int c = 390; c <= 559; ++c) {
+        for (int a = -10; a <= 9; ++a)
+            for (int m = -10; m <= 9; ++m)
+                columns[a + 10][m + 10] = trunc_px((c + 80.0 * m * s3f) + 80.0 * a * h3f);
         for (int r = 140; r <= 379; ++r) {
             if (!in_hexagon(c, r))
                 continue;
             const Uint32 colour = get_pixel(c, r);
-            for (int m = -10; m <= 9; ++m) {
-                for (int a = -10; a <= 9; ++a) {
-                    int x = trunc_px((c + 80.0 * m * s3f) + 80.0 * a * h3f);
-                    int y = r + 120 * a;
-                    // Row 0 and column 0 never take a copy.
-                    if (x >= 1 && x <= SCREEN_WIDTH - 1 && y >= 1 && y <= SCREEN_HEIGHT - 1)
-                        put_pixel(x, y, colour);
-                }
+            for (int a = -10; a <= 9; ++a) {
+                const int y = r + 120 * a;
+                // Row 0 and column 0 never take a copy.
+                if (y < 1 || y > SCREEN_HEIGHT - 1)
+                    continue;
+                Uint32* row = pixel_row(y);
+                for (int x : columns[a + 10])
+                    if (x >= 1 && x <= SCREEN_WIDTH - 1)
+                        row[x] = colour;
             }
         }
     }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // A colour that names the pixel it was put on.
@@ -13,6 +15,34 @@ void mark_every_pixel()
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x)
             put_pixel(x, y, mark(x, y));
+}
+
+// Stage 5 as first written: 400 translates per hexagon pixel, each column
+// computed and bounds-tested on its own.
+void tile_hexagon_literally()
+{
+    for (int c = 390; c <= 559; ++c)
+        for (int r = 140; r <= 379; ++r) {
+            if (!in_hexagon(c, r))
+                continue;
+            const Uint32 colour = get_pixel(c, r);
+            for (int m = -10; m <= 9; ++m)
+                for (int a = -10; a <= 9; ++a) {
+                    int x = static_cast<int>((c + 80.0 * m * s3f) + 80.0 * a * h3f);
+                    int y = r + 120 * a;
+                    if (x >= 1 && x <= 799 && y >= 1 && y <= 599)
+                        put_pixel(x, y, colour);
+                }
+        }
+}
+
+std::vector<Uint32> whole_surface()
+{
+    std::vector<Uint32> pixels;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            pixels.push_back(get_pixel(x, y));
+    return pixels;
 }
 
 class P6mHexagonStages : public ::testing::Test {
@@ -137,6 +167,19 @@ TEST_F(P6mHexagonStages, MirrorAcrossColumnSources)
                 EXPECT_TRUE(p == mark(938 - i, j) || p == mark(939 - i, j)) << i << "," << j;
             }
         }
+}
+
+// With every pixel marked by its own colour, the stage writes exactly what
+// the literal loop writes, including copies read back from hexagon pixels
+// that earlier copies overwrote.
+TEST_F(P6mHexagonStages, TilingMatchesTheLiteralLoop)
+{
+    mark_every_pixel();
+    tile_hexagon_literally();
+    std::vector<Uint32> expected = whole_surface();
+    mark_every_pixel();
+    tile_hexagon();
+    EXPECT_TRUE(whole_surface() == expected);
 }
 
 } // namespace
