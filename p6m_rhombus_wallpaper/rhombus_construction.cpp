@@ -110,23 +110,43 @@ void store_rhombus()
 
 void tile_rhombus()
 {
+    // The column of translate (m, a) depends on the stored column only, and
+    // the store runs column by column: the 20 x 20 columns are computed
+    // again only when the column changes. The copies of one stored pixel
+    // all have its colour, so they may be written row by row.
+    int columns[20][20];  // [a + 10][m + 10]
+    int columns_of = -1;  // the source column of the table; none yet
     for (int k = 0; k < region_count; ++k) {
-        for (int m = -10; m <= 9; ++m) {
-            for (int a = -10; a <= 9; ++a) {
-                int x = trunc_px((region_x[k] + 40.0 * m * s3f2) - 40.0 * a * s3f);
-                int y = region_y[k] + 120 * a;
-                // Row 0 and column 0 never take a copy.
-                if (x >= 1 && x <= SCREEN_WIDTH - 1 && y >= 1 && y <= SCREEN_HEIGHT - 1)
-                    put_pixel(x, y, region_colour[k]);
-            }
+        if (k == 0 || region_x[k] != columns_of) {
+            columns_of = region_x[k];
+            for (int a = -10; a <= 9; ++a)
+                for (int m = -10; m <= 9; ++m)
+                    columns[a + 10][m + 10] = trunc_px((columns_of + 40.0 * m * s3f2) - 40.0 * a * s3f);
+        }
+        const Uint32 colour = region_colour[k];
+        for (int a = -10; a <= 9; ++a) {
+            const int y = region_y[k] + 120 * a;
+            // Row 0 and column 0 never take a copy.
+            if (y < 1 || y > SCREEN_HEIGHT - 1)
+                continue;
+            Uint32* row = pixel_row(y);
+            for (int x : columns[a + 10])
+                if (x >= 1 && x <= SCREEN_WIDTH - 1)
+                    row[x] = colour;
         }
     }
 }
 
+// Row by row: each column is still scanned downwards, and columns do not
+// meet, so a pixel takes the colour its lower neighbour has before that
+// neighbour's own turn, exactly as in a column-by-column scan.
 void close_seams(Uint32 white)
 {
-    for (int x = 0; x < SCREEN_WIDTH; ++x)
-        for (int y = 0; y < SCREEN_HEIGHT - 1; ++y)
-            if (get_pixel(x, y) == white)
-                put_pixel(x, y, get_pixel(x, y + 1));
+    for (int y = 0; y < SCREEN_HEIGHT - 1; ++y) {
+        Uint32* row = pixel_row(y);
+        const Uint32* below = pixel_row(y + 1);
+        for (int x = 0; x < SCREEN_WIDTH; ++x)
+            if (row[x] == white)
+                row[x] = below[x];
+    }
 }

@@ -4,10 +4,35 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // A colour that names the pixel it was put on.
 Uint32 mark(int x, int y) { return static_cast<Uint32>(x * 1000 + y + 1); }
+
+// The tiling as first written: 400 translates per stored pixel, each column
+// computed and bounds-tested on its own.
+void tile_rhombus_literally()
+{
+    for (int k = 0; k < region_count; ++k)
+        for (int m = -10; m <= 9; ++m)
+            for (int a = -10; a <= 9; ++a) {
+                int x = static_cast<int>((region_x[k] + 40.0 * m * s3f2) - 40.0 * a * s3f);
+                int y = region_y[k] + 120 * a;
+                if (x >= 1 && x <= 799 && y >= 1 && y <= 599)
+                    put_pixel(x, y, region_colour[k]);
+            }
+}
+
+std::vector<Uint32> whole_surface()
+{
+    std::vector<Uint32> pixels;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            pixels.push_back(get_pixel(x, y));
+    return pixels;
+}
 
 class P6mRhombusConstruction : public ::testing::Test {
 protected:
@@ -171,6 +196,22 @@ TEST_F(P6mRhombusConstruction, SeamsCloseFromBelow)
         for (int x = 0; x < 800; ++x)
             white_left += get_pixel(x, y) == white;
     EXPECT_EQ(white_left, 4);
+}
+
+// With every stored pixel of its own colour, the tiling writes exactly what
+// the literal loop writes, later stored pixels over earlier ones.
+TEST_F(P6mRhombusConstruction, TilingMatchesTheLiteralLoop)
+{
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            put_pixel(x, y, mark(x, y));
+    store_rhombus();
+    SDL_FillRect(screen, nullptr, white);
+    tile_rhombus_literally();
+    std::vector<Uint32> expected = whole_surface();
+    SDL_FillRect(screen, nullptr, white);
+    tile_rhombus();
+    EXPECT_TRUE(whole_surface() == expected);
 }
 
 } // namespace
