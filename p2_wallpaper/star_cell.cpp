@@ -1,5 +1,6 @@
 #include "star_cell.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -70,22 +71,49 @@ bool in_cell(int i, int j)
     return 0 <= w && w <= sy && slope * (u - 1) <= w && w <= slope * u;
 }
 
-void copy_cell_to_translates()
+// Translate (k, l) of pixel (i, j) lies at column trunc(i + 200 k + dx l)
+// and row trunc(j - dy l). Wherever that is in columns 1..799 and rows
+// 1..599 the sums are positive, so truncation is flooring and the offset is
+// the same for every cell pixel: column_shift[l] = floor(dx l), row_shift[l]
+// = floor(-dy l).
+struct TranslateShifts {
+    int column_shift[21];
+    int row_shift[21];
+};
+
+static TranslateShifts translate_shifts()
 {
     const float dx = static_cast<float>(200 * static_cast<long double>(cx));
     const float dy = static_cast<float>(200 * static_cast<long double>(sy));
+    TranslateShifts t{};
+    for (int l = -10; l <= 10; ++l) {
+        t.column_shift[l + 10] = static_cast<int>(std::floor(static_cast<double>(dx) * l));
+        t.row_shift[l + 10] = static_cast<int>(std::floor(-(static_cast<double>(dy) * l)));
+    }
+    return t;
+}
+
+// Scans the cell column by column over the live screen; each grey pixel is
+// written to its translates inside columns 1..799 and rows 1..599, for each
+// l one row and in it every 200th column.
+void copy_cell_to_translates()
+{
+    const TranslateShifts shifts = translate_shifts();
     // Bounding box of the cell: columns A..Q, rows P..A.
     for (int i = 200; i <= 447; ++i) {
         for (int j = 168; j <= 300; ++j) {
             if (!in_cell(i, j)) continue;
             const Uint32 s = get_pixel(i, j);
             if (s != grey) continue;
-            for (int k = -10; k <= 10; ++k) {
-                for (int l = -10; l <= 10; ++l) {
-                    const int col = static_cast<int>(i + 200 * k + static_cast<double>(dx) * l);
-                    const int row = static_cast<int>(j - static_cast<double>(dy) * l);
-                    if (col >= 1 && col <= 799 && row >= 1 && row <= 599) put_pixel(col, row, s);
-                }
+            for (int l = -10; l <= 10; ++l) {
+                const int row = j + shifts.row_shift[l + 10];
+                if (row < 1 || row > 599) continue;
+                Uint32* pixels = pixel_row(row);
+                const int home = i + shifts.column_shift[l + 10];  // k = 0
+                int first = home - 2000;                            // k = -10
+                if (first < 1) first += (1 - first + 199) / 200 * 200;
+                const int last = std::min(home + 2000, 799);        // k = 10
+                for (int col = first; col <= last; col += 200) pixels[col] = s;
             }
         }
     }

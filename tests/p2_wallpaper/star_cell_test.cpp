@@ -7,6 +7,24 @@
 
 namespace {
 
+// The tile copy as first written: all 441 translates of every grey cell
+// pixel, each computed and bounds-tested on its own.
+void copy_every_translate()
+{
+    const float dx = static_cast<float>(200 * static_cast<long double>(cx));
+    const float dy = static_cast<float>(200 * static_cast<long double>(sy));
+    for (int i = 200; i <= 447; ++i)
+        for (int j = 168; j <= 300; ++j) {
+            if (!in_cell(i, j) || get_pixel(i, j) != grey) continue;
+            for (int k = -10; k <= 10; ++k)
+                for (int l = -10; l <= 10; ++l) {
+                    const int col = static_cast<int>(i + 200 * k + static_cast<double>(dx) * l);
+                    const int row = static_cast<int>(j - static_cast<double>(dy) * l);
+                    if (col >= 1 && col <= 799 && row >= 1 && row <= 599) put_pixel(col, row, grey);
+                }
+        }
+}
+
 class StarCell : public ::testing::Test {
 protected:
     void SetUp() override
@@ -92,6 +110,25 @@ TEST_F(StarCell, OnlyCellPixelsAreCopied)
     EXPECT_EQ(get_pixel(401, 299), grey);
     EXPECT_EQ(get_pixel(401, 200), white);
     EXPECT_EQ(get_pixel(248, 167), grey);  // l = 1: 201 + 47.88, 299 - 131.56
+}
+
+// The fast copy writes what the literal one writes, for a fully grey box
+// (every translate of every cell pixel) and for a grey and black checker.
+TEST_F(StarCell, FastCopyMatchesTheLiteralCopy)
+{
+    for (int pattern = 0; pattern < 2; ++pattern) {
+        SDL_FillRect(screen, nullptr, white);
+        for (int i = 190; i <= 457; ++i)
+            for (int j = 158; j <= 310; ++j)
+                put_pixel(i, j, pattern == 0 || (i * 7 + j * 3) % 5 < 2 ? grey : black);
+        const std::vector<Uint32> before = snapshot();
+        copy_every_translate();
+        const std::vector<Uint32> expected = snapshot();
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x) put_pixel(x, y, before[y * 800 + x]);
+        copy_cell_to_translates();
+        EXPECT_TRUE(snapshot() == expected) << "pattern " << pattern;
+    }
 }
 
 }  // namespace
