@@ -89,6 +89,20 @@ void BM_draw_thick_line(benchmark::State& state)
 }
 BENCHMARK(BM_draw_thick_line)->Unit(benchmark::kMicrosecond);
 
+// The rosette's case: many segments of about 4 pixels, half-width 1, in
+// the six directions of the triangular lattice, some beyond the window.
+void BM_draw_thick_line_short(benchmark::State& state)
+{
+    make_surface();
+    const int ends[6][2] = {{4, 0}, {2, -3}, {-2, -3}, {-4, 0}, {-2, 3}, {2, 3}};
+    const int x0 = static_cast<int>(state.range(0));
+    for (auto _ : state)
+        for (const auto& e : ends)
+            draw_thick_line(x0, 300, x0 + e[0], 300 + e[1], 1, black);
+    state.SetItemsProcessed(state.iterations() * 6);
+}
+BENCHMARK(BM_draw_thick_line_short)->Arg(400)->Arg(-50)->Unit(benchmark::kNanosecond);
+
 void BM_fill_circle(benchmark::State& state)
 {
     make_surface();
