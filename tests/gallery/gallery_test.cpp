@@ -10,6 +10,7 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -17,7 +18,8 @@ namespace {
 
 constexpr long gallery_time = 1700000000;  // the gallery's fixed clock
 
-const fs::path out = GALLERY_TEST_DIR;
+// CTest runs each test in a process of its own, two at a time: one folder each.
+const fs::path out = GALLERY_TEST_DIR "-" + std::to_string(getpid());
 
 std::string read_file(const fs::path& path)
 {
@@ -39,6 +41,12 @@ protected:
                               " terdragon_rosette recursive_convex_tiling p2_wallpaper > " + (out / "log").string();
         fs::create_directories(out);
         status = std::system(command.c_str());
+    }
+    // Kept when something failed, to look at.
+    static void TearDownTestSuite()
+    {
+        if (!::testing::UnitTest::GetInstance()->current_test_suite()->Failed())
+            fs::remove_all(out);
     }
     static int status;
 };
