@@ -3,58 +3,6 @@
 // and one from B to A can differ.
 #include "raster.h"
 
-// The 4-connected walk of draw_line; Plot sets one pixel.
-template <typename Plot>
-static inline void walk_4connected(int x0, int y0, int x1, int y1, Plot plot)
-{
-    int dx = x1 - x0, dy = y1 - y0;
-    int sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
-    int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-    int x = x0, y = y0, e = 0;
-
-    plot(x, y);
-    if (dx == 0) {
-        for (int i = 0; i < ady; ++i) {
-            y += sy;
-            plot(x, y);
-        }
-    } else if (dy == 0) {
-        for (int i = 0; i < adx; ++i) {
-            x += sx;
-            plot(x, y);
-        }
-    } else if (adx == ady) {
-        for (int i = 0; i < adx; ++i) {
-            x += sx;
-            plot(x, y);
-            y += sy;
-            plot(x, y);
-        }
-    } else if (adx > ady) {
-        for (int i = 0; i < adx; ++i) {
-            x += sx;
-            plot(x, y);
-            e += ady;
-            if (e >= adx) {
-                e -= adx;
-                y += sy;
-                plot(x, y);
-            }
-        }
-    } else {
-        for (int i = 0; i < ady; ++i) {
-            y += sy;
-            plot(x, y);
-            e += adx;
-            if (e >= ady) {
-                e -= ady;
-                x += sx;
-                plot(x, y);
-            }
-        }
-    }
-}
-
 // Every pixel of the walk lies in the rectangle spanned by the end points,
 // so a line whose rectangle misses the window sets nothing, and one whose
 // rectangle lies inside it needs no test per pixel.

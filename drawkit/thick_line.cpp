@@ -6,8 +6,9 @@
 // picture is the union of the strokes: a stroke identical to one already
 // drawn in the same call is skipped (neighbouring samples mostly truncate to
 // the same stroke), and draw_thick_line returns at once when the whole band
-// lies outside the window.
-#include "drawkit.h"
+// lies outside the window; a band wholly inside it draws its strokes with
+// no test per pixel.
+#include "raster.h"
 
 #include <cmath>
 
@@ -33,6 +34,12 @@ const Turn& quarter_turn()
         return Turn{std::cos(theta), std::sin(theta), std::cos(-theta), std::sin(-theta)};
     }();
     return turn;
+}
+
+// draw_line for a stroke known to lie inside the window.
+void line_inside(int x0, int y0, int x1, int y1, Uint32 colour)
+{
+    walk_4connected(x0, y0, x1, y1, [colour](int x, int y) { put_pixel(x, y, colour); });
 }
 
 template <line_routine line>
@@ -92,7 +99,10 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int w, Uint32 colour)
     int top = (y0 < y1 ? y0 : y1) - reach, bottom = (y0 < y1 ? y1 : y0) + reach;
     if (right < 0 || left >= SCREEN_WIDTH || bottom < 0 || top >= SCREEN_HEIGHT)
         return;
-    thick_line<draw_line>(x0, y0, x1, y1, w, colour);
+    if (inside_window(left, top) && inside_window(right, bottom))
+        thick_line<line_inside>(x0, y0, x1, y1, w, colour);
+    else
+        thick_line<draw_line>(x0, y0, x1, y1, w, colour);
 }
 
 void draw_thick_line_thin(int x0, int y0, int x1, int y1, int w, Uint32 colour)
