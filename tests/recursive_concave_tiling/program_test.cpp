@@ -1,4 +1,5 @@
-// The recursive concave tiling program as users run it, under the capture tool.
+// The two recursive tiling programs as users run them, under the capture
+// tool: the concave tile and the convex one grow by the same routine.
 #include "capture.h"
 
 #include <gtest/gtest.h>
@@ -8,35 +9,52 @@
 
 namespace {
 
-constexpr const char* program = "recursive_concave_tiling";
-constexpr uint32_t grey = rgb(230, 230, 230);
+struct RecursiveTiling {
+    const char* program;
+    uint32_t grey;
+    size_t tiles;
+    // Centroid pixels of the seed and of its neighbours across edges 0 and 1.
+    int seed[2], across_edge_0[2], across_edge_1[2];
+    int span[4];  // left, right, top, bottom of the finished tiling
+};
+
+const RecursiveTiling tilings[] = {
+    {"recursive_concave_tiling", rgb(230, 230, 230), 247, {427, 287}, {412, 272}, {442, 262}, {130, 650, 130, 470}},
+    {"recursive_convex_tiling", rgb(200, 200, 200), 64, {447, 275}, {452, 325}, {522, 285}, {90, 740, 80, 520}},
+};
+
 constexpr uint32_t white = rgb(255, 255, 255);
 
-TEST(RecursiveConcaveTilingProgram, ShowsOneFramePerTileDepthFirst)
+void PrintTo(const RecursiveTiling& t, std::ostream* os) { *os << t.program; }
+
+class RecursiveTilingProgram : public ::testing::TestWithParam<RecursiveTiling> {};
+
+TEST_P(RecursiveTilingProgram, ShowsOneFramePerTileDepthFirst)
 {
+    const RecursiveTiling& t = GetParam();
     CaptureOptions options;
     options.frames = true;
-    const Capture c = run_program(program, options);
+    const Capture c = run_program(t.program, options);
     ASSERT_EQ(c.status, 0) << c.stderr_text;
     EXPECT_EQ(c.stderr_text, "");
     ASSERT_EQ(c.stage_hashes.size(), 1u);
-    // 247 tiles, one frame each, then the final flip before the wait.
-    ASSERT_EQ(c.frame_hashes.size(), 248u);
+    // One frame per tile, then the final flip before the wait.
+    ASSERT_EQ(c.frame_hashes.size(), t.tiles + 1);
     EXPECT_EQ(c.stage_hashes[0], c.frame_hashes.back());
-    EXPECT_EQ(c.frame_hashes[248 - 2], c.frame_hashes[248 - 1]);
+    EXPECT_EQ(c.frame_hashes[t.tiles - 1], c.frame_hashes[t.tiles]);
 
     // Frame 1 is the seed alone; frame 2 adds its neighbour across edge 0.
     const Image first = c.frame(1);
-    EXPECT_EQ(first.at(427, 287), grey);
-    EXPECT_EQ(first.at(412, 272), white);
+    EXPECT_EQ(first.at(t.seed[0], t.seed[1]), t.grey);
+    EXPECT_EQ(first.at(t.across_edge_0[0], t.across_edge_0[1]), white);
     const Image second = c.frame(2);
-    EXPECT_EQ(second.at(412, 272), grey);
-    EXPECT_EQ(second.at(442, 262), white);
+    EXPECT_EQ(second.at(t.across_edge_0[0], t.across_edge_0[1]), t.grey);
+    EXPECT_EQ(second.at(t.across_edge_1[0], t.across_edge_1[1]), white);
 
     // The finished picture: grey tiles outlined in black on white.
     const Image& done = c.stages[0];
     std::set<uint32_t> colours(done.rgb.begin(), done.rgb.end());
-    EXPECT_EQ(colours, (std::set<uint32_t>{rgb(0, 0, 0), grey, white}));
+    EXPECT_EQ(colours, (std::set<uint32_t>{rgb(0, 0, 0), t.grey, white}));
     int left = 800, right = -1, top = 600, bottom = -1;
     for (int y = 0; y < done.h; ++y)
         for (int x = 0; x < done.w; ++x)
@@ -46,20 +64,22 @@ TEST(RecursiveConcaveTilingProgram, ShowsOneFramePerTileDepthFirst)
                 top = std::min(top, y);
                 bottom = std::max(bottom, y);
             }
-    const int span[4] = {130, 650, 130, 470};
-    EXPECT_EQ(left, span[0]);
-    EXPECT_EQ(right, span[1]);
-    EXPECT_EQ(top, span[2]);
-    EXPECT_EQ(bottom, span[3]);
+    EXPECT_EQ(left, t.span[0]);
+    EXPECT_EQ(right, t.span[1]);
+    EXPECT_EQ(top, t.span[2]);
+    EXPECT_EQ(bottom, t.span[3]);
 
-    EXPECT_EQ(compare_with_golden(program, c), "");
+    EXPECT_EQ(compare_with_golden(t.program, c), "");
 }
 
-TEST(RecursiveConcaveTilingProgram, SamePicturesWhateverEndsTheWait)
+TEST_P(RecursiveTilingProgram, SamePicturesWhateverEndsTheWait)
 {
-    const Capture by_key = run_program(program);
+    const Capture by_key = run_program(GetParam().program);
     ASSERT_EQ(by_key.status, 0) << by_key.stderr_text;
-    EXPECT_EQ(same_pictures_for_every_answer(program, by_key), "");
+    EXPECT_EQ(same_pictures_for_every_answer(GetParam().program, by_key), "");
 }
+
+INSTANTIATE_TEST_SUITE_P(BothTiles, RecursiveTilingProgram, ::testing::ValuesIn(tilings),
+                         [](const auto& info) { return std::string(info.param.program); });
 
 }  // namespace
