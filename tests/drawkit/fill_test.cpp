@@ -55,15 +55,6 @@ void reference_fill_4way(int x, int y, Uint32 fill, Uint32 border)
     }
 }
 
-std::vector<Uint32> snapshot()
-{
-    std::vector<Uint32> all;
-    for (int y = 0; y < SCREEN_HEIGHT; ++y)
-        for (int x = 0; x < SCREEN_WIDTH; ++x)
-            all.push_back(get_pixel(x, y));
-    return all;
-}
-
 void restore(const std::vector<Uint32>& all)
 {
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
@@ -232,21 +223,21 @@ TEST(FloodFill, MatchesTheDefinitionOnRandomScenes)
     std::uniform_int_distribution<int> cx(-2, 801), cy(0, 599);
     for (int scene = 0; scene < 40; ++scene) {
         random_scene(s, random, s.red);
-        auto before = snapshot();
+        auto before = screen_pixels();
         int x = cx(random), y = cy(random);
         flood_fill(x, y, s.red, s.black);
-        auto ours = snapshot();
+        auto ours = screen_pixels();
         restore(before);
         reference_fill(x, y, s.red, s.black);
-        ASSERT_TRUE(ours == snapshot()) << "scene " << scene << " seed " << x << "," << y;
+        ASSERT_TRUE(ours == screen_pixels()) << "scene " << scene << " seed " << x << "," << y;
 
         restore(before);
         int x4 = std::clamp(x, 0, 799);
         flood_fill_4way(x4, y, s.red, s.black);
-        ours = snapshot();
+        ours = screen_pixels();
         restore(before);
         reference_fill_4way(x4, y, s.red, s.black);
-        ASSERT_TRUE(ours == snapshot()) << "4-way scene " << scene << " seed " << x4 << "," << y;
+        ASSERT_TRUE(ours == screen_pixels()) << "4-way scene " << scene << " seed " << x4 << "," << y;
     }
 }
 

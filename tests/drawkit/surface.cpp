@@ -2,19 +2,11 @@
 
 TestSurface::TestSurface()
 {
-    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 32, 0xFF0000, 0xFF00,
-                                  0xFF, 0);
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
     red = SDL_MapRGB(screen->format, 255, 0, 0);
     green = SDL_MapRGB(screen->format, 0, 205, 0);
     clear();
-}
-
-TestSurface::~TestSurface()
-{
-    SDL_FreeSurface(screen);
-    screen = nullptr;
 }
 
 void TestSurface::clear() { SDL_FillRect(screen, nullptr, white); }

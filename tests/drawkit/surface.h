@@ -2,16 +2,18 @@
 #pragma once
 
 #include "drawkit.h"
+#include "headless.h"
 
 #include <set>
 #include <utility>
 
 using PixelSet = std::set<std::pair<int, int>>;
 
-// Points `screen` at a fresh white software surface; freed by the destructor.
+// Points `screen` at a fresh white headless surface for its lifetime.
 struct TestSurface {
+    HeadlessScreen headless;
+
     TestSurface();
-    ~TestSurface();
     TestSurface(const TestSurface&) = delete;
     TestSurface& operator=(const TestSurface&) = delete;
 

@@ -1,4 +1,5 @@
 #include "square_cell.h"
+#include "headless.h"
 
 #include <drawkit.h>
 #include <gtest/gtest.h>
@@ -9,9 +10,10 @@ namespace {
 
 // A headless white window with the frame and the cell palette mapped on it.
 struct SquareCellTest : ::testing::Test {
+    HeadlessScreen headless;
+
     SquareCellTest()
     {
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
         white = SDL_MapRGB(screen->format, 255, 255, 255);
         black = SDL_MapRGB(screen->format, 0, 0, 0);
         red = SDL_MapRGB(screen->format, 255, 0, 0);
@@ -19,11 +21,6 @@ struct SquareCellTest : ::testing::Test {
         green = SDL_MapRGB(screen->format, 0, 205, 0);
         SDL_FillRect(screen, nullptr, white);
         draw_window_frame(black);
-    }
-    ~SquareCellTest() override
-    {
-        SDL_FreeSurface(screen);
-        screen = nullptr;
     }
 };
 

@@ -1,5 +1,6 @@
 // Cell points, motif and tile copy of the static p2 wallpaper, headless.
 #include "star_cell.h"
+#include "headless.h"
 
 #include <gtest/gtest.h>
 
@@ -27,19 +28,12 @@ void copy_every_translate()
 
 class StarCell : public ::testing::Test {
 protected:
+    HeadlessScreen headless;
+
     void SetUp() override
     {
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
         map_palette();
         SDL_FillRect(screen, nullptr, white);
-    }
-    void TearDown() override { SDL_FreeSurface(screen); screen = nullptr; }
-    std::vector<Uint32> snapshot()
-    {
-        std::vector<Uint32> pixels;
-        for (int y = 0; y < 600; ++y)
-            for (int x = 0; x < 800; ++x) pixels.push_back(get_pixel(x, y));
-        return pixels;
     }
 };
 
@@ -78,9 +72,9 @@ TEST_F(StarCell, StageOneOutlinesTheCellAndDrawsBothStars)
 TEST_F(StarCell, TileCopyKeepsTheMotifAndTheOutlineOnlyAroundTheHomeCell)
 {
     draw_cell_and_stars();
-    const std::vector<Uint32> before = snapshot();
+    const std::vector<Uint32> before = screen_pixels();
     copy_cell_to_translates();
-    const std::vector<Uint32> after = snapshot();
+    const std::vector<Uint32> after = screen_pixels();
     int edge_copies = 0;
     for (size_t n = 0; n < after.size(); ++n) {
         const int x = n % 800, y = n / 800;
@@ -121,13 +115,13 @@ TEST_F(StarCell, FastCopyMatchesTheLiteralCopy)
         for (int i = 190; i <= 457; ++i)
             for (int j = 158; j <= 310; ++j)
                 put_pixel(i, j, pattern == 0 || (i * 7 + j * 3) % 5 < 2 ? grey : black);
-        const std::vector<Uint32> before = snapshot();
+        const std::vector<Uint32> before = screen_pixels();
         copy_every_translate();
-        const std::vector<Uint32> expected = snapshot();
+        const std::vector<Uint32> expected = screen_pixels();
         for (int y = 0; y < 600; ++y)
             for (int x = 0; x < 800; ++x) put_pixel(x, y, before[y * 800 + x]);
         copy_cell_to_translates();
-        EXPECT_TRUE(snapshot() == expected) << "pattern " << pattern;
+        EXPECT_TRUE(screen_pixels() == expected) << "pattern " << pattern;
     }
 }
 

@@ -1,5 +1,6 @@
 // Geometry, stars and tile copy of the animated p2 wallpaper, headless.
 #include "animated_cell.h"
+#include "headless.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,13 @@ namespace {
 
 class AnimatedCell : public ::testing::Test {
 protected:
+    HeadlessScreen headless;
+
     void SetUp() override
     {
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
         map_palette();
         SDL_FillRect(screen, nullptr, white);
     }
-    void TearDown() override { SDL_FreeSurface(screen); screen = nullptr; }
     int count(Uint32 colour, int x0 = 0, int x1 = 799, int y0 = 0, int y1 = 599)
     {
         int n = 0;

@@ -1,5 +1,6 @@
 // Stages of the hexagon wallpaper on a headless surface.
 #include "hexagon_stages.h"
+#include "headless.h"
 
 #include <gtest/gtest.h>
 
@@ -36,20 +37,11 @@ void tile_hexagon_literally()
         }
 }
 
-std::vector<Uint32> whole_surface()
-{
-    std::vector<Uint32> pixels;
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x)
-            pixels.push_back(get_pixel(x, y));
-    return pixels;
-}
-
 class P6mHexagonStages : public ::testing::Test {
 protected:
+    HeadlessScreen headless;
     void SetUp() override
     {
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
         ASSERT_NE(screen, nullptr);
         white = SDL_MapRGB(screen->format, 255, 255, 255);
         black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -57,11 +49,6 @@ protected:
         olive = SDL_MapRGB(screen->format, 205, 205, 50);
         green = SDL_MapRGB(screen->format, 0, 205, 0);
         SDL_FillRect(screen, nullptr, white);
-    }
-    void TearDown() override
-    {
-        SDL_FreeSurface(screen);
-        screen = nullptr;
     }
 };
 
@@ -176,10 +163,10 @@ TEST_F(P6mHexagonStages, TilingMatchesTheLiteralLoop)
 {
     mark_every_pixel();
     tile_hexagon_literally();
-    std::vector<Uint32> expected = whole_surface();
+    std::vector<Uint32> expected = screen_pixels();
     mark_every_pixel();
     tile_hexagon();
-    EXPECT_TRUE(whole_surface() == expected);
+    EXPECT_TRUE(screen_pixels() == expected);
 }
 
 } // namespace

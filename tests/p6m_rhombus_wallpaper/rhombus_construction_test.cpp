@@ -1,6 +1,7 @@
 // The rhombus construction shared by the rhombus and two-face programs, on
 // a headless surface.
 #include "rhombus_construction.h"
+#include "headless.h"
 
 #include <gtest/gtest.h>
 
@@ -25,22 +26,13 @@ void tile_rhombus_literally()
             }
 }
 
-std::vector<Uint32> whole_surface()
-{
-    std::vector<Uint32> pixels;
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x)
-            pixels.push_back(get_pixel(x, y));
-    return pixels;
-}
-
 class P6mRhombusConstruction : public ::testing::Test {
 protected:
+    HeadlessScreen headless;
     Uint32 white = 0, black = 0, red = 0, green = 0;
 
     void SetUp() override
     {
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
         ASSERT_NE(screen, nullptr);
         white = SDL_MapRGB(screen->format, 255, 255, 255);
         black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -48,11 +40,6 @@ protected:
         green = SDL_MapRGB(screen->format, 0, 205, 0);
         SDL_FillRect(screen, nullptr, white);
         region_count = 0;
-    }
-    void TearDown() override
-    {
-        SDL_FreeSurface(screen);
-        screen = nullptr;
     }
 };
 
@@ -208,10 +195,10 @@ TEST_F(P6mRhombusConstruction, TilingMatchesTheLiteralLoop)
     store_rhombus();
     SDL_FillRect(screen, nullptr, white);
     tile_rhombus_literally();
-    std::vector<Uint32> expected = whole_surface();
+    std::vector<Uint32> expected = screen_pixels();
     SDL_FillRect(screen, nullptr, white);
     tile_rhombus();
-    EXPECT_TRUE(whole_surface() == expected);
+    EXPECT_TRUE(screen_pixels() == expected);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Headless checks of the quadrilateral ring tiling: palette, tile frame,
 // generation 1, and the breadth-first growth to 613 tiles.
 #include "ring_tiles.h"
+#include "headless.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -29,9 +30,10 @@ Uint32 rgb_of(Uint32 colour)
 // A plain surface in place of the window, mapped as the program maps it.
 class Rings : public testing::Test {
 protected:
+    HeadlessScreen headless;
+
     void SetUp() override
     {
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
         map_palette();
         white = SDL_MapRGB(screen->format, 255, 255, 255);
         black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -40,8 +42,6 @@ protected:
     void TearDown() override
     {
         release_queue();
-        SDL_FreeSurface(screen);
-        screen = nullptr;
     }
 };
 

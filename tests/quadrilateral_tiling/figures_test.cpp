@@ -1,6 +1,7 @@
 // Headless checks of the quadrilateral tiling: neighbours, colour ramp,
 // ring queue and the whole breadth-first growth.
 #include "quad_queue.h"
+#include "headless.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -97,7 +98,7 @@ TEST(QuadrilateralTiling, CentroidTruncatesTowardZero)
 
 TEST(QuadrilateralTiling, ColourRampIsATriangleWaveOf260Tiles)
 {
-    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    HeadlessScreen headless;
     fill_level = 20;
     rising = true;
     std::vector<Uint32> colours;
@@ -114,8 +115,6 @@ TEST(QuadrilateralTiling, ColourRampIsATriangleWaveOf260Tiles)
     EXPECT_EQ(colour_of(261), rgb(224, 1, 0));
     EXPECT_EQ(colour_of(390), rgb(95, 130, 0));
     EXPECT_EQ(colour_of(520), rgb(225, 0, 0));
-    SDL_FreeSurface(screen);
-    screen = nullptr;
 }
 
 TEST(QuadrilateralTiling, RingQueueKeepsOrderAndReleasesTheHead)

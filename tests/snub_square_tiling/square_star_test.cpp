@@ -1,4 +1,5 @@
 #include "square_star.h"
+#include "headless.h"
 
 #include <drawkit.h>
 #include <gtest/gtest.h>
@@ -9,20 +10,16 @@
 namespace {
 
 struct SquareStarTest : ::testing::Test {
+    HeadlessScreen headless;
+
     SquareStarTest()
     {
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
         white = SDL_MapRGB(screen->format, 255, 255, 255);
         black = SDL_MapRGB(screen->format, 0, 0, 0);
         red = SDL_MapRGB(screen->format, 255, 0, 0);
         green = SDL_MapRGB(screen->format, 0, 205, 0);
         SDL_FillRect(screen, nullptr, white);
         draw_window_frame(black);
-    }
-    ~SquareStarTest() override
-    {
-        SDL_FreeSurface(screen);
-        screen = nullptr;
     }
 };
 

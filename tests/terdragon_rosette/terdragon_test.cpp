@@ -1,5 +1,6 @@
 // The terdragon walk, its six window copies and the palette, headless.
 #include "terdragon.h"
+#include "headless.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,7 @@ namespace {
 
 class Terdragon : public ::testing::Test {
 protected:
-    void SetUp() override { screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0); }
-    void TearDown() override { SDL_FreeSurface(screen); screen = nullptr; }
+    HeadlessScreen headless;
     Uint32 map(int r, int g, int b) { return SDL_MapRGB(screen->format, r, g, b); }
 };
 

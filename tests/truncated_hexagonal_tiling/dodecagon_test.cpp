@@ -1,4 +1,5 @@
 #include "dodecagon.h"
+#include "headless.h"
 
 #include <drawkit.h>
 #include <gtest/gtest.h>
@@ -9,19 +10,15 @@
 namespace {
 
 struct DodecagonTest : ::testing::Test {
+    HeadlessScreen headless;
+
     DodecagonTest()
     {
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
         white = SDL_MapRGB(screen->format, 255, 255, 255);
         black = SDL_MapRGB(screen->format, 0, 0, 0);
         light_red = SDL_MapRGB(screen->format, 255, 50, 50);
         SDL_FillRect(screen, nullptr, white);
         draw_window_frame(black);
-    }
-    ~DodecagonTest() override
-    {
-        SDL_FreeSurface(screen);
-        screen = nullptr;
     }
 };
 

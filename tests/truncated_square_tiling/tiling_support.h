@@ -5,6 +5,7 @@
 #pragma once
 
 #include <capture.h>
+#include <headless.h>
 #include <drawkit.h>
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ constexpr uint32_t blue_rgb = rgb(0, 0, 205);
 template <typename Draw>
 Image headless(Draw draw)
 {
-    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    HeadlessScreen headless;
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
     light_red = SDL_MapRGB(screen->format, 255, 50, 50);
@@ -31,18 +32,9 @@ Image headless(Draw draw)
     green = SDL_MapRGB(screen->format, 0, 205, 0);
     blue = SDL_MapRGB(screen->format, 0, 0, 205);
     SDL_FillRect(screen, nullptr, white);
-    draw_line(0, 0, 799, 0, black);
-    draw_line(0, 0, 0, 599, black);
-    draw_line(799, 0, 799, 599, black);
-    draw_line(0, 599, 799, 599, black);
+    draw_window_frame(black);
     draw();
-    Image image{800, 600, {}};
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x)
-            image.rgb.push_back(get_pixel(x, y));
-    SDL_FreeSurface(screen);
-    screen = nullptr;
-    return image;
+    return Image{800, 600, screen_pixels()};
 }
 
 // One edge of a motif in window coordinates: vertex i, vertex i + 1 and, for
