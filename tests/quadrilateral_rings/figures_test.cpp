@@ -2,9 +2,9 @@
 // generation 1, and the breadth-first growth to 613 tiles.
 #include "ring_tiles.h"
 #include "headless.h"
+#include "memory_cap.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <vector>
@@ -204,15 +204,7 @@ TEST(RingsDeathTest, RunningOutOfMemoryEndsWithAMessage)
     GTEST_SKIP() << "address space limits do not mix with AddressSanitizer";
 #else
     auto exhaust = [] {
-        long pages = 0;
-        if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-            if (std::fscanf(f, "%ld", &pages) != 1)
-                pages = 0;
-            std::fclose(f);
-        }
-        const rlim_t cap = static_cast<rlim_t>(pages) * 4096 + (16 << 20);
-        const rlimit limit = {cap, cap};
-        setrlimit(RLIMIT_AS, &limit);
+        cap_address_space(16 << 20);
         for (;;)
             new_tile_record();
     };
