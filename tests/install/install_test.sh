@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build tree into a scratch DESTDIR, checks what landed there,
 # builds docs/template against it with find_package(drawkit) and with
-# pkg-config, and runs both through the capture tool: each must end with
-# status 0 and show the reference stages of my_picture.log.
+# pkg-config (and the guide's pictures with pkg-config), and runs them
+# through the capture tool: each must end with status 0 and show the
+# stages of its reference log.
 # Usage: install_test.sh BUILD SOURCE PREFIX LIBDIR CXX FLAGS "PROGRAMS"
 set -uo pipefail
 build=$1 source=$2 prefix=$3 libdir=$4 cxx=$5 flags=$6 programs=$7
@@ -40,11 +41,18 @@ pc_flags=$(PKG_CONFIG_PATH="$root$libdir/pkgconfig${PKG_CONFIG_PATH:+:$PKG_CONFI
 # shellcheck disable=SC2086
 "$cxx" -std=c++20 -O2 -ffp-contract=off $flags "$source/docs/template/main.cpp" $pc_flags \
        -o "$work/pkgconfig/my_picture" || fail "building the template with pkg-config failed"
+# shellcheck disable=SC2086
+"$cxx" -std=c++20 -O2 -ffp-contract=off $flags "$source/docs/guide/pictures.cpp" $pc_flags \
+       -o "$work/pkgconfig/guide_pictures" || fail "building the guide's pictures with pkg-config failed"
 
-for way in cmake pkgconfig; do
-  "$build/bin/capture" --out "$work/out-$way" "$work/$way/my_picture" >/dev/null ||
-    fail "my_picture built with $way ended with status $?"
-  diff -u "$source/tests/install/my_picture.log" "$work/out-$way/log.txt" ||
-    fail "my_picture built with $way: stages differ from the reference"
-done
-echo "install test: installed, built both ways, both pictures as the reference"
+# run BINARY REFERENCE: status 0 and every stage as the reference log.
+run() {
+  local out="$work/out-$(basename "$(dirname "$1")")-$(basename "$1")"
+  "$build/bin/capture" --out "$out" "$1" >/dev/null || fail "$1 ended with status $?"
+  diff -u "$2" "$out/log.txt" || fail "$1: stages differ from $2"
+}
+run "$work/cmake/my_picture" "$source/tests/install/my_picture.log"
+run "$work/pkgconfig/my_picture" "$source/tests/install/my_picture.log"
+# The pictures of docs/guide.md are those drawkit draws now (docs/guide/regenerate).
+run "$work/pkgconfig/guide_pictures" "$source/docs/guide/pictures.log"
+echo "install test: installed, built both ways, every picture as its reference"
