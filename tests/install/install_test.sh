@@ -25,13 +25,16 @@ for f in "$tree/include/drawkit/drawkit.h" "$root$libdir/libdrawkit.a" "$root$li
          "$root$libdir/cmake/drawkit/drawkit-config.cmake" "$root$libdir/pkgconfig/drawkit.pc"; do
   [[ -f "$f" ]] || fail "missing ${f#"$root"}"
 done
-[[ -z "$(find "$root" -name raster.h)" ]] || fail "drawkit's internal header raster.h was installed"
+internal=$(grep -l "Internal to drawkit" "$tree/include/drawkit/"*.h)
+[[ -z "$internal" ]] || fail "drawkit's internal headers were installed: $internal"
 
 # find_package(drawkit) from a separate project.
-cmake -S "$source/docs/template" -B "$work/cmake" -DCMAKE_PREFIX_PATH="$tree" \
-      -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" \
-      >"$work/cmake.log" 2>&1 && cmake --build "$work/cmake" >>"$work/cmake.log" 2>&1 ||
-  { cat "$work/cmake.log" >&2; fail "building the template with find_package(drawkit) failed"; }
+if ! { cmake -S "$source/docs/template" -B "$work/cmake" -DCMAKE_PREFIX_PATH="$tree" \
+          -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" &&
+        cmake --build "$work/cmake"; } >"$work/cmake.log" 2>&1; then
+  cat "$work/cmake.log" >&2
+  fail "building the template with find_package(drawkit) failed"
+fi
 
 # Plain compiler and pkg-config; drawkit.pc finds the tree from where it lies.
 mkdir -p "$work/pkgconfig"
@@ -47,7 +50,8 @@ pc_flags=$(PKG_CONFIG_PATH="$root$libdir/pkgconfig${PKG_CONFIG_PATH:+:$PKG_CONFI
 
 # run BINARY REFERENCE: status 0 and every stage as the reference log.
 run() {
-  local out="$work/out-$(basename "$(dirname "$1")")-$(basename "$1")"
+  local out
+  out="$work/out-$(basename "$(dirname "$1")")-$(basename "$1")"
   "$build/bin/capture" --out "$out" "$1" >/dev/null || fail "$1 ended with status $?"
   diff -u "$2" "$out/log.txt" || fail "$1: stages differ from $2"
 }
