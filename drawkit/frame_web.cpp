@@ -32,6 +32,7 @@ constexpr double refresh_ms = 16;  // a frame shown for less is never seen
 int frames = 0, waits = 0;
 double frame_ms = 0, last_shown = -1e9;
 bool unshown = false, hashing = false;
+bool shown_since_yield = false;  // a frame went to the canvas since the last yield
 
 [[noreturn]] void fail(const char* program, const char* what)
 {
@@ -103,8 +104,15 @@ int web_flip(SDL_Surface*)
             emscripten_sleep(static_cast<unsigned>(frame_ms - since));
         show();
     } else if (since >= refresh_ms) {
+        // Unpaced: the browser paints the frame shown before this one, then
+        // this one goes to the canvas; the clock restarts after the yield,
+        // so that at most one yield falls in each refresh period of drawing.
+        if (shown_since_yield) {
+            emscripten_sleep(0);
+            shown_since_yield = false;
+        }
         show();
-        emscripten_sleep(0);
+        shown_since_yield = true;
     } else {
         unshown = true;
     }
@@ -156,8 +164,10 @@ int wait_for_key()
                 d.pending--;
                 return 1;
             });
-        if (answer == 0)
+        if (answer == 0) {
             emscripten_sleep(10);
+            shown_since_yield = false;
+        }
     }
     EM_ASM({ if (Module.drawkit && Module.drawkit.resumed) Module.drawkit.resumed($0); }, waits);
     return answer == 2 ? 1 : 0;

@@ -140,6 +140,14 @@ async function layout(browser, url) {
       const wide = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
       check(wide <= 0, `${where || 'index'} at ${width} px has no horizontal scrolling`, `${wide} px too wide`);
       if (where === '') {
+        // Lazy pictures load as they come into view.
+        await page.evaluate(async () => {
+          for (const img of document.querySelectorAll('img')) {
+            img.scrollIntoView();
+            await img.decode().catch(() => {});
+          }
+          window.scrollTo(0, 0);
+        });
         await page.screenshot({ path: path.join(shots, `index-${width}.png`), fullPage: width === 390 ? false : true });
         const missing = await page.evaluate(async () => {
           const urls = [...document.querySelectorAll('a.card')].flatMap((a) => [a.href, a.querySelector('img').src]);

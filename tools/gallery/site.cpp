@@ -106,12 +106,13 @@ std::string stage_file(int n)
     return name;
 }
 
-std::string head(const std::string& title, const std::string& root)
+// The page's head; `extra` goes at its end.
+std::string head(const std::string& title, const std::string& root, const std::string& extra = "")
 {
     return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
            html(title) + "</title>\n<link rel=\"icon\" href=\"data:,\">\n<link rel=\"stylesheet\" href=\"" + root +
-           "site.css\">\n</head>\n<body>\n";
+           "site.css\">\n" + extra + "</head>\n<body>\n";
 }
 
 constexpr const char* style = R"(* { box-sizing: border-box; }
@@ -144,7 +145,7 @@ figure img { display: block; width: 100%; border: 1px solid #999; }
 figcaption { font-size: .9rem; }
 )";
 
-// The script of every program page: starts the program, paces it through
+// The script of every program page, run before the program's own: paces it through
 // drawkit's hooks (frame_web.cpp), shows the stage and its caption, and
 // turns clicks and taps on the picture into answers. A test may set
 // window.drawkitTest before the page loads: {frameMs, hash, started(),
@@ -204,9 +205,6 @@ constexpr const char* script = R"((function () {
     }
   };
   show(1, true);
-  const program = document.createElement('script');
-  program.src = page.name + '.js';
-  document.body.appendChild(program);
 })();
 )";
 
@@ -235,7 +233,18 @@ std::string program_page(const SiteProgram& p, const Listing& l, const std::vect
     const std::string sentence = lines.empty() ? "" : lines[0];
     std::vector<std::string> captions(lines.begin() + (lines.empty() ? 0 : 1), lines.end());
     captions.resize(static_cast<size_t>(p.stages));
-    std::string s = head(l.title, "../");
+    // The program's files are fetched while the page is read; program.js
+    // sets up the hooks before the program starts.
+    std::string scripts;
+    if (live) {
+        scripts = "<link rel=\"preload\" href=\"" + p.name + ".wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>\n"
+                  "<script>window.programPage = {name: " + json(p.name) + ", frameMs: " + l.frame_ms + ", captions: [";
+        for (size_t k = 0; k < captions.size(); ++k)
+            scripts += (k ? ", " : "") + json(captions[k]);
+        scripts += "]};</script>\n<script src=\"../program.js\" defer></script>\n<script src=\"" + p.name +
+                   ".js\" defer></script>\n";
+    }
+    std::string s = head(l.title, "../", scripts);
     s += "<div class=\"program\"><a href=\"../\">All programs</a>\n<div><h1>" + html(l.title) +
          "</h1> <p class=\"pattern\">" + html(l.pattern) + "</p></div>\n<p class=\"intro\">" + html(sentence) +
          "</p></div>\n";
@@ -260,12 +269,6 @@ std::string program_page(const SiteProgram& p, const Listing& l, const std::vect
             s += "<figure><img src=\"animation.gif\" loading=\"lazy\" width=\"800\" height=\"600\" alt=\"Every frame\">"
                  "<figcaption>All " + std::to_string(p.frames) + " frames, as an animation.</figcaption></figure>\n";
         s += "</div>\n";
-    }
-    if (live) {
-        s += "<script>window.programPage = {name: " + json(p.name) + ", frameMs: " + l.frame_ms + ", captions: [";
-        for (size_t k = 0; k < captions.size(); ++k)
-            s += (k ? ", " : "") + json(captions[k]);
-        s += "]};</script>\n<script src=\"../program.js\"></script>\n";
     }
     return s + "</body>\n</html>\n";
 }
