@@ -75,3 +75,13 @@ void draw_window_frame(Uint32 colour);
 // flood_fill started only from a seed strictly inside that frame (columns
 // 1..798, rows 1..598); a seed anywhere else paints nothing.
 void guarded_fill(int x, int y, Uint32 fill_colour, Uint32 border_colour);
+
+#ifdef __EMSCRIPTEN__
+// In a web page the browser's SDL_Flip shows nothing and its SDL_FillRect
+// paints only the canvas: drawkit's own forms present and fill the surface
+// (frame_web.cpp). The programs' calls stay as they are.
+int web_flip(SDL_Surface* surface);
+int web_fill_rect(SDL_Surface* surface, SDL_Rect* rect, Uint32 colour);
+#define SDL_Flip web_flip
+#define SDL_FillRect web_fill_rect
+#endif

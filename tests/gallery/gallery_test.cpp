@@ -1,4 +1,4 @@
-// The gallery renderer: stage pictures, index page, and animations whose
+// The gallery renderer: stage pictures, the site's pages, and animations whose
 // every frame, played back, is the frame the capture tool records.
 #include "capture.h"
 
@@ -90,12 +90,21 @@ TEST_F(Gallery, WritesEveryStageAndAPageWhoseImagesAllExist)
     EXPECT_FALSE(fs::exists(out / "g/p2_wallpaper/animation.gif")) << "a still program gets no animation";
     EXPECT_TRUE(fs::exists(out / "g/terdragon_rosette/animation.gif"));
 
-    const std::string page = read_file(out / "g/index.html");
+    // The index: one card per program; each program page: one picture per
+    // stage and per animation. Every picture a page names exists.
     const std::regex source("src=\"([^\"]+)\"");
-    int images = 0;
-    for (auto m = std::sregex_iterator(page.begin(), page.end(), source); m != std::sregex_iterator(); ++m, ++images)
-        EXPECT_TRUE(fs::exists(out / "g" / (*m)[1].str())) << (*m)[1].str();
-    EXPECT_EQ(images, (1 + 1) + (1 + 1) + 2) << "one picture per stage and per animation";
+    auto pictures = [&](const fs::path& page) {
+        const std::string text = read_file(page);
+        int n = 0;
+        for (auto m = std::sregex_iterator(text.begin(), text.end(), source); m != std::sregex_iterator(); ++m, ++n)
+            EXPECT_TRUE(fs::exists(page.parent_path() / (*m)[1].str())) << page << ": " << (*m)[1].str();
+        return n;
+    };
+    EXPECT_EQ(pictures(out / "g/index.html"), 3);
+    EXPECT_EQ(pictures(out / "g/terdragon_rosette/index.html"), 1 + 1);
+    EXPECT_EQ(pictures(out / "g/recursive_convex_tiling/index.html"), 1 + 1);
+    EXPECT_EQ(pictures(out / "g/p2_wallpaper/index.html"), 2);
+    const std::string page = read_file(out / "g/p2_wallpaper/index.html");
     std::ifstream captions(DRAWKIT_SOURCE_DIR "/docs/captions/p2_wallpaper.txt");
     for (std::string line; std::getline(captions, line);)
         EXPECT_NE(page.find(line), std::string::npos) << "caption missing from the page: " << line;

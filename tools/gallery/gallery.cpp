@@ -1,15 +1,20 @@
 // gallery: renders every stage of the given programs as PNG under one folder,
-// each animated program also as one GIF of all its frames, and an index.html
-// that shows them all with their captions. Programs run headless under the
-// capture tool, two at a time.
+// each animated program also as one GIF of all its frames, and the site that
+// shows them (site.h): an index page and a page per program. Programs run
+// headless under the capture tool, two at a time.
 //
-//   gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--jobs N] PROGRAM...
+//   gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--web DIR] [--jobs N] PROGRAM...
 //
 // --thumbs DIR also writes each program's last stage at half size as
-// DIR/PROGRAM.png (the README's pictures; see choose_picture).
+// DIR/PROGRAM.png (the README's pictures; see choose_picture). --web DIR
+// names the browser build (NAME.js, NAME.wasm): its pages run the programs.
+// The program list and the card pictures are found beside the captions
+// (CAPTIONS/../programs.tsv, CAPTIONS/../pictures/).
 #include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "site.h"
 
 #include <chrono>
 #include <cstdio>
@@ -28,8 +33,6 @@ constexpr const char* fixed_time = "1700000000";  // same colours on every run
 
 struct Program {
     std::string name;
-    std::string sentence;               // what the program draws
-    std::vector<std::string> captions;  // one per stage
     int stages = 0, frames = 0;
     bool animated = false;
     bool ok = false;
@@ -37,14 +40,14 @@ struct Program {
 };
 
 struct Options {
-    fs::path out = "gallery", captions = "docs/captions", thumbs;
+    fs::path out = "gallery", captions = "docs/captions", thumbs, web;
     int jobs = 2;
     std::vector<std::string> names;
 };
 
 [[noreturn]] void usage(const char* why)
 {
-    std::fprintf(stderr, "gallery: %s\nusage: gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--jobs N] PROGRAM...\n", why);
+    std::fprintf(stderr, "gallery: %s\nusage: gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--web DIR] [--jobs N] PROGRAM...\n", why);
     std::exit(2);
 }
 
@@ -61,6 +64,7 @@ Options parse(int argc, char** argv)
         if (a == "--out") o.out = value();
         else if (a == "--captions") o.captions = value();
         else if (a == "--thumbs") o.thumbs = value();
+        else if (a == "--web") o.web = value();
         else if (a == "--jobs") o.jobs = std::max(1, std::atoi(value().c_str()));
         else if (a.starts_with("--")) usage(("unknown option " + a).c_str());
         else o.names.push_back(a);
@@ -68,16 +72,6 @@ Options parse(int argc, char** argv)
     if (o.names.empty())
         usage("no program named");
     return o;
-}
-
-void read_captions(Program& p, const fs::path& dir)
-{
-    std::ifstream in(dir / (p.name + ".txt"));
-    std::string line;
-    if (std::getline(in, line))
-        p.sentence = line;
-    while (std::getline(in, line))
-        p.captions.push_back(line);
 }
 
 // Starts the capture of one program with the animation recorder preloaded.
@@ -194,55 +188,6 @@ bool write_thumbnail(const Pixels& big, const fs::path& to)
     return png_image_write_to_file(&png, to.c_str(), 0, small.data(), 0, nullptr) != 0;
 }
 
-std::string html(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
-void write_index(const fs::path& out, const std::vector<Program>& programs)
-{
-    std::ofstream f(out / "index.html");
-    f << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<title>Tilings and wallpapers</title>\n<style>\n"
-         "body { font-family: sans-serif; margin: 2em; max-width: 1300px; }\n"
-         "figure { display: inline-block; vertical-align: top; width: 400px; margin: 0 1em 1.5em 0; }\n"
-         "figure img { width: 400px; border: 1px solid #999; }\n"
-         "figcaption { font-size: 90%; }\nsection { margin-bottom: 2em; }\n"
-         "</style>\n</head>\n<body>\n<h1>Tilings and wallpapers</h1>\n<p>Every stage of every program";
-    f << ", as the program shows it before waiting for a key.</p>\n<ul>\n";
-    for (const Program& p : programs)
-        f << "<li><a href=\"#" << p.name << "\">" << p.name << "</a></li>\n";
-    f << "</ul>\n";
-    for (const Program& p : programs) {
-        f << "<section id=\"" << p.name << "\">\n<h2>" << p.name << "</h2>\n<p>" << html(p.sentence) << "</p>\n";
-        if (!p.ok) {
-            f << "<p>Could not be rendered.</p>\n</section>\n";
-            continue;
-        }
-        if (p.animated)
-            f << "<figure><img src=\"" << p.name << "/animation.gif\" alt=\"" << p.name
-              << ", every frame\"><figcaption>All " << p.frames << " frames, as an animation.</figcaption></figure>\n";
-        for (int s = 1; s <= p.stages; ++s) {
-            std::string caption = s <= static_cast<int>(p.captions.size()) ? p.captions[s - 1] : "";
-            const std::string image = p.name + "/" + stage_file(s);
-            f << "<figure><a href=\"" << image << "\"><img src=\"" << image << "\" alt=\"" << p.name << ", stage " << s
-              << "\"></a><figcaption>Stage " << s << " of " << p.stages << ": " << html(caption) << "</figcaption></figure>\n";
-        }
-        f << "</section>\n";
-    }
-    f << "</body>\n</html>\n";
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -256,7 +201,6 @@ int main(int argc, char** argv)
             usage(("no program " + name + " in " + bin.string()).c_str());
         programs.emplace_back();
         programs.back().name = name;
-        read_captions(programs.back(), o.captions);
     }
     fs::create_directories(o.out);
     if (!o.thumbs.empty())
@@ -303,7 +247,12 @@ int main(int argc, char** argv)
         std::printf(" (%.1f s)\n", p.seconds);
         std::fflush(stdout);
     }
-    write_index(o.out, programs);
+    std::vector<SiteProgram> pages;
+    for (const Program& p : programs)
+        pages.push_back({p.name, p.stages, p.frames, p.animated, p.ok});
+    const fs::path docs = (o.captions / "..").lexically_normal();
+    if (!write_site(o.out, pages, docs / "programs.tsv", o.captions, docs / "pictures", o.web))
+        ++failures;
     std::printf("Gallery: %s\n", fs::absolute(o.out / "index.html").lexically_normal().c_str());
     return failures ? 1 : 0;
 }

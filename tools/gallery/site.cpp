@@ -1,0 +1,318 @@
+// The site of the gallery: index page, program pages, their style and script.
+#include "site.h"
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One line of the program list.
+struct Listing {
+    std::string kind, frame_ms = "0", title, pattern;
+};
+
+// The four kinds, in the order of the index, with what a learner meets there.
+struct Kind {
+    const char* id;
+    const char* heading;
+    const char* explanation;
+};
+
+constexpr Kind kinds[] = {
+    {"lattice", "Tilings by regular polygons",
+     "Each of these tilings is drawn by placing one figure at every point of a lattice, a grid of points "
+     "reached by whole steps along two fixed directions. Regular polygons meet edge to edge, and every corner "
+     "looks the same. A vertex configuration names that corner: walk once round it and list the polygons "
+     "by their number of sides. 3.3.4.3.4 means triangle, triangle, square, triangle, square; 4.8.8 means a "
+     "square and two octagons."},
+    {"wallpaper", "Wallpaper patterns built by copying pixels",
+     "A small motif is drawn once and then copied pixel by pixel. A mirror copies the picture across a line, "
+     "as in a looking glass. A rotation turns it about a point: in p6m by a sixth, a third and a half of a turn, "
+     "in p2 by a half-turn only. A translation slides it along the lattice without turning it. The group p6m "
+     "has mirrors and rotations of order six; p2 has half-turns and translations and no mirrors."},
+    {"quadrilateral", "Quadrilateral tilings grown by half-turns",
+     "Any quadrilateral, convex or not, tiles the plane. Turn a tile half a turn about the midpoint of one of "
+     "its edges and the copy fits exactly against that edge, because its four angles add up to a full turn. "
+     "Starting from one seed tile and repeating this, ring by ring through a queue (breadth-first) or down one "
+     "branch at a time by recursion (depth-first), covers the window with copies of one tile."},
+    {"terdragon", "The terdragon rosette",
+     "The terdragon is a curve made by replacing every segment with three segments at 120 degrees to each "
+     "other, again and again: each generation has three times the segments of the one before. Six copies, "
+     "turned by multiples of 60 degrees about one point, grow into a rosette."},
+};
+
+std::map<std::string, Listing> read_list(const fs::path& list)
+{
+    std::map<std::string, Listing> out;
+    std::ifstream in(list);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> fields;
+        std::stringstream s(line);
+        for (std::string field; std::getline(s, field, '\t');)
+            fields.push_back(field);
+        if (fields.size() >= 5)
+            out[fields[0]] = {fields[1], fields[2], fields[3], fields[4]};
+    }
+    return out;
+}
+
+std::vector<std::string> read_lines(const fs::path& path)
+{
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::string html(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// A JSON string literal.
+std::string json(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (c == '<') { out += "\\u003c"; continue; }
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string stage_file(int n)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "stage-%02d.png", n);
+    return name;
+}
+
+// The page's head; `extra` goes at its end.
+std::string head(const std::string& title, const std::string& root, const std::string& extra = "")
+{
+    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+           html(title) + "</title>\n<link rel=\"icon\" href=\"data:,\">\n<link rel=\"stylesheet\" href=\"" + root +
+           "site.css\">\n" + extra + "</head>\n<body>\n";
+}
+
+constexpr const char* style = R"(* { box-sizing: border-box; }
+body { font-family: system-ui, sans-serif; margin: 0 auto; padding: 1rem; max-width: 1280px; line-height: 1.45; color: #222; }
+h1 { font-size: 1.7rem; margin: .3rem 0; }
+.program h1 { font-size: 1.4rem; display: inline; margin-right: .6rem; }
+.program .pattern { display: inline; }
+.program .intro { margin: .3rem 0; }
+h2 { font-size: 1.3rem; margin-top: 2rem; }
+a { color: #1a4fa0; }
+img { max-width: 100%; height: auto; }
+.cards { display: grid; grid-template-columns: repeat(auto-fill, minmax(min(100%, 280px), 1fr)); gap: 1rem; }
+.card { display: block; border: 1px solid #ccc; border-radius: 6px; padding: .6rem; text-decoration: none; color: inherit; }
+.card:hover { border-color: #1a4fa0; }
+.card img { display: block; width: 100%; aspect-ratio: 4 / 3; border: 1px solid #ddd; }
+.card h3 { margin: .5rem 0 .1rem; font-size: 1.05rem; color: #1a4fa0; }
+.pattern { font-weight: bold; margin: 0; }
+.card p { margin: .2rem 0; font-size: .93rem; }
+#screen { background: #333; display: flex; align-items: center; justify-content: center; }
+#screen canvas { display: block; width: min(100%, max(320px, calc((100vh - 15rem) * 4 / 3))); aspect-ratio: 4 / 3; height: auto;
+  image-rendering: pixelated; image-rendering: crisp-edges; cursor: pointer; touch-action: manipulation; }
+#screen:fullscreen canvas { width: min(100vw, calc(100vh * 4 / 3)); }
+.controls { display: flex; flex-wrap: wrap; gap: .5rem; align-items: center; margin: .5rem 0; }
+.controls button { font: inherit; padding: .3rem .8rem; }
+#status { font-weight: bold; margin-right: auto; }
+#caption { min-height: 2.9em; margin: 0 0 .4rem; }
+.stills { display: grid; grid-template-columns: repeat(auto-fill, minmax(min(100%, 340px), 1fr)); gap: 1rem; }
+figure { margin: 0; }
+figure img { display: block; width: 100%; border: 1px solid #999; }
+figcaption { font-size: .9rem; }
+)";
+
+// The script of every program page, run before the program's own: paces it through
+// drawkit's hooks (frame_web.cpp), shows the stage and its caption, and
+// turns clicks and taps on the picture into answers. A test may set
+// window.drawkitTest before the page loads: {frameMs, hash, started(),
+// frame(n, hash), waiting(k, hash) -> answer at once, end(status)}.
+constexpr const char* script = R"((function () {
+  'use strict';
+  const page = window.programPage;
+  const test = window.drawkitTest || {};
+  const canvas = document.getElementById('canvas');
+  const status = document.getElementById('status');
+  const caption = document.getElementById('caption');
+  const n = page.captions.length;
+  let ended = false;
+
+  function show(k, drawing) {
+    status.textContent = 'Stage ' + k + ' of ' + n + (drawing ? ' (drawing)' : '');
+    caption.textContent = page.captions[k - 1] || '';
+  }
+
+  const drawkit = {
+    frameMs: 'frameMs' in test ? test.frameMs : page.frameMs,
+    hash: !!test.hash,
+    pending: 0,
+    frame: function (count, hash) { if (test.frame) test.frame(count, hash); },
+    waiting: function (k, hash) {
+      show(k, false);
+      return test.waiting ? !!test.waiting(k, hash) : false;
+    },
+    resumed: function (k) { if (k < n) show(k + 1, true); }
+  };
+
+  function advance(event) {
+    event.preventDefault();
+    if (!ended) drawkit.pending++;
+  }
+  canvas.addEventListener('pointerdown', advance);
+  canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+  document.getElementById('restart').addEventListener('click', function () { location.reload(); });
+  document.getElementById('fullscreen').addEventListener('click', function () {
+    const screen = document.getElementById('screen');
+    if (document.fullscreenElement) document.exitFullscreen();
+    else if (screen.requestFullscreen) screen.requestFullscreen();
+  });
+
+  window.Module = {
+    canvas: canvas,
+    drawkit: drawkit,
+    print: function (text) { if (!/SDL_Quit called/.test(text)) console.log(text); },
+    printErr: function (text) { console.error(text); },
+    onRuntimeInitialized: function () { if (test.started) test.started(); },
+    onExit: function (code) {
+      ended = true;
+      status.textContent = code === 0 ? 'The program has ended.' : 'The program stopped (status ' + code + ').';
+      caption.textContent = 'Press Start again to watch it once more.';
+      document.getElementById('restart').classList.add('end');
+      if (test.end) test.end(code);
+    }
+  };
+  show(1, true);
+})();
+)";
+
+bool write_file(const fs::path& path, const std::string& text)
+{
+    std::ofstream f(path, std::ios::binary);
+    f << text;
+    f.close();
+    if (!f) {
+        std::fprintf(stderr, "gallery: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string card(const SiteProgram& p, const Listing& l, const std::string& sentence)
+{
+    return "<a class=\"card\" href=\"" + p.name + "/\"><img src=\"" + p.name +
+           "/card.png\" loading=\"lazy\" width=\"400\" height=\"300\" alt=\"" + html(l.title) + "\">\n<h3>" +
+           html(l.title) + "</h3>\n<p class=\"pattern\">" + html(l.pattern) + "</p>\n<p>" + html(sentence) +
+           "</p></a>\n";
+}
+
+std::string program_page(const SiteProgram& p, const Listing& l, const std::vector<std::string>& lines, bool live)
+{
+    const std::string sentence = lines.empty() ? "" : lines[0];
+    std::vector<std::string> captions(lines.begin() + (lines.empty() ? 0 : 1), lines.end());
+    captions.resize(static_cast<size_t>(p.stages));
+    // The program's files are fetched while the page is read; program.js
+    // sets up the hooks before the program starts.
+    std::string scripts;
+    if (live) {
+        scripts = "<link rel=\"preload\" href=\"" + p.name + ".wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>\n"
+                  "<script>window.programPage = {name: " + json(p.name) + ", frameMs: " + l.frame_ms + ", captions: [";
+        for (size_t k = 0; k < captions.size(); ++k)
+            scripts += (k ? ", " : "") + json(captions[k]);
+        scripts += "]};</script>\n<script src=\"../program.js\" defer></script>\n<script src=\"" + p.name +
+                   ".js\" defer></script>\n";
+    }
+    std::string s = head(l.title, "../", scripts);
+    s += "<div class=\"program\"><a href=\"../\">All programs</a>\n<div><h1>" + html(l.title) +
+         "</h1> <p class=\"pattern\">" + html(l.pattern) + "</p></div>\n<p class=\"intro\">" + html(sentence) +
+         "</p></div>\n";
+    if (live) {
+        s += "<div class=\"controls\"><span id=\"status\" aria-live=\"polite\"></span>"
+             "<button id=\"restart\" type=\"button\">Start again</button>"
+             "<button id=\"fullscreen\" type=\"button\">Fullscreen</button></div>\n"
+             "<p id=\"caption\"></p>\n"
+             "<div id=\"screen\"><canvas id=\"canvas\" width=\"800\" height=\"600\" tabindex=\"0\"></canvas></div>\n"
+             "<p>Press a key, click or tap the picture to go on to the next stage.</p>\n";
+    }
+    if (!p.ok) {
+        s += "<p>The stills of this program could not be rendered.</p>\n";
+    } else {
+        s += "<h2>Every stage</h2>\n<div class=\"stills\">\n";
+        for (int k = 1; k <= p.stages; ++k)
+            s += "<figure><a href=\"" + stage_file(k) + "\"><img src=\"" + stage_file(k) +
+                 "\" loading=\"lazy\" width=\"800\" height=\"600\" alt=\"Stage " + std::to_string(k) +
+                 "\"></a><figcaption>Stage " + std::to_string(k) + " of " + std::to_string(p.stages) + ": " +
+                 html(captions[static_cast<size_t>(k - 1)]) + "</figcaption></figure>\n";
+        if (p.animated)
+            s += "<figure><img src=\"animation.gif\" loading=\"lazy\" width=\"800\" height=\"600\" alt=\"Every frame\">"
+                 "<figcaption>All " + std::to_string(p.frames) + " frames, as an animation.</figcaption></figure>\n";
+        s += "</div>\n";
+    }
+    return s + "</body>\n</html>\n";
+}
+
+} // namespace
+
+bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, const fs::path& list,
+                const fs::path& captions, const fs::path& pictures, const fs::path& wasm)
+{
+    const auto listing = read_list(list);
+    bool ok = write_file(out / "site.css", style) && write_file(out / "program.js", script);
+    std::string index = head("Tilings and wallpapers", "");
+    index += "<h1>Tilings and wallpapers, pixel by pixel</h1>\n<p>Sixteen small programs, each drawing one "
+             "picture of a tiling or a symmetry pattern of the plane, stage by stage. Choose one to watch it "
+             "being built and to see every stage.</p>\n";
+    for (const Kind& kind : kinds) {
+        std::string cards;
+        for (const SiteProgram& p : programs) {
+            const auto it = listing.find(p.name);
+            if (it == listing.end() || it->second.kind != kind.id)
+                continue;
+            const fs::path dir = out / p.name;
+            const auto lines = read_lines(captions / (p.name + ".txt"));
+            std::error_code error;
+            fs::create_directories(dir, error);
+            fs::path still = pictures / (p.name + ".png");
+            if (!fs::exists(still))
+                still = dir / stage_file(p.stages);
+            if (fs::exists(still))
+                fs::copy_file(still, dir / "card.png", fs::copy_options::overwrite_existing, error);
+            bool live = false;
+            if (!wasm.empty() && fs::exists(wasm / (p.name + ".js")) && fs::exists(wasm / (p.name + ".wasm"))) {
+                for (const char* ext : {".js", ".wasm"})
+                    fs::copy_file(wasm / (p.name + ext), dir / (p.name + ext), fs::copy_options::overwrite_existing,
+                                  error);
+                live = !error;
+            }
+            ok = write_file(dir / "index.html", program_page(p, it->second, lines, live)) && ok;
+            cards += card(p, it->second, lines.empty() ? "" : lines[0]);
+        }
+        if (!cards.empty())
+            index += "<section id=\"" + std::string(kind.id) + "\">\n<h2>" + kind.heading + "</h2>\n<p>" +
+                     kind.explanation + "</p>\n<div class=\"cards\">\n" + cards + "</div>\n</section>\n";
+    }
+    index += "</body>\n</html>\n";
+    return write_file(out / "index.html", index) && ok;
+}

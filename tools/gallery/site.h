@@ -1,0 +1,27 @@
+// The site of the gallery: an index page with every program as a card,
+// grouped by kind, and one page per program with its stages, its animation
+// and, where its browser build is given, the program running live.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// What the gallery learnt from running one program.
+struct SiteProgram {
+    std::string name;
+    int stages = 0, frames = 0;
+    bool animated = false, ok = false;
+};
+
+// Writes OUT/index.html, OUT/site.css, OUT/program.js and OUT/NAME/index.html
+// for every program, beside the stills the gallery left in OUT/NAME/. Titles,
+// kinds, patterns and pacing come from LIST (docs/programs.tsv), sentences and
+// stage captions from CAPTIONS/NAME.txt, card pictures from PICTURES/NAME.png
+// (the last stage where missing). When WASM holds NAME.js and NAME.wasm they
+// are copied beside the page, which then runs the program; without them the
+// page shows the stills. Returns false, with a message, when a file cannot
+// be written.
+bool write_site(const std::filesystem::path& out, const std::vector<SiteProgram>& programs,
+                const std::filesystem::path& list, const std::filesystem::path& captions,
+                const std::filesystem::path& pictures, const std::filesystem::path& wasm);
