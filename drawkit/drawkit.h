@@ -75,3 +75,6 @@ void draw_window_frame(Uint32 colour);
 // flood_fill started only from a seed strictly inside that frame (columns
 // 1..798, rows 1..598); a seed anywhere else paints nothing.
 void guarded_fill(int x, int y, Uint32 fill_colour, Uint32 border_colour);
+
+// Window points, lattice placement and the pixel roundings.
+#include "geometry.h"

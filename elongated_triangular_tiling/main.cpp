@@ -23,7 +23,7 @@ int SDL_main(int, char**)
     // Stage 1: one cell per lattice point, cells outside the window included.
     for (int i = -8; i <= 9; ++i)
         for (int j = -5; j <= 5; ++j) {
-            const pixel corner = lattice_point(i, j);
+            const pixel_point corner = lattice_anchor(scale, e1, e2, i, j);
             draw_square_cell(corner.x, corner.y);
         }
     SDL_Flip(screen);

@@ -22,7 +22,7 @@ int SDL_main(int, char**)
     // Stage 1: one cell per lattice point, cells outside the window included.
     for (int i = -4; i <= 4; ++i)
         for (int j = -3; j <= 3; ++j) {
-            const pixel centre = lattice_point(i, j);
+            const pixel_point centre = lattice_anchor(scale, e1, e2, i, j);
             draw_hex_cell(centre.x, centre.y);
         }
     SDL_Flip(screen);

@@ -25,7 +25,7 @@ int SDL_main(int, char**)
     // then every pixel still white inside a 10-pixel margin turns pink.
     for (int i = -5; i <= 5; ++i)
         for (int j = -5; j <= 5; ++j) {
-            const pixel centre = lattice_point(i, j);
+            const pixel_point centre = lattice_anchor(scale, e1, e2, i, j);
             draw_square_star(centre.x, centre.y);
         }
     for (int x = 10; x <= 789; ++x)
