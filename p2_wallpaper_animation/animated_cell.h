@@ -2,7 +2,7 @@
 // of an oblique 70-degree lattice, copied to 21 x 21 lattice translates.
 #pragma once
 
-#include <drawkit.h>
+#include "oblique_translates.h"
 
 extern Uint32 white, black, red;
 
@@ -20,12 +20,7 @@ struct LatticePoint {
     double y;
 };
 
-struct Pixel {
-    int x;
-    int y;
-};
-
-Pixel to_pixel(LatticePoint p);
+pixel_point to_pixel(LatticePoint p);
 
 // Fixed points of the home cell.
 LatticePoint point_b();
