@@ -12,11 +12,7 @@ namespace {
 double unit_u(int i) { return (i - 400) / 80.0; }
 double unit_v(int j) { return (300 - j) / 80.0; }
 
-// Copies to pixel (i, j) the pixel of the unit point (u, v).
-void copy_from_unit_point(int i, int j, double u, double v)
-{
-    put_pixel(i, j, get_pixel(trunc_px(400 + 80 * u), trunc_px(300 - 80 * v)));
-}
+constexpr double scale = 80.0;  // pixels per unit
 
 } // namespace
 
@@ -55,7 +51,7 @@ void mirror_across_row()
         for (int j = 300; j <= 341; ++j) {
             const double v = unit_v(j);
             if (u >= 0 && u <= h3 && v >= -u / s3) {
-                copy_from_unit_point(i, j, u, -v);
+                copy_from_unit_point(i, j, scale, u, -v);
                 hold_in_float(u);
             }
         }
@@ -70,7 +66,7 @@ void mirror_across_column()
         for (int j = 259; j <= 340; ++j) {
             const double v = unit_v(j);
             if (column_u >= h3 && v <= 1 - held_u / s3 && v >= column_u / s3 - 1) {
-                copy_from_unit_point(i, j, static_cast<float>(s3 - held_u), v);
+                copy_from_unit_point(i, j, scale, static_cast<float>(s3 - held_u), v);
                 hold_in_float(held_u);
             }
         }
@@ -87,8 +83,8 @@ void turn_rhombus()
             const double u = unit_u(i), v = unit_v(j);
             const double du = u - h3f, dv = v - 0.5;
             if (u >= h3 && u <= s3 && v >= -u / s3 + 1 && v <= -u / s3 + 2)
-                copy_from_unit_point(i, j, static_cast<float>(dv * s3 * 0.5 - du * 0.5 + h3f),
-                                     static_cast<float>(-du * h3 - dv * 0.5 + 0.5));
+                copy_from_unit_point(i, j, scale, static_cast<float>(dv * s3 * 0.5 - du * 0.5 + h3f),
+                                            static_cast<float>(-du * h3 - dv * 0.5 + 0.5));
         }
     }
     // Then the left rhombus (0, 0), (h3, 0.5), (h3, 1.5), (0, 1), fetched
@@ -98,8 +94,8 @@ void turn_rhombus()
             const double u = unit_u(i), v = unit_v(j);
             const double du = u - h3f, dv = v - 0.5;
             if (u >= 0 && u <= h3 && v >= u / s3 && v <= u / s3 + 1)
-                copy_from_unit_point(i, j, static_cast<float>(-du * 0.5 - s3 * dv * 0.5 + h3f),
-                                     static_cast<float>(h3 * du - dv * 0.5 + 0.5));
+                copy_from_unit_point(i, j, scale, static_cast<float>(-du * 0.5 - s3 * dv * 0.5 + h3f),
+                                            static_cast<float>(h3 * du - dv * 0.5 + 0.5));
         }
     }
 }
@@ -117,7 +113,7 @@ void tile_hexagon()
     // earlier copy has overwritten is read with its new colour. The columns
     // of the translates depend on the source column only.
     for (int c = 390; c <= 559; ++c) {
-        const translate_columns columns = make_translate_columns(c, 80.0, s3f, h3f);
+        const translate_columns columns = make_translate_columns(c, scale, s3f, h3f);
         for (int r = 140; r <= 379; ++r)
             if (in_hexagon(c, r))
                 copy_to_translates(columns, r, get_pixel(c, r));

@@ -1,4 +1,9 @@
-#include "lattice_translates.h"
+#include "pixel_copies.h"
+
+void copy_from_unit_point(int i, int j, double scale, double u, double v)
+{
+    put_pixel(i, j, get_pixel(trunc_px(400 + scale * u), trunc_px(300 - scale * v)));
+}
 
 translate_columns make_translate_columns(int c, double scale, float along, float across)
 {
