@@ -45,6 +45,20 @@ inline pixel_point lattice_anchor(double scale, lattice_vector e1, lattice_vecto
             trunc_px((lattice_origin.y - si * static_cast<double>(e1.y)) - sj * static_cast<double>(e2.y))};
 }
 
+// The lattice sweep: draw_figure(anchor.x, anchor.y) at the anchor of
+// every lattice point, i from i_first to i_last (outer loop), j from j_first
+// to j_last (inner), bounds inclusive, also where the figure lies wholly
+// outside the window.
+inline void sweep_lattice(int i_first, int i_last, int j_first, int j_last, double scale, lattice_vector e1,
+                          lattice_vector e2, void (*draw_figure)(int x, int y))
+{
+    for (int i = i_first; i <= i_last; ++i)
+        for (int j = j_first; j <= j_last; ++j) {
+            const pixel_point anchor = lattice_anchor(scale, e1, e2, i, j);
+            draw_figure(anchor.x, anchor.y);
+        }
+}
+
 // The vector v turned by `angle` radians, formed in double from the stored
 // floats and rounded once to single precision per component.
 inline lattice_vector turned(lattice_vector v, double angle)

@@ -33,11 +33,7 @@ int SDL_main(int, char**)
     // Stage 2: the 9 x 9 patch of dodecagons over stage 1, then every pixel
     // still white (the triangles and the corners outside the patch) turns
     // light yellow.
-    for (int i = -4; i <= 4; ++i)
-        for (int j = -4; j <= 4; ++j) {
-            const pixel_point centre = lattice_anchor(scale, e1, e2, i, j);
-            draw_dodecagon(centre.x, centre.y);
-        }
+    sweep_lattice(-4, 4, -4, 4, scale, e1, e2, draw_dodecagon);
     for (int x = 0; x < SCREEN_WIDTH; ++x)
         for (int y = 0; y < SCREEN_HEIGHT; ++y)
             if (get_pixel(x, y) == white)

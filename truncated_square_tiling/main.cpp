@@ -23,12 +23,7 @@ int SDL_main(int, char**)
     // Stage 2: clear the window and draw a 9 x 9 patch of motifs
     SDL_FillRect(screen, nullptr, white);
     draw_window_frame(black);
-    for (int i = -4; i <= 4; ++i) {
-        for (int j = -4; j <= 4; ++j) {
-            const pixel_point c = lattice_anchor(scale, e1, e2, i, j);
-            draw_polygon_motif(c.x, c.y);
-        }
-    }
+    sweep_lattice(-4, 4, -4, 4, scale, e1, e2, draw_polygon_motif);
     SDL_Flip(screen);
     wait_for_key();
 

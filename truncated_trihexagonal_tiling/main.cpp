@@ -24,12 +24,7 @@ int SDL_main(int, char**)
     // Stage 2: a 9 x 9 patch of motifs over stage 1, not cleared; then
     // whatever is still white (the hexagons, unfilled motifs) turns light
     // yellow before the patch is shown.
-    for (int i = -4; i <= 4; ++i) {
-        for (int j = -4; j <= 4; ++j) {
-            const pixel_point c = lattice_anchor(scale, e1, e2, i, j);
-            draw_polygon_motif(c.x, c.y);
-        }
-    }
+    sweep_lattice(-4, 4, -4, 4, scale, e1, e2, draw_polygon_motif);
     for (int x = 0; x < SCREEN_WIDTH; ++x) {
         for (int y = 0; y < SCREEN_HEIGHT; ++y) {
             if (get_pixel(x, y) == white)
