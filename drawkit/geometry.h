@@ -21,6 +21,12 @@ struct lattice_vector {
     float y;
 };
 
+// A point of a unit frame (a lattice, a cell or a motif), y upward.
+struct unit_point {
+    double x;
+    double y;
+};
+
 // The window point of every lattice's origin and of the window's centre.
 constexpr pixel_point lattice_origin{400, 300};
 
@@ -73,9 +79,9 @@ inline lattice_vector turned(lattice_vector v, double angle)
 // trunc(origin.y - unit v). unit_pixel forms the sums in double;
 // unit_pixel_extended with a 64-bit significand, which moves a pixel where
 // the double sum would round onto a whole number.
-inline pixel_point unit_pixel(pixel_point origin, double unit, double u, double v)
+inline pixel_point unit_pixel(pixel_point origin, double unit, unit_point p)
 {
-    return {trunc_px(origin.x + unit * u), trunc_px(origin.y - unit * v)};
+    return {trunc_px(origin.x + unit * p.x), trunc_px(origin.y - unit * p.y)};
 }
 inline pixel_point unit_pixel_extended(pixel_point origin, long double unit, long double u, long double v)
 {

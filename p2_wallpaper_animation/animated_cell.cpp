@@ -15,18 +15,18 @@ const double theta = 1.2217304763960306;
 const double cx = 0.7 * std::cos(theta);
 const double sy = 0.7 * std::sin(theta);
 
-pixel_point to_pixel(LatticePoint p) { return unit_pixel({330, 310}, 100, p.x, p.y); }
+pixel_point to_pixel(unit_point p) { return unit_pixel({330, 310}, 100, p); }
 
-LatticePoint point_b() { return {1, 0}; }
-LatticePoint point_p() { return {cx, sy}; }
-LatticePoint point_q() { return {1 + cx, sy}; }
-LatticePoint mid_ap() { return {cx / 2, sy / 2}; }
-LatticePoint mid_pq() { return {(1 + 2 * cx) / 2, sy}; }
-LatticePoint mid_aq() { return {(1 + cx) / 2, sy / 2}; }
-LatticePoint mid_bq() { return {(2 + cx) / 2, sy / 2}; }
-LatticePoint mid_ab() { return {0.5, 0}; }
+unit_point point_b() { return {1, 0}; }
+unit_point point_p() { return {cx, sy}; }
+unit_point point_q() { return {1 + cx, sy}; }
+unit_point mid_ap() { return {cx / 2, sy / 2}; }
+unit_point mid_pq() { return {(1 + 2 * cx) / 2, sy}; }
+unit_point mid_aq() { return {(1 + cx) / 2, sy / 2}; }
+unit_point mid_bq() { return {(2 + cx) / 2, sy / 2}; }
+unit_point mid_ab() { return {0.5, 0}; }
 
-LatticePoint star_centre(double v)
+unit_point star_centre(double v)
 {
     // Centre of the ellipse: midway between the cell centre and mid PQ.
     const double ex = 0.5 + 0.75 * cx;
@@ -34,7 +34,7 @@ LatticePoint star_centre(double v)
     return {ex + 0.45 * std::cos(v), ey + 0.14 * std::sin(v)};
 }
 
-LatticePoint star_centre_image(LatticePoint m)
+unit_point star_centre_image(unit_point m)
 {
     return {1 + cx - m.x, sy - m.y};
 }
@@ -54,15 +54,15 @@ void draw_cell()
 
 // Four strokes from the centre to the tips, then a dot on the centre and
 // on every tip.
-static void draw_star(LatticePoint centre, const LatticePoint (&tips)[4])
+static void draw_star(unit_point centre, const unit_point (&tips)[4])
 {
     const pixel_point c = to_pixel(centre);
-    for (const LatticePoint& tip : tips) {
+    for (const unit_point& tip : tips) {
         const pixel_point t = to_pixel(tip);
         draw_thick_line_thin(c.x, c.y, t.x, t.y, 1, red);
     }
     fill_circle(c.x, c.y, 1, red);
-    for (const LatticePoint& tip : tips) {
+    for (const unit_point& tip : tips) {
         const pixel_point t = to_pixel(tip);
         fill_circle(t.x, t.y, 1, red);
     }
@@ -70,10 +70,10 @@ static void draw_star(LatticePoint centre, const LatticePoint (&tips)[4])
 
 void draw_stars(double v)
 {
-    const LatticePoint m = star_centre(v);
-    const LatticePoint upper_tips[4] = {point_p(), mid_ap(), mid_pq(), mid_aq()};
+    const unit_point m = star_centre(v);
+    const unit_point upper_tips[4] = {point_p(), mid_ap(), mid_pq(), mid_aq()};
     draw_star(m, upper_tips);
-    const LatticePoint lower_tips[4] = {point_b(), mid_bq(), mid_ab(), mid_aq()};
+    const unit_point lower_tips[4] = {point_b(), mid_bq(), mid_ab(), mid_aq()};
     draw_star(star_centre_image(m), lower_tips);
 }
 

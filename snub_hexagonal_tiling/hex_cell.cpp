@@ -14,15 +14,9 @@ namespace {
 constexpr double side = 50.0;                  // pixels per hexagon side
 constexpr double half_root3 = 0.8660254037844386;  // sqrt(3)/2
 
-struct point {
-    double u;
-    double v;
-};
-
-pixel_point centroid(int col, int row, point a, point b, point c)
+pixel_point centroid(int col, int row, unit_point a, unit_point b, unit_point c)
 {
-    return {static_cast<int>(col + side * (a.u + b.u + c.u) / 3),
-            static_cast<int>(row - side * (a.v + b.v + c.v) / 3)};
+    return {trunc_px(col + side * (a.x + b.x + c.x) / 3), trunc_px(row - side * (a.y + b.y + c.y) / 3)};
 }
 
 }  // namespace
@@ -34,18 +28,18 @@ hex_sector hex_cell_sector(int col, int row, int k)
     const double alpha_f = static_cast<float>(alpha);
     const double beta_f = static_cast<float>(beta);
 
-    const point u0{std::cos(alpha), std::sin(alpha_f)};
-    const point u1{std::cos(beta), std::sin(beta_f)};
-    const point o0{2 * std::cos(alpha), 2 * std::sin(alpha_f)};
-    const point o1{2 * std::cos(beta_f), 2 * std::sin(beta_f)};
+    const unit_point u0{std::cos(alpha), std::sin(alpha_f)};
+    const unit_point u1{std::cos(beta), std::sin(beta_f)};
+    const unit_point o0{2 * std::cos(alpha), 2 * std::sin(alpha_f)};
+    const unit_point o1{2 * std::cos(beta_f), 2 * std::sin(beta_f)};
     // U_k turned by 30 degrees and stretched by sqrt 3.
-    const point p{1.5 * std::cos(alpha) - half_root3 * std::sin(alpha_f),
+    const unit_point p{1.5 * std::cos(alpha) - half_root3 * std::sin(alpha_f),
                   half_root3 * std::cos(alpha) + 1.5 * std::sin(alpha_f)};
 
     const pixel_point centre{col, row};
-    return {unit_pixel(centre, side, u0.u, u0.v), unit_pixel(centre, side, o0.u, o0.v),
-            unit_pixel(centre, side, p.u, p.v),   unit_pixel(centre, side, u1.u, u1.v),
-            unit_pixel(centre, side, o1.u, o1.v), centroid(col, row, u0, o0, p),
+    return {unit_pixel(centre, side, u0), unit_pixel(centre, side, o0),
+            unit_pixel(centre, side, p),   unit_pixel(centre, side, u1),
+            unit_pixel(centre, side, o1), centroid(col, row, u0, o0, p),
             centroid(col, row, u0, u1, p),  centroid(col, row, u1, o1, p)};
 }
 

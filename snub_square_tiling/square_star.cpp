@@ -14,11 +14,6 @@ namespace {
 constexpr double side = 50.0;                    // pixels per square side
 constexpr double apex = 1.3660254037844386;      // 0.5 + sqrt(3)/2, centre to triangle apex
 
-struct point {
-    double u;
-    double v;
-};
-
 }  // namespace
 
 star_side square_star_side(int col, int row, int t)
@@ -28,16 +23,16 @@ star_side square_star_side(int col, int row, int t)
     const double alpha_f = static_cast<float>(alpha);
     const double beta_f = static_cast<float>(beta);
 
-    const point a{0.5 * std::cos(alpha) - 0.5 * std::sin(alpha_f),
+    const unit_point a{0.5 * std::cos(alpha) - 0.5 * std::sin(alpha_f),
                   0.5 * std::cos(alpha) + 0.5 * std::sin(alpha_f)};
-    const point b{0.5 * std::cos(beta) - 0.5 * std::sin(beta_f),
+    const unit_point b{0.5 * std::cos(beta) - 0.5 * std::sin(beta_f),
                   0.5 * std::cos(beta_f) + 0.5 * std::sin(beta_f)};
-    const point q{-apex * std::sin(alpha_f), apex * std::cos(alpha)};
-    const pixel_point seed{static_cast<int>(col + (q.u + a.u + b.u) * side / 3),
-                     static_cast<int>(row - (q.v + a.v + b.v) * side / 3)};
+    const unit_point q{-apex * std::sin(alpha_f), apex * std::cos(alpha)};
+    const pixel_point seed{trunc_px(col + (q.x + a.x + b.x) * side / 3),
+                           trunc_px(row - (q.y + a.y + b.y) * side / 3)};
     const pixel_point centre{col, row};
-    return {unit_pixel(centre, side, a.u, a.v), unit_pixel(centre, side, b.u, b.v),
-            unit_pixel(centre, side, q.u, q.v), seed};
+    return {unit_pixel(centre, side, a), unit_pixel(centre, side, b),
+            unit_pixel(centre, side, q), seed};
 }
 
 void draw_square_star(int col, int row)

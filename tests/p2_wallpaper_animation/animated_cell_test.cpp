@@ -27,7 +27,7 @@ protected:
     }
 };
 
-void expect_pixel(LatticePoint p, int x, int y, const char* name)
+void expect_pixel(unit_point p, int x, int y, const char* name)
 {
     const pixel_point got = to_pixel(p);
     EXPECT_EQ(got.x, x) << name;
