@@ -88,6 +88,16 @@ inline pixel_point unit_pixel_extended(pixel_point origin, long double unit, lon
     return {trunc_px(origin.x + unit * u), trunc_px(origin.y - unit * v)};
 }
 
+// The unit direction at angle k * step (step a float), as the figure
+// routines round it: the cosine of the product k * step formed exactly in
+// double, the sine of that product rounded to float. The mix decides on
+// which pixel a vertex lands.
+inline unit_point turn_direction(int k, float step)
+{
+    const double angle = k * static_cast<double>(step);
+    return {std::cos(angle), std::sin(static_cast<double>(static_cast<float>(angle)))};
+}
+
 // A copy stage's column coordinate is exact when the column's scan begins
 // and held in single precision from its first copied pixel on: call this
 // after every copy, so later tests and sources of the column read the float.

@@ -23,18 +23,14 @@ pixel_point centroid(int col, int row, unit_point a, unit_point b, unit_point c)
 
 hex_sector hex_cell_sector(int col, int row, int k)
 {
-    const double alpha = k * static_cast<double>(hex_angle_step);
-    const double beta = ((k + 1) % 6) * static_cast<double>(hex_angle_step);
-    const double alpha_f = static_cast<float>(alpha);
-    const double beta_f = static_cast<float>(beta);
-
-    const unit_point u0{std::cos(alpha), std::sin(alpha_f)};
-    const unit_point u1{std::cos(beta), std::sin(beta_f)};
-    const unit_point o0{2 * std::cos(alpha), 2 * std::sin(alpha_f)};
+    const unit_point u0 = turn_direction(k, hex_angle_step);
+    const unit_point u1 = turn_direction((k + 1) % 6, hex_angle_step);
+    const unit_point o0{2 * u0.x, 2 * u0.y};
+    // O_k+1 takes the cosine of the float-rounded angle as well.
+    const double beta_f = static_cast<float>(((k + 1) % 6) * static_cast<double>(hex_angle_step));
     const unit_point o1{2 * std::cos(beta_f), 2 * std::sin(beta_f)};
     // U_k turned by 30 degrees and stretched by sqrt 3.
-    const unit_point p{1.5 * std::cos(alpha) - half_root3 * std::sin(alpha_f),
-                  half_root3 * std::cos(alpha) + 1.5 * std::sin(alpha_f)};
+    const unit_point p{1.5 * u0.x - half_root3 * u0.y, half_root3 * u0.x + 1.5 * u0.y};
 
     const pixel_point centre{col, row};
     return {unit_pixel(centre, side, u0), unit_pixel(centre, side, o0),

@@ -18,16 +18,14 @@ constexpr double apex = 1.3660254037844386;      // 0.5 + sqrt(3)/2, centre to t
 
 star_side square_star_side(int col, int row, int t)
 {
-    const double alpha = t * static_cast<double>(star_angle_step);
+    const unit_point d = turn_direction(t, star_angle_step);
+    const unit_point a{0.5 * d.x - 0.5 * d.y, 0.5 * d.x + 0.5 * d.y};
+    // B_t = A_t+1, whose y takes the cosine of the float-rounded angle.
     const double beta = ((t + 1) % 4) * static_cast<double>(star_angle_step);
-    const double alpha_f = static_cast<float>(alpha);
     const double beta_f = static_cast<float>(beta);
-
-    const unit_point a{0.5 * std::cos(alpha) - 0.5 * std::sin(alpha_f),
-                  0.5 * std::cos(alpha) + 0.5 * std::sin(alpha_f)};
     const unit_point b{0.5 * std::cos(beta) - 0.5 * std::sin(beta_f),
-                  0.5 * std::cos(beta_f) + 0.5 * std::sin(beta_f)};
-    const unit_point q{-apex * std::sin(alpha_f), apex * std::cos(alpha)};
+                       0.5 * std::cos(beta_f) + 0.5 * std::sin(beta_f)};
+    const unit_point q{-apex * d.y, apex * d.x};
     const pixel_point seed{trunc_px(col + (q.x + a.x + b.x) * side / 3),
                            trunc_px(row - (q.y + a.y + b.y) * side / 3)};
     const pixel_point centre{col, row};

@@ -18,9 +18,8 @@ void set_lattice_vectors()
 
 pixel_point dodecagon_vertex(int col, int row, int k)
 {
-    const double angle = k * static_cast<double>(dodecagon_angle_step);
-    const double angle_f = static_cast<float>(angle);
-    return unit_pixel_extended({col, row}, 50, std::cos(angle), std::sin(angle_f));
+    const unit_point d = turn_direction(k, dodecagon_angle_step);
+    return unit_pixel_extended({col, row}, 50, d.x, d.y);
 }
 
 void draw_dodecagon(int col, int row)

@@ -1,18 +1,8 @@
 #include "motif_edges.h"
 
-#include <cmath>
-
 namespace {
 
 constexpr long double radius = 50.0L;
-
-// Vertex k on the unit circle. The cosine takes the product k * edge_angle
-// exactly (it fits a double); the sine takes that product rounded to float.
-unit_point vertex(int k, float edge_angle)
-{
-    const double angle = static_cast<double>(k) * static_cast<double>(edge_angle);
-    return {std::cos(angle), std::sin(static_cast<double>(static_cast<float>(angle)))};
-}
 
 pixel_point to_window(pixel_point centre, unit_point p) { return unit_pixel_extended(centre, radius, p.x, p.y); }
 
@@ -23,8 +13,8 @@ void draw_edges_and_squares(int x, int y, int edge_count, float edge_angle, Uint
 {
     const pixel_point centre{x, y};
     for (int i = 0; i < edge_count; ++i) {
-        const unit_point a = vertex(i, edge_angle);
-        const unit_point b = vertex((i + 1) % edge_count, edge_angle);
+        const unit_point a = turn_direction(i, edge_angle);
+        const unit_point b = turn_direction((i + 1) % edge_count, edge_angle);
         draw_edge(to_window(centre, a), to_window(centre, b), outline);
         if (i % 2 != 0)
             continue;
