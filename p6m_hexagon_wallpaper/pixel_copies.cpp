@@ -10,8 +10,8 @@ translate_columns make_translate_columns(int c, double scale, float along, float
     translate_columns t;
     for (int a = -10; a <= 9; ++a)
         for (int m = -10; m <= 9; ++m)
-            t.columns[a + 10][m + 10] =
-                trunc_px((c + scale * m * static_cast<double>(along)) + scale * a * static_cast<double>(across));
+            t.columns[a + 10][m + 10] = trunc_px((c + scale * m * static_cast<double>(along)) +
+                                                 scale * a * static_cast<double>(across));
     return t;
 }
 

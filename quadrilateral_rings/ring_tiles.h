@@ -34,7 +34,10 @@ extern bool done;
 
 // The pixel of a point in tile units: 25 pixels per unit, origin at
 // (400, 310), y up, the sums carried with a 64-bit significand.
-inline pixel_point tile_pixel(long double x, long double y) { return unit_pixel_extended({400, 310}, 25, x, y); }
+inline pixel_point tile_pixel(long double x, long double y)
+{
+    return unit_pixel_extended({400, 310}, 25, x, y);
+}
 
 // Maps the 50 generation colours on the format of `screen`.
 void map_palette();

@@ -4,7 +4,10 @@ namespace {
 
 constexpr long double radius = 50.0L;
 
-pixel_point to_window(pixel_point centre, unit_point p) { return unit_pixel_extended(centre, radius, p.x, p.y); }
+pixel_point to_window(pixel_point centre, unit_point p)
+{
+    return unit_pixel_extended(centre, radius, p.x, p.y);
+}
 
 }  // namespace
 

@@ -150,7 +150,7 @@ TEST_F(HexCellTest, CentredCellIsFilledWithoutLeaking)
 TEST_F(HexCellTest, CellsOutsideTheFrameAreOutlinedButTheirHexagonStaysUnfilled)
 {
     frame();
-    for (pixel_point centre : {pixel_point{400, 0}, pixel_point{799, 300}, pixel_point{425, -176}, pixel_point{-20, 300}})
+    for (pixel_point centre : {pixel_point{400, 0}, {799, 300}, {425, -176}, {-20, 300}})
         draw_hex_cell(centre.x, centre.y);
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x)

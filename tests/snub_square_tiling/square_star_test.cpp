@@ -62,7 +62,7 @@ TEST(SnubSquareLattice, CheckValues)
 TEST(SquareStarGeometry, CornersApexesAndSeedsMatchTheTable)
 {
     EXPECT_EQ(star_angle_step, static_cast<float>(std::numbers::pi / 2));
-    for (pixel_point c : {pixel_point{400, 300}, pixel_point{-191, -41}, pixel_point{741, -291}, pixel_point{58, 891}, pixel_point{10, 20}})
+    for (pixel_point c : {pixel_point{400, 300}, {-191, -41}, {741, -291}, {58, 891}, {10, 20}})
         for (int t = 0; t < 4; ++t) {
             const star_side s = square_star_side(c.x, c.y, t);
             const pixel_point got[4] = {s.a, s.b, s.q, s.seed};

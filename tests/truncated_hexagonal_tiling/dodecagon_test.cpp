@@ -56,7 +56,7 @@ TEST(TruncatedHexagonalLattice, VectorsAndCheckValues)
 TEST(DodecagonGeometry, VerticesMatchTheTable)
 {
     EXPECT_EQ(dodecagon_angle_step, static_cast<float>(std::numbers::pi / 6));
-    for (pixel_point c : {pixel_point{400, 300}, pixel_point{-73, 773}, pixel_point{873, -173}, pixel_point{-10, -20}})
+    for (pixel_point c : {pixel_point{400, 300}, {-73, 773}, {873, -173}, {-10, -20}})
         for (int k = 0; k < 12; ++k) {
             const pixel_point v = dodecagon_vertex(c.x, c.y, k);
             EXPECT_EQ(v.x, expected(c.x, offsets[k].x, k == 0)) << c.x << "," << c.y << " vertex " << k;
@@ -93,7 +93,7 @@ TEST_F(DodecagonTest, FilledOnlyWhenTheCentreIsInsideTheFrame)
             }
 
     // Centres on the frame or outside it: outlined where visible, never filled.
-    for (pixel_point c : {pixel_point{0, 300}, pixel_point{400, 599}, pixel_point{873, -173}, pixel_point{-20, 40}})
+    for (pixel_point c : {pixel_point{0, 300}, {400, 599}, {873, -173}, {-20, 40}})
         draw_dodecagon(c.x, c.y);
     EXPECT_EQ(get_pixel(20, 300), white);
     EXPECT_EQ(get_pixel(400, 580), white);
