@@ -25,15 +25,15 @@ void set_neighbour(const int px[4], const int py[4], int m)
     }
 }
 
-void tile_centroid(int& cx, int& cy)
+pixel_point tile_centroid()
 {
-    cx = (tile_x[0] + tile_x[1] + tile_x[2] + tile_x[3]) / 4;
-    cy = (tile_y[0] + tile_y[1] + tile_y[2] + tile_y[3]) / 4;
+    return {(tile_x[0] + tile_x[1] + tile_x[2] + tile_x[3]) / 4,
+            (tile_y[0] + tile_y[1] + tile_y[2] + tile_y[3]) / 4};
 }
 
-static bool centroid_allowed(const centroid_bounds& b, int cx, int cy)
+static bool centroid_allowed(const centroid_bounds& b, pixel_point c)
 {
-    return cx > b.left && cx <= b.right && cy > b.top && cy <= b.bottom;
+    return c.x > b.left && c.x <= b.right && c.y > b.top && c.y <= b.bottom;
 }
 
 void grow_tile(const centroid_bounds& allowed)
@@ -41,9 +41,8 @@ void grow_tile(const centroid_bounds& allowed)
     // Draw, fill and show the current tile.
     for (int i = 0; i < 4; ++i)
         draw_line(tile_x[i], tile_y[i], tile_x[(i + 1) % 4], tile_y[(i + 1) % 4], black);
-    int cx, cy;
-    tile_centroid(cx, cy);
-    flood_fill(cx, cy, tile_grey, black);
+    const pixel_point centroid = tile_centroid();
+    flood_fill(centroid.x, centroid.y, tile_grey, black);
     SDL_Flip(screen);
 
     // Keep this tile's vertices: each neighbour overwrites the current tile.
@@ -55,8 +54,8 @@ void grow_tile(const centroid_bounds& allowed)
 
     for (int m = 0; m < 4; ++m) {
         set_neighbour(px, py, m);
-        tile_centroid(cx, cy);
-        if (centroid_allowed(allowed, cx, cy) && get_pixel(cx, cy) == white)
+        const pixel_point c = tile_centroid();
+        if (centroid_allowed(allowed, c) && get_pixel(c.x, c.y) == white)
             grow_tile(allowed);
     }
 }

@@ -30,7 +30,7 @@ void set_tile(const int x[4], const int y[4]);
 void set_neighbour(const int px[4], const int py[4], int m);
 
 // Centroid of the current tile, each coordinate the truncated quarter sum.
-void tile_centroid(int& cx, int& cy);
+pixel_point tile_centroid();
 
 // Draws and shows the current tile, then grows every new neighbour whose
 // centroid lies in `allowed` and is still white, depth-first, in edge order.

@@ -44,22 +44,18 @@ protected:
 TEST(ConcaveNeighbours, SeedNeighboursKeepTheirOrientation)
 {
     set_tile(seed_x, seed_y);
-    int cx, cy;
-    tile_centroid(cx, cy);
-    EXPECT_EQ(cx, 427);
-    EXPECT_EQ(cy, 287);
+    EXPECT_EQ(tile_centroid().x, 427);
+    EXPECT_EQ(tile_centroid().y, 287);
 
     set_neighbour(seed_x, seed_y, 0);
     EXPECT_EQ(current_tile(), (Quad{440, 260, 400, 300, 410, 270, 400, 260}));
-    tile_centroid(cx, cy);
-    EXPECT_EQ(cx, 412);
-    EXPECT_EQ(cy, 272);
+    EXPECT_EQ(tile_centroid().x, 412);
+    EXPECT_EQ(tile_centroid().y, 272);
 
     set_neighbour(seed_x, seed_y, 1);
     EXPECT_EQ(current_tile(), (Quad{430, 290, 440, 260, 430, 250, 470, 250}));
-    tile_centroid(cx, cy);
-    EXPECT_EQ(cx, 442);
-    EXPECT_EQ(cy, 262);
+    EXPECT_EQ(tile_centroid().x, 442);
+    EXPECT_EQ(tile_centroid().y, 262);
 
     // Edge 3 runs from vertex 3 back to vertex 0: its image starts at P0.
     set_neighbour(seed_x, seed_y, 3);

@@ -20,15 +20,13 @@ Uint32 rgb_at(int x, int y)
 TEST(ConvexNeighbours, CentroidsOfTheSeedsNeighboursLieUpTo75PixelsAway)
 {
     set_tile(seed_x, seed_y);
-    int sx, sy;
-    tile_centroid(sx, sy);
+    const auto [sx, sy] = tile_centroid();
     EXPECT_EQ(sx, 447);
     EXPECT_EQ(sy, 275);
     const int offsets[4][2] = {{5, 50}, {75, 10}, {-5, -50}, {-75, -10}};
     for (int m = 0; m < 4; ++m) {
         set_neighbour(seed_x, seed_y, m);
-        int cx, cy;
-        tile_centroid(cx, cy);
+        const auto [cx, cy] = tile_centroid();
         EXPECT_EQ(cx - sx, offsets[m][0]) << "edge " << m;
         EXPECT_EQ(cy - sy, offsets[m][1]) << "edge " << m;
     }
