@@ -78,7 +78,8 @@ inline lattice_vector turned(lattice_vector v, double angle)
 // unit whose origin is the pixel `origin`: trunc(origin.x + unit u),
 // trunc(origin.y - unit v). unit_pixel forms the sums in double;
 // unit_pixel_extended with a 64-bit significand, which moves a pixel where
-// the double sum would round onto a whole number.
+// the double sum would round onto a whole number, and takes u and v as
+// long doubles so that a sum formed in extended precision reaches it whole.
 inline pixel_point unit_pixel(pixel_point origin, double unit, unit_point p)
 {
     return {trunc_px(origin.x + unit * p.x), trunc_px(origin.y - unit * p.y)};
