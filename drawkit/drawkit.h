@@ -85,3 +85,6 @@ int web_fill_rect(SDL_Surface* surface, SDL_Rect* rect, Uint32 colour);
 #define SDL_Flip web_flip
 #define SDL_FillRect web_fill_rect
 #endif
+
+// Window points, lattice placement and the pixel roundings.
+#include "geometry.h"

@@ -1,13 +1,9 @@
-// Internal to drawkit: the clipping test the clipped primitives share, and
-// the walk of draw_line that the thick line uses for strokes inside the window.
+// Internal to drawkit: the clipped plot the clipped primitives share (the
+// window test is inside_window of geometry.h), and the walk of draw_line
+// that the thick line uses for strokes inside the window.
 #pragma once
 
 #include "drawkit.h"
-
-inline bool inside_window(int x, int y)
-{
-    return x >= 0 && x < SCREEN_WIDTH && y >= 0 && y < SCREEN_HEIGHT;
-}
 
 // Sets (x, y) only when it lies inside the window.
 inline void plot_clipped(int x, int y, Uint32 colour)

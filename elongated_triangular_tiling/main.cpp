@@ -21,11 +21,7 @@ int SDL_main(int, char**)
     draw_window_frame(black);
 
     // Stage 1: one cell per lattice point, cells outside the window included.
-    for (int i = -8; i <= 9; ++i)
-        for (int j = -5; j <= 5; ++j) {
-            const pixel corner = lattice_point(i, j);
-            draw_square_cell(corner.x, corner.y);
-        }
+    sweep_lattice(-8, 9, -5, 5, scale, e1, e2, draw_square_cell);
     SDL_Flip(screen);
     wait_for_key();
 

@@ -3,30 +3,17 @@
 // its top side and a green one hanging from its bottom side.
 #pragma once
 
-#include <SDL.h>
+#include <drawkit.h>
 
 // Palette, mapped by SDL_main on the window's format.
 extern Uint32 white, black, red, olive, green;
-
-struct lattice_vector {
-    float x;
-    float y;
-};
-
-struct pixel {
-    int x;
-    int y;
-};
 
 // Lattice units (one square side), y upward: e1 one square to the right,
 // e2 half a square to the right and one square plus one triangle height up.
 constexpr lattice_vector e1{1.0f, 0.0f};
 constexpr lattice_vector e2{0.5f, 1.8660254f};
-constexpr float scale = 70.0f;  // pixels per lattice unit
-constexpr pixel origin{400, 300};
-
-// Window pixel of the lower-left square corner of lattice point (i, j).
-pixel lattice_point(int i, int j);
+constexpr float scale = 70.0f;  // pixels per lattice unit; lattice_anchor gives
+                                // the lower-left square corner of a point
 
 // Rows and columns of the cell whose square has its lower-left corner at
 // (a, b); every value is truncated toward zero.

@@ -3,7 +3,7 @@
 // 21 x 21 lattice translates.
 #pragma once
 
-#include <drawkit.h>
+#include "oblique_translates.h"
 
 extern Uint32 white, black, grey;
 
@@ -17,18 +17,13 @@ extern const float theta;  // 70 degrees, as the nearest float
 extern const float cx;
 extern const float sy;
 
-struct Pixel {
-    int x;
-    int y;
-};
-
-Pixel to_pixel(long double x, long double y);
+pixel_point to_pixel(long double x, long double y);
 
 // The points of the home cell, as pixels.
 struct CellPoints {
-    Pixel a, b, p, q;
-    Pixel mid_ap, mid_pq, mid_aq, mid_bq, mid_ab;
-    Pixel m, m_image;  // the two star centres
+    pixel_point a, b, p, q;
+    pixel_point mid_ap, mid_pq, mid_aq, mid_bq, mid_ab;
+    pixel_point m, m_image;  // the two star centres
 };
 CellPoints cell_points();
 

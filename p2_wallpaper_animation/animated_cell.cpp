@@ -1,6 +1,5 @@
 #include "animated_cell.h"
 
-#include <algorithm>
 #include <cmath>
 
 Uint32 white, black, red;
@@ -16,21 +15,18 @@ const double theta = 1.2217304763960306;
 const double cx = 0.7 * std::cos(theta);
 const double sy = 0.7 * std::sin(theta);
 
-Pixel to_pixel(LatticePoint p)
-{
-    return {static_cast<int>(330 + 100 * p.x), static_cast<int>(310 - 100 * p.y)};
-}
+pixel_point to_pixel(unit_point p) { return unit_pixel({330, 310}, 100, p); }
 
-LatticePoint point_b() { return {1, 0}; }
-LatticePoint point_p() { return {cx, sy}; }
-LatticePoint point_q() { return {1 + cx, sy}; }
-LatticePoint mid_ap() { return {cx / 2, sy / 2}; }
-LatticePoint mid_pq() { return {(1 + 2 * cx) / 2, sy}; }
-LatticePoint mid_aq() { return {(1 + cx) / 2, sy / 2}; }
-LatticePoint mid_bq() { return {(2 + cx) / 2, sy / 2}; }
-LatticePoint mid_ab() { return {0.5, 0}; }
+unit_point point_b() { return {1, 0}; }
+unit_point point_p() { return {cx, sy}; }
+unit_point point_q() { return {1 + cx, sy}; }
+unit_point mid_ap() { return {cx / 2, sy / 2}; }
+unit_point mid_pq() { return {(1 + 2 * cx) / 2, sy}; }
+unit_point mid_aq() { return {(1 + cx) / 2, sy / 2}; }
+unit_point mid_bq() { return {(2 + cx) / 2, sy / 2}; }
+unit_point mid_ab() { return {0.5, 0}; }
 
-LatticePoint star_centre(double v)
+unit_point star_centre(double v)
 {
     // Centre of the ellipse: midway between the cell centre and mid PQ.
     const double ex = 0.5 + 0.75 * cx;
@@ -38,17 +34,17 @@ LatticePoint star_centre(double v)
     return {ex + 0.45 * std::cos(v), ey + 0.14 * std::sin(v)};
 }
 
-LatticePoint star_centre_image(LatticePoint m)
+unit_point star_centre_image(unit_point m)
 {
     return {1 + cx - m.x, sy - m.y};
 }
 
 void draw_cell()
 {
-    const Pixel a = to_pixel({0, 0});
-    const Pixel b = to_pixel(point_b());
-    const Pixel p = to_pixel(point_p());
-    const Pixel q = to_pixel(point_q());
+    const pixel_point a = to_pixel({0, 0});
+    const pixel_point b = to_pixel(point_b());
+    const pixel_point p = to_pixel(point_p());
+    const pixel_point q = to_pixel(point_q());
     draw_line_thin(a.x, a.y, b.x, b.y, black);
     draw_line_thin(a.x, a.y, p.x, p.y, black);
     draw_line_thin(b.x, b.y, q.x, q.y, black);
@@ -58,26 +54,26 @@ void draw_cell()
 
 // Four strokes from the centre to the tips, then a dot on the centre and
 // on every tip.
-static void draw_star(LatticePoint centre, const LatticePoint (&tips)[4])
+static void draw_star(unit_point centre, const unit_point (&tips)[4])
 {
-    const Pixel c = to_pixel(centre);
-    for (const LatticePoint& tip : tips) {
-        const Pixel t = to_pixel(tip);
+    const pixel_point c = to_pixel(centre);
+    for (const unit_point& tip : tips) {
+        const pixel_point t = to_pixel(tip);
         draw_thick_line_thin(c.x, c.y, t.x, t.y, 1, red);
     }
     fill_circle(c.x, c.y, 1, red);
-    for (const LatticePoint& tip : tips) {
-        const Pixel t = to_pixel(tip);
+    for (const unit_point& tip : tips) {
+        const pixel_point t = to_pixel(tip);
         fill_circle(t.x, t.y, 1, red);
     }
 }
 
 void draw_stars(double v)
 {
-    const LatticePoint m = star_centre(v);
-    const LatticePoint upper_tips[4] = {point_p(), mid_ap(), mid_pq(), mid_aq()};
+    const unit_point m = star_centre(v);
+    const unit_point upper_tips[4] = {point_p(), mid_ap(), mid_pq(), mid_aq()};
     draw_star(m, upper_tips);
-    const LatticePoint lower_tips[4] = {point_b(), mid_bq(), mid_ab(), mid_aq()};
+    const unit_point lower_tips[4] = {point_b(), mid_bq(), mid_ab(), mid_aq()};
     draw_star(star_centre_image(m), lower_tips);
 }
 
@@ -110,57 +106,18 @@ static const CellMask& cell_mask()
     return mask;
 }
 
-// Translate (k, l) of pixel (i, j) lies at column trunc(i + 100 k + 100 cx l)
-// and row trunc(j - 100 sy l). Wherever that is in columns 1..799 and rows
-// 1..599 the sums are positive, so truncation is flooring and the whole
-// pixel offset is column_shift[l] = floor(100 cx l), row_shift[l] =
-// floor(-100 sy l), the same for every cell pixel.
-struct TranslateShifts {
-    int column_shift[21];
-    int row_shift[21];
-};
-
-static const TranslateShifts& translate_shifts()
-{
-    static const TranslateShifts shifts = [] {
-        TranslateShifts t{};
-        for (int l = -10; l <= 10; ++l) {
-            t.column_shift[l + 10] = static_cast<int>(std::floor(100 * cx * l));
-            t.row_shift[l + 10] = static_cast<int>(std::floor(-(100 * sy * l)));
-        }
-        return t;
-    }();
-    return shifts;
-}
-
-// Writes `colour` to every translate of (i, j) inside columns 1..799 and rows
-// 1..599: for each l one row, and in it every 100th column.
-static void copy_to_translates(int i, int j, Uint32 colour)
-{
-    const TranslateShifts& shifts = translate_shifts();
-    for (int l = -10; l <= 10; ++l) {
-        const int row = j + shifts.row_shift[l + 10];
-        if (row < 1 || row > 599) continue;
-        Uint32* pixels = pixel_row(row);
-        const int home = i + shifts.column_shift[l + 10];  // k = 0
-        int first = home - 1000;                            // k = -10
-        if (first < 1) first += (1 - first + 99) / 100 * 100;
-        const int last = std::min(home + 1000, 799);        // k = 10
-        for (int col = first; col <= last; col += 100) pixels[col] = colour;
-    }
-}
-
 // Scans the cell column by column, reading the live screen, so copies that
 // land on cell pixels not yet scanned are read back as the literal loop over
 // every (k, l) would read them. Only red is copied.
 void copy_cell_to_translates()
 {
     const CellMask& mask = cell_mask();
+    const translate_shifts shifts = make_translate_shifts(100, 100 * cx, 100 * sy);
     for (int i = box_left; i <= box_right; ++i) {
         for (int j = box_top; j <= box_bottom; ++j) {
             if (!mask.inside[i - box_left][j - box_top]) continue;
             const Uint32 s = get_pixel(i, j);
-            if (s == red) copy_to_translates(i, j, s);
+            if (s == red) copy_to_translates(shifts, i, j, s);
         }
     }
 }

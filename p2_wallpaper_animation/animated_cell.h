@@ -2,7 +2,7 @@
 // of an oblique 70-degree lattice, copied to 21 x 21 lattice translates.
 #pragma once
 
-#include <drawkit.h>
+#include "oblique_translates.h"
 
 extern Uint32 white, black, red;
 
@@ -15,32 +15,22 @@ extern const double theta;  // 70 degrees
 extern const double cx;
 extern const double sy;
 
-struct LatticePoint {
-    double x;
-    double y;
-};
-
-struct Pixel {
-    int x;
-    int y;
-};
-
-Pixel to_pixel(LatticePoint p);
+pixel_point to_pixel(unit_point p);
 
 // Fixed points of the home cell.
-LatticePoint point_b();
-LatticePoint point_p();
-LatticePoint point_q();
-LatticePoint mid_ap();
-LatticePoint mid_pq();
-LatticePoint mid_aq();
-LatticePoint mid_bq();
-LatticePoint mid_ab();
+unit_point point_b();
+unit_point point_p();
+unit_point point_q();
+unit_point mid_ap();
+unit_point mid_pq();
+unit_point mid_aq();
+unit_point mid_bq();
+unit_point mid_ab();
 
 // The star centre M at phase v, running round an ellipse, and its
 // half-turn image M' = Q - M about the cell centre.
-LatticePoint star_centre(double v);
-LatticePoint star_centre_image(LatticePoint m);
+unit_point star_centre(double v);
+unit_point star_centre_image(unit_point m);
 
 // The black cell outline with its diagonal A-Q.
 void draw_cell();

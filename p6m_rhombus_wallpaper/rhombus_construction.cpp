@@ -10,11 +10,11 @@ int region_count = 0;
 
 namespace {
 
-int trunc_px(double value) { return static_cast<int>(value); }
+constexpr double scale = 40.0;  // pixels per unit
 
 // Column and row of a pixel in units.
-double unit_u(int i) { return (i - 400) / 40.0; }
-double unit_v(int j) { return (300 - j) / 40.0; }
+double unit_u(int i) { return (i - 400) / scale; }
+double unit_v(int j) { return (300 - j) / scale; }
 
 } // namespace
 
@@ -32,15 +32,14 @@ bool region_append(int x, int y, Uint32 colour)
 void mirror_across_column()
 {
     for (int i = 400; i <= 469; ++i) {
-        const double g0 = unit_u(i);
-        const float gf = static_cast<float>(g0);
-        double g = g0; // exact until the first copy, float after it
+        const double column_u = unit_u(i);
+        const float mirrored_u = static_cast<float>(-column_u);  // the source column, in float
+        double held_u = column_u;  // held in float from the first copy
         for (int j = 260; j <= 300; ++j) {
-            double o = unit_v(j);
-            if (g >= 0 && o <= 1 && o >= g / s3) {
-                put_pixel(i, j, get_pixel(trunc_px(400 - 40 * static_cast<double>(gf)),
-                                          trunc_px(300 - 40 * o)));
-                g = static_cast<float>(g);
+            const double v = unit_v(j);
+            if (held_u >= 0 && v <= 1 && v >= held_u / s3) {
+                copy_from_unit_point(i, j, scale, mirrored_u, v);
+                hold_in_float(held_u);
             }
         }
     }
@@ -50,21 +49,16 @@ void turn_about_centre()
 {
     for (int i = 330; i <= 469; ++i) {
         for (int j = 260; j <= 379; ++j) {
-            double g = unit_u(i), h = unit_v(j);
-            float x, y;
-            if (g <= 0 && h <= -g / s3 && h >= -s3 * g - 2) {
+            const double u = unit_u(i), v = unit_v(j);
+            if (u <= 0 && v <= -u / s3 && v >= -s3 * u - 2) {
                 // Triangle (0, 0), (0, -2), (-s3, 1): turned by -120 degrees
-                x = static_cast<float>(-0.5 * g + 0.5 * s3 * h);
-                y = static_cast<float>(-0.5 * s3 * g - 0.5 * h);
-            } else if (g >= 0 && h <= g / s3 && h >= s3 * g - 2) {
+                copy_from_unit_point(i, j, scale, static_cast<float>(-0.5 * u + 0.5 * s3 * v),
+                                     static_cast<float>(-0.5 * s3 * u - 0.5 * v));
+            } else if (u >= 0 && v <= u / s3 && v >= s3 * u - 2) {
                 // Triangle (0, 0), (0, -2), (s3, 1): turned by +120 degrees
-                x = static_cast<float>(-0.5 * g - 0.5 * s3 * h);
-                y = static_cast<float>(0.5 * s3 * g - 0.5 * h);
-            } else {
-                continue;
+                copy_from_unit_point(i, j, scale, static_cast<float>(-0.5 * u - 0.5 * s3 * v),
+                                     static_cast<float>(0.5 * s3 * u - 0.5 * v));
             }
-            put_pixel(i, j, get_pixel(trunc_px(400 + 40 * static_cast<double>(x)),
-                                      trunc_px(300 - 40 * static_cast<double>(y))));
         }
     }
 }
@@ -72,19 +66,18 @@ void turn_about_centre()
 void mirror_across_edge()
 {
     for (int i = 400; i <= 538; ++i) {
-        const double g0 = unit_u(i);
-        const float gf = static_cast<float>(g0);
-        double g = g0; // exact until the first copy, float after it
+        const float column_uf = static_cast<float>(unit_u(i));
+        double held_u = unit_u(i);  // held in float from the first copy
         for (int j = 260; j <= 379; ++j) {
-            double o = unit_v(j);
+            const double v = unit_v(j);
             // Triangle (0, -2), (2 s3, -2), (s3, 1)
-            if (o >= -2 && o <= s3 * g - 2 && o <= -s3 * g + 4) {
-                float x = static_cast<float>(-0.5 * static_cast<double>(gf) + 0.5 * s3 * o);
-                float y = static_cast<float>(0.5 * o + 0.5 * s3 * g);
-                put_pixel(i, j,
-                          get_pixel(trunc_px(400 + 40 * (static_cast<double>(x) + static_cast<double>(s3f))),
-                                    trunc_px(300 - 40 * (static_cast<double>(y) - 1))));
-                g = static_cast<float>(g);
+            if (v >= -2 && v <= s3 * held_u - 2 && v <= -s3 * held_u + 4) {
+                // The source is (x + s3f, y - 1).
+                const float x = static_cast<float>(-0.5 * static_cast<double>(column_uf) + 0.5 * s3 * v);
+                const float y = static_cast<float>(0.5 * v + 0.5 * s3 * held_u);
+                copy_from_unit_point(i, j, scale, static_cast<double>(x) + static_cast<double>(s3f),
+                                     static_cast<double>(y) - 1);
+                hold_in_float(held_u);
             }
         }
     }
@@ -95,7 +88,7 @@ bool in_rhombus(int c, int r)
     double v = unit_v(r);
     if (!(v <= 1 && v >= -2))
         return false;
-    double w = -s3 * static_cast<float>(static_cast<float>(c - 400) / 40.0);
+    double w = -s3 * static_cast<float>(static_cast<float>(c - 400) / scale);
     return v <= w + 4 && v >= w - 2;
 }
 
@@ -110,30 +103,14 @@ void store_rhombus()
 
 void tile_rhombus()
 {
-    // The column of translate (m, a) depends on the stored column only, and
-    // the store runs column by column: the 20 x 20 columns are computed
-    // again only when the column changes. The copies of one stored pixel
-    // all have its colour, so they may be written row by row.
-    int columns[20][20];  // [a + 10][m + 10]
-    int columns_of = -1;  // the source column of the table; none yet
+    // The columns of the translates depend on the stored column only, and
+    // the store runs column by column: they are computed again only when
+    // the column changes.
+    translate_columns columns{};
     for (int k = 0; k < region_count; ++k) {
-        if (k == 0 || region_x[k] != columns_of) {
-            columns_of = region_x[k];
-            for (int a = -10; a <= 9; ++a)
-                for (int m = -10; m <= 9; ++m)
-                    columns[a + 10][m + 10] = trunc_px((columns_of + 40.0 * m * s3f2) - 40.0 * a * s3f);
-        }
-        const Uint32 colour = region_colour[k];
-        for (int a = -10; a <= 9; ++a) {
-            const int y = region_y[k] + 120 * a;
-            // Row 0 and column 0 never take a copy.
-            if (y < 1 || y > SCREEN_HEIGHT - 1)
-                continue;
-            Uint32* row = pixel_row(y);
-            for (int x : columns[a + 10])
-                if (x >= 1 && x <= SCREEN_WIDTH - 1)
-                    row[x] = colour;
-        }
+        if (k == 0 || region_x[k] != region_x[k - 1])
+            columns = make_translate_columns(region_x[k], scale, s3f2, -s3f);
+        copy_to_translates(columns, region_y[k], region_colour[k]);
     }
 }
 

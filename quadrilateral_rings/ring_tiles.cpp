@@ -9,20 +9,9 @@ Uint32 black;
 
 tile_record* queue_sentinel = nullptr;
 tile_record* queue_head = nullptr;
-tile_record* queue_tail = nullptr;
 
 float tile_count = 0.0f;
 bool done = false;
-
-int to_pixel_x(long double x)
-{
-    return static_cast<int>(400 + 25 * x);
-}
-
-int to_pixel_y(long double y)
-{
-    return static_cast<int>(310 - 25 * y);
-}
 
 void map_palette()
 {
@@ -42,23 +31,23 @@ void draw_tile(const tile_record& t)
 {
     for (int i = 0; i < 4; ++i) {
         const int j = (i + 1) % 4;
-        draw_line(to_pixel_x(t.x[i]), to_pixel_y(t.y[i]), to_pixel_x(t.x[j]), to_pixel_y(t.y[j]),
-                  black);
+        const pixel_point from = tile_pixel(t.x[i], t.y[i]), to = tile_pixel(t.x[j], t.y[j]);
+        draw_line(from.x, from.y, to.x, to.y, black);
     }
     const long double sx = static_cast<long double>(t.x[1]) + t.x[0] + t.x[2] + t.x[3];
     const long double sy = static_cast<long double>(t.y[1]) + t.y[0] + t.y[2] + t.y[3];
-    flood_fill(to_pixel_x(0.25L * sx), to_pixel_y(0.25L * sy), palette[t.generation], black);
+    const pixel_point seed = tile_pixel(0.25L * sx, 0.25L * sy);
+    flood_fill(seed.x, seed.y, palette[t.generation], black);
 }
 
-void neighbour_test_pixel(const tile_record& h, int i, int& px, int& py)
+pixel_point neighbour_test_pixel(const tile_record& h, int i)
 {
     const int j1 = (i + 1) % 4, j2 = (i + 2) % 4, j3 = (i + 3) % 4;
     const long double ex = static_cast<long double>(h.x[j1]) + h.x[i];
     const long double ey = static_cast<long double>(h.y[j1]) + h.y[i];
     const auto u = static_cast<float>(ex - (ex + h.x[j2] + h.x[j3]) * 0.25L);
     const auto w = static_cast<float>(ey - (ey + h.y[j2] + h.y[j3]) * 0.25L);
-    px = to_pixel_x(u);
-    py = to_pixel_y(w);
+    return tile_pixel(u, w);
 }
 
 void neighbour_vertices(const tile_record& h, int i, float x[4], float y[4])
@@ -96,7 +85,6 @@ static void append(tile_record* t)
     t->next = queue_sentinel;
     queue_sentinel->prev->next = t;
     queue_sentinel->prev = t;
-    queue_tail = t;
 }
 
 void start_queue()
@@ -104,7 +92,6 @@ void start_queue()
     queue_sentinel = new_tile_record();
     queue_sentinel->next = queue_sentinel;
     queue_sentinel->prev = queue_sentinel;
-    queue_tail = queue_sentinel;
 
     tile_record* seed = new_tile_record();
     const float sx[4] = {0.0f, 1.0f, 0.85f, 0.27f};
@@ -121,22 +108,16 @@ void start_queue()
     done = false;
 }
 
-// True when the pixel lies in the window; a neighbour tested outside it is
-// never made, so no pixel beyond the surface is read.
-static bool in_window(int px, int py)
-{
-    return px >= 0 && px < SCREEN_WIDTH && py >= 0 && py < SCREEN_HEIGHT;
-}
-
 void grow_pass()
 {
     if (done || queue_head == queue_sentinel)
         return;
     tile_record* h = queue_head;
     for (int i = 0; i < 4; ++i) {
-        int px, py;
-        neighbour_test_pixel(*h, i, px, py);
-        if (!in_window(px, py) || get_pixel(px, py) != white)
+        // A neighbour tested outside the window is never made, so no pixel
+        // beyond the surface is read.
+        const pixel_point test = neighbour_test_pixel(*h, i);
+        if (!inside_window(test.x, test.y) || get_pixel(test.x, test.y) != white)
             continue;
         tile_record* n = new_tile_record();
         neighbour_vertices(*h, i, n->x, n->y);
@@ -152,8 +133,6 @@ void grow_pass()
     tile_record* following = h->next;
     queue_sentinel->next = following;
     following->prev = queue_sentinel;
-    if (queue_tail == h)
-        queue_tail = queue_sentinel;
     std::free(h);
     queue_head = following;
 }
@@ -171,5 +150,4 @@ void release_queue()
     std::free(queue_sentinel);
     queue_sentinel = nullptr;
     queue_head = nullptr;
-    queue_tail = nullptr;
 }

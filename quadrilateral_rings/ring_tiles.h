@@ -24,14 +24,20 @@ extern Uint32 black;
 // The queue: a ring through the sentinel, oldest entry first.
 extern tile_record* queue_sentinel;
 extern tile_record* queue_head;
-extern tile_record* queue_tail;
+
+// The last entry added: the sentinel's predecessor (the sentinel itself
+// when the queue is empty, nullptr when there is no queue).
+inline tile_record* queue_tail() { return queue_sentinel != nullptr ? queue_sentinel->prev : nullptr; }
 
 extern float tile_count;
 extern bool done;
 
-// Tile units to pixels: 25 pixels per unit, origin at (400, 310), y up.
-int to_pixel_x(long double x);
-int to_pixel_y(long double y);
+// The pixel of a point in tile units: 25 pixels per unit, origin at
+// (400, 310), y up, the sums carried with a 64-bit significand.
+inline pixel_point tile_pixel(long double x, long double y)
+{
+    return unit_pixel_extended({400, 310}, 25, x, y);
+}
 
 // Maps the 50 generation colours on the format of `screen`.
 void map_palette();
@@ -41,7 +47,7 @@ void draw_tile(const tile_record& t);
 
 // The pixel tested for the neighbour across edge i (the centroid of that
 // neighbour in pixels), and the neighbour's vertices.
-void neighbour_test_pixel(const tile_record& h, int i, int& px, int& py);
+pixel_point neighbour_test_pixel(const tile_record& h, int i);
 void neighbour_vertices(const tile_record& h, int i, float x[4], float y[4]);
 
 // A fresh zeroed record, linked to nothing. Ends the program with a

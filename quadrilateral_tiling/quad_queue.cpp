@@ -22,10 +22,9 @@ void step_tile_colour()
                              static_cast<Uint8>(fill_level - 20), 0);
 }
 
-void tile_centroid(const quad_node& t, int& cx, int& cy)
+pixel_point tile_centroid(const quad_node& t)
 {
-    cx = (t.x0 + t.x1 + t.x2 + t.x3) / 4;
-    cy = (t.y0 + t.y1 + t.y2 + t.y3) / 4;
+    return {(t.x0 + t.x1 + t.x2 + t.x3) / 4, (t.y0 + t.y1 + t.y2 + t.y3) / 4};
 }
 
 quad_node neighbour_across(const quad_node& t, int edge)
@@ -108,9 +107,8 @@ quad_node* draw_head_tile(quad_node* head)
     draw_line_thin(h.x1, h.y1, h.x2, h.y2, black);
     draw_line_thin(h.x2, h.y2, h.x3, h.y3, black);
     draw_line_thin(h.x3, h.y3, h.x0, h.y0, black);
-    int cx, cy;
-    tile_centroid(h, cx, cy);
-    flood_fill_4way(cx, cy, tile_colour, black);
+    const pixel_point centroid = tile_centroid(h);
+    flood_fill_4way(centroid.x, centroid.y, tile_colour, black);
 
     SDL_Flip(screen);
     busy_delay();
@@ -119,7 +117,7 @@ quad_node* draw_head_tile(quad_node* head)
     // white, and mark it red so that it is never queued twice.
     for (int edge = 0; edge < 4; ++edge) {
         const quad_node n = neighbour_across(h, edge);
-        tile_centroid(n, cx, cy);
+        const auto [cx, cy] = tile_centroid(n);
         if (cx < min_centroid_x || cx > max_centroid_x || cy < min_centroid_y || cy > max_centroid_y)
             continue;
         if (get_pixel(cx, cy) != white)

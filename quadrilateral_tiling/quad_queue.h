@@ -39,7 +39,7 @@ extern bool rising;
 void step_tile_colour();
 
 // Centroid of a tile, each coordinate the truncated quarter of the sum.
-void tile_centroid(const quad_node& t, int& cx, int& cy);
+pixel_point tile_centroid(const quad_node& t);
 
 // The half-turn image of t about the midpoint of edge `edge` (0: 0-1,
 // 1: 1-2, 2: 2-3, 3: 3-0); vertex k of the result is the image of vertex k.

@@ -7,9 +7,6 @@ Uint32 tile_grey;
 int tile_x[4];
 int tile_y[4];
 
-int grow_depth = 0;
-int deepest_grow_depth = 0;
-
 void set_tile(const int x[4], const int y[4])
 {
     for (int k = 0; k < 4; ++k) {
@@ -28,30 +25,24 @@ void set_neighbour(const int px[4], const int py[4], int m)
     }
 }
 
-void tile_centroid(int& cx, int& cy)
+pixel_point tile_centroid()
 {
-    cx = (tile_x[0] + tile_x[1] + tile_x[2] + tile_x[3]) / 4;
-    cy = (tile_y[0] + tile_y[1] + tile_y[2] + tile_y[3]) / 4;
+    return {(tile_x[0] + tile_x[1] + tile_x[2] + tile_x[3]) / 4,
+            (tile_y[0] + tile_y[1] + tile_y[2] + tile_y[3]) / 4};
 }
 
-static bool centroid_allowed(int cx, int cy)
+static bool centroid_allowed(const centroid_bounds& b, pixel_point c)
 {
-    const centroid_bounds& b = allowed_centroids;
-    return cx > b.left && cx <= b.right && cy > b.top && cy <= b.bottom;
+    return c.x > b.left && c.x <= b.right && c.y > b.top && c.y <= b.bottom;
 }
 
-void grow_tile()
+void grow_tile(const centroid_bounds& allowed)
 {
-    ++grow_depth;
-    if (grow_depth > deepest_grow_depth)
-        deepest_grow_depth = grow_depth;
-
     // Draw, fill and show the current tile.
     for (int i = 0; i < 4; ++i)
         draw_line(tile_x[i], tile_y[i], tile_x[(i + 1) % 4], tile_y[(i + 1) % 4], black);
-    int cx, cy;
-    tile_centroid(cx, cy);
-    flood_fill(cx, cy, tile_grey, black);
+    const pixel_point centroid = tile_centroid();
+    flood_fill(centroid.x, centroid.y, tile_grey, black);
     SDL_Flip(screen);
 
     // Keep this tile's vertices: each neighbour overwrites the current tile.
@@ -63,10 +54,8 @@ void grow_tile()
 
     for (int m = 0; m < 4; ++m) {
         set_neighbour(px, py, m);
-        tile_centroid(cx, cy);
-        if (centroid_allowed(cx, cy) && get_pixel(cx, cy) == white)
-            grow_tile();
+        const pixel_point c = tile_centroid();
+        if (centroid_allowed(allowed, c) && get_pixel(c.x, c.y) == white)
+            grow_tile(allowed);
     }
-
-    --grow_depth;
 }

@@ -1,5 +1,6 @@
-// Depth-first growth of a quadrilateral tiling from a seed tile, shared by
-// the concave and the convex recursive tiling programs.
+// Depth-first growth of a quadrilateral tiling from a seed tile, built as
+// the library recursive_growth for the concave and the convex recursive
+// tiling programs.
 #pragma once
 
 #include <drawkit.h>
@@ -21,15 +22,6 @@ struct centroid_bounds {
     int bottom;
 };
 
-// Given by each program: its seed tile and its rectangle for centroids.
-extern const int seed_x[4];
-extern const int seed_y[4];
-extern const centroid_bounds allowed_centroids;
-
-// Nesting of grow_tile calls now, and the deepest nesting reached.
-extern int grow_depth;
-extern int deepest_grow_depth;
-
 // Sets the current tile to the given vertices.
 void set_tile(const int x[4], const int y[4]);
 
@@ -38,8 +30,8 @@ void set_tile(const int x[4], const int y[4]);
 void set_neighbour(const int px[4], const int py[4], int m);
 
 // Centroid of the current tile, each coordinate the truncated quarter sum.
-void tile_centroid(int& cx, int& cy);
+pixel_point tile_centroid();
 
 // Draws and shows the current tile, then grows every new neighbour whose
-// centroid lies in the allowed rectangle, depth-first.
-void grow_tile();
+// centroid lies in `allowed` and is still white, depth-first, in edge order.
+void grow_tile(const centroid_bounds& allowed);

@@ -1,7 +1,7 @@
 // Recursive concave tiling: copies of one concave quadrilateral grown
 // depth-first from a seed tile by half-turns about edge midpoints, one
 // frame per tile, in light grey.
-#include "grow_tile.h"
+#include "concave_tile.h"
 
 int SDL_main(int, char**)
 {
@@ -14,7 +14,7 @@ int SDL_main(int, char**)
 
     // Stage 1: grow the tiling from the seed, one frame per tile
     set_tile(seed_x, seed_y);
-    grow_tile();
+    grow_tile(allowed_centroids);
     SDL_Flip(screen);
     wait_for_key();
     return 0;

@@ -1,7 +1,7 @@
 // Recursive convex tiling: copies of one convex quadrilateral grown
 // depth-first from a seed tile by half-turns about edge midpoints, one
 // frame per tile, in grey.
-#include "grow_tile.h"
+#include "convex_tile.h"
 
 int SDL_main(int, char**)
 {
@@ -14,7 +14,7 @@ int SDL_main(int, char**)
 
     // Stage 1: grow the tiling from the seed, one frame per tile
     set_tile(seed_x, seed_y);
-    grow_tile();
+    grow_tile(allowed_centroids);
     SDL_Flip(screen);
     wait_for_key();
     return 0;

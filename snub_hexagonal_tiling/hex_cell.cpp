@@ -9,65 +9,33 @@
 
 Uint32 white, black, red, green;
 
-pixel lattice_point(int i, int j)
-{
-    const double si = static_cast<double>(scale) * i;
-    const double sj = static_cast<double>(scale) * j;
-    const double x = origin.x + static_cast<double>(e1.x) * si + static_cast<double>(e2.x) * sj;
-    const double y = origin.y - static_cast<double>(e1.y) * si - static_cast<double>(e2.y) * sj;
-    return {static_cast<int>(x), static_cast<int>(y)};
-}
-
 namespace {
 
 constexpr double side = 50.0;                  // pixels per hexagon side
 constexpr double half_root3 = 0.8660254037844386;  // sqrt(3)/2
 
-// Pixel of the point (u, v), in sides with y upward, of the cell about (col, row).
-pixel to_pixel(int col, int row, double u, double v)
+pixel_point centroid(int col, int row, unit_point a, unit_point b, unit_point c)
 {
-    return {static_cast<int>(col + side * u), static_cast<int>(row - side * v)};
-}
-
-struct point {
-    double u;
-    double v;
-};
-
-pixel centroid(int col, int row, point a, point b, point c)
-{
-    return {static_cast<int>(col + side * (a.u + b.u + c.u) / 3),
-            static_cast<int>(row - side * (a.v + b.v + c.v) / 3)};
-}
-
-// Fills only from seeds inside the black window frame.
-void fill_from(pixel seed, Uint32 colour) { guarded_fill(seed.x, seed.y, colour, black); }
-
-void edge(pixel from, pixel to)
-{
-    draw_thick_line(from.x, from.y, to.x, to.y, 1, black);
+    return {trunc_px(col + side * (a.x + b.x + c.x) / 3), trunc_px(row - side * (a.y + b.y + c.y) / 3)};
 }
 
 }  // namespace
 
 hex_sector hex_cell_sector(int col, int row, int k)
 {
-    const double alpha = k * static_cast<double>(hex_angle_step);
-    const double beta = ((k + 1) % 6) * static_cast<double>(hex_angle_step);
-    const double alpha_f = static_cast<float>(alpha);
-    const double beta_f = static_cast<float>(beta);
-
-    const point u0{std::cos(alpha), std::sin(alpha_f)};
-    const point u1{std::cos(beta), std::sin(beta_f)};
-    const point o0{2 * std::cos(alpha), 2 * std::sin(alpha_f)};
-    const point o1{2 * std::cos(beta_f), 2 * std::sin(beta_f)};
+    const unit_point u0 = turn_direction(k, hex_angle_step);
+    const unit_point u1 = turn_direction((k + 1) % 6, hex_angle_step);
+    const unit_point o0{2 * u0.x, 2 * u0.y};
+    // O_k+1 takes the cosine of the float-rounded angle as well.
+    const double beta_f = static_cast<float>(((k + 1) % 6) * static_cast<double>(hex_angle_step));
+    const unit_point o1{2 * std::cos(beta_f), 2 * std::sin(beta_f)};
     // U_k turned by 30 degrees and stretched by sqrt 3.
-    const point p{1.5 * std::cos(alpha) - half_root3 * std::sin(alpha_f),
-                  half_root3 * std::cos(alpha) + 1.5 * std::sin(alpha_f)};
+    const unit_point p{1.5 * u0.x - half_root3 * u0.y, half_root3 * u0.x + 1.5 * u0.y};
 
-    return {to_pixel(col, row, u0.u, u0.v), to_pixel(col, row, o0.u, o0.v),
-            to_pixel(col, row, p.u, p.v),   to_pixel(col, row, u1.u, u1.v),
-            to_pixel(col, row, o1.u, o1.v), centroid(col, row, u0, o0, p),
+    const pixel_point centre{col, row};
+    return {unit_pixel(centre, side, u0), unit_pixel(centre, side, o0),
+            unit_pixel(centre, side, p),   unit_pixel(centre, side, u1),
+            unit_pixel(centre, side, o1), centroid(col, row, u0, o0, p),
             centroid(col, row, u0, u1, p),  centroid(col, row, u1, o1, p)};
 }
 
@@ -75,18 +43,18 @@ void draw_hex_cell(int col, int row)
 {
     for (int k = 0; k < 6; ++k) {
         const hex_sector s = hex_cell_sector(col, row, k);
-        edge(s.u0, s.o0);  // spoke
-        edge(s.u0, s.u1);  // inner hexagon edge
-        edge(s.u0, s.p);
-        edge(s.u1, s.p);
-        edge(s.u1, s.o1);  // next spoke, drawn again by the next sector
-        edge(s.o0, s.p);   // outer edge, both halves
-        edge(s.o1, s.p);
+        draw_edge(s.u0, s.o0, black);  // spoke
+        draw_edge(s.u0, s.u1, black);  // inner hexagon edge
+        draw_edge(s.u0, s.p, black);
+        draw_edge(s.u1, s.p, black);
+        draw_edge(s.u1, s.o1, black);  // next spoke, drawn again by the next sector
+        draw_edge(s.o0, s.p, black);   // outer edge, both halves
+        draw_edge(s.o1, s.p, black);
 
         // Each triangle is closed by this sector's own edges.
-        fill_from(s.seed_a, green);
-        fill_from(s.seed_b, green);
-        fill_from(s.seed_c, green);
+        guarded_fill(s.seed_a, green, black);
+        guarded_fill(s.seed_b, green, black);
+        guarded_fill(s.seed_c, green, black);
     }
-    fill_from({col, row}, red);
+    guarded_fill({col, row}, red, black);
 }

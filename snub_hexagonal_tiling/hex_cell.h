@@ -2,30 +2,17 @@
 // a red hexagon of side 50 pixels ringed by eighteen green triangles.
 #pragma once
 
-#include <SDL.h>
+#include <drawkit.h>
 
 // Palette, mapped by SDL_main on the window's format.
 extern Uint32 white, black, red, green;
-
-struct lattice_vector {
-    float x;
-    float y;
-};
-
-struct pixel {
-    int x;
-    int y;
-};
 
 // Hexagon centres form a triangular lattice of spacing 50*sqrt(7) pixels.
 // Lattice units, y upward: e1 = (2, sqrt 3), e2 = (5/2, -sqrt(3)/2).
 constexpr lattice_vector e1{2.0f, 1.7320508f};
 constexpr lattice_vector e2{2.5f, -0.8660254f};
 constexpr float scale = 50.0f;  // pixels per lattice unit
-constexpr pixel origin{400, 300};
-
-// Window pixel of lattice point (i, j); may lie outside the window.
-pixel lattice_point(int i, int j);
+// lattice_anchor gives the centre of a cell; it may lie outside the window.
 
 // pi/3 rounded to float: the angle between neighbouring sectors of a cell.
 constexpr float hex_angle_step = 1.0471975803375244f;
@@ -36,8 +23,8 @@ constexpr float hex_angle_step = 1.0471975803375244f;
 // fill seeds at the centroids of its triangles (U_k, O_k, P_k),
 // (U_k, U_k+1, P_k) and (U_k+1, O_k+1, P_k).
 struct hex_sector {
-    pixel u0, o0, p, u1, o1;
-    pixel seed_a, seed_b, seed_c;
+    pixel_point u0, o0, p, u1, o1;
+    pixel_point seed_a, seed_b, seed_c;
 };
 hex_sector hex_cell_sector(int col, int row, int k);
 

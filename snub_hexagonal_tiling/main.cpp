@@ -20,11 +20,7 @@ int SDL_main(int, char**)
     draw_window_frame(black);
 
     // Stage 1: one cell per lattice point, cells outside the window included.
-    for (int i = -4; i <= 4; ++i)
-        for (int j = -3; j <= 3; ++j) {
-            const pixel centre = lattice_point(i, j);
-            draw_hex_cell(centre.x, centre.y);
-        }
+    sweep_lattice(-4, 4, -3, 3, scale, e1, e2, draw_hex_cell);
     SDL_Flip(screen);
     wait_for_key();
 

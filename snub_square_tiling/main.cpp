@@ -23,11 +23,7 @@ int SDL_main(int, char**)
 
     // Stage 1: one star per lattice point, stars outside the window included,
     // then every pixel still white inside a 10-pixel margin turns pink.
-    for (int i = -5; i <= 5; ++i)
-        for (int j = -5; j <= 5; ++j) {
-            const pixel centre = lattice_point(i, j);
-            draw_square_star(centre.x, centre.y);
-        }
+    sweep_lattice(-5, 5, -5, 5, scale, e1, e2, draw_square_star);
     for (int x = 10; x <= 789; ++x)
         for (int y = 10; y <= 589; ++y)
             if (get_pixel(x, y) == white)

@@ -9,66 +9,39 @@
 
 Uint32 white, black, red, pink, green;
 
-pixel lattice_point(int i, int j)
-{
-    const double si = static_cast<double>(scale) * i;
-    const double sj = static_cast<double>(scale) * j;
-    const double x = origin.x + static_cast<double>(e1.x) * si + static_cast<double>(e2.x) * sj;
-    const double y = origin.y - static_cast<double>(e1.y) * si - static_cast<double>(e2.y) * sj;
-    return {static_cast<int>(x), static_cast<int>(y)};
-}
-
 namespace {
 
 constexpr double side = 50.0;                    // pixels per square side
 constexpr double apex = 1.3660254037844386;      // 0.5 + sqrt(3)/2, centre to triangle apex
 
-struct point {
-    double u;
-    double v;
-};
-
-pixel to_pixel(int col, int row, point p)
-{
-    return {static_cast<int>(col + side * p.u), static_cast<int>(row - side * p.v)};
-}
-
-// Fills only from seeds inside the black window frame.
-void fill_from(pixel seed, Uint32 colour) { guarded_fill(seed.x, seed.y, colour, black); }
-
-void edge(pixel from, pixel to)
-{
-    draw_thick_line(from.x, from.y, to.x, to.y, 1, black);
-}
-
 }  // namespace
 
 star_side square_star_side(int col, int row, int t)
 {
-    const double alpha = t * static_cast<double>(star_angle_step);
+    const unit_point d = turn_direction(t, star_angle_step);
+    const unit_point a{0.5 * d.x - 0.5 * d.y, 0.5 * d.x + 0.5 * d.y};
+    // B_t = A_t+1, whose y takes the cosine of the float-rounded angle.
     const double beta = ((t + 1) % 4) * static_cast<double>(star_angle_step);
-    const double alpha_f = static_cast<float>(alpha);
     const double beta_f = static_cast<float>(beta);
-
-    const point a{0.5 * std::cos(alpha) - 0.5 * std::sin(alpha_f),
-                  0.5 * std::cos(alpha) + 0.5 * std::sin(alpha_f)};
-    const point b{0.5 * std::cos(beta) - 0.5 * std::sin(beta_f),
-                  0.5 * std::cos(beta_f) + 0.5 * std::sin(beta_f)};
-    const point q{-apex * std::sin(alpha_f), apex * std::cos(alpha)};
-    const pixel seed{static_cast<int>(col + (q.u + a.u + b.u) * side / 3),
-                     static_cast<int>(row - (q.v + a.v + b.v) * side / 3)};
-    return {to_pixel(col, row, a), to_pixel(col, row, b), to_pixel(col, row, q), seed};
+    const unit_point b{0.5 * std::cos(beta) - 0.5 * std::sin(beta_f),
+                       0.5 * std::cos(beta_f) + 0.5 * std::sin(beta_f)};
+    const unit_point q{-apex * d.y, apex * d.x};
+    const pixel_point seed{trunc_px(col + (q.x + a.x + b.x) * side / 3),
+                           trunc_px(row - (q.y + a.y + b.y) * side / 3)};
+    const pixel_point centre{col, row};
+    return {unit_pixel(centre, side, a), unit_pixel(centre, side, b),
+            unit_pixel(centre, side, q), seed};
 }
 
 void draw_square_star(int col, int row)
 {
     for (int t = 0; t < 4; ++t) {
         const star_side s = square_star_side(col, row, t);
-        edge(s.a, s.q);
-        edge(s.a, s.b);  // the square's side
-        edge(s.b, s.q);
+        draw_edge(s.a, s.q, black);
+        draw_edge(s.a, s.b, black);  // the square's side
+        draw_edge(s.b, s.q, black);
         // The triangle is closed by its own three edges.
-        fill_from(s.seed, green);
+        guarded_fill(s.seed, green, black);
     }
-    fill_from({col, row}, red);
+    guarded_fill({col, row}, red, black);
 }

@@ -3,30 +3,17 @@
 // standing outward on each side.
 #pragma once
 
-#include <SDL.h>
+#include <drawkit.h>
 
 // Palette, mapped by SDL_main on the window's format.
 extern Uint32 white, black, red, pink, green;
-
-struct lattice_vector {
-    float x;
-    float y;
-};
-
-struct pixel {
-    int x;
-    int y;
-};
 
 // Star centres: a square lattice turned by 15 degrees, spacing 2 cos 15
 // degrees in units of 50 pixels, y upward.
 constexpr lattice_vector e1{-0.5f, 1.8660254f};
 constexpr lattice_vector e2{1.8660254f, 0.5f};
 constexpr float scale = 50.0f;  // pixels per lattice unit
-constexpr pixel origin{400, 300};
-
-// Window pixel of lattice point (i, j).
-pixel lattice_point(int i, int j);
+// lattice_anchor gives the centre of a star.
 
 // pi/2 rounded to float: the angle between neighbouring sides of the square.
 constexpr float star_angle_step = 1.5707963705062866f;
@@ -35,7 +22,7 @@ constexpr float star_angle_step = 1.5707963705062866f;
 // (col, row): the square's corners A_t and B_t = A_t+1, the apex Q_t of the
 // triangle on that side, and the triangle's fill seed at its centroid.
 struct star_side {
-    pixel a, b, q, seed;
+    pixel_point a, b, q, seed;
 };
 star_side square_star_side(int col, int row, int t);
 

@@ -22,7 +22,7 @@ void fill_palette()
     }
 }
 
-WindowPoint copy_to_window(float x, float y, int k)
+pixel_point copy_to_window(float x, float y, int k)
 {
     constexpr double pi = 3.141592653589793;
     const double a = static_cast<double>(k) * pi / 3;
@@ -33,8 +33,7 @@ WindowPoint copy_to_window(float x, float y, int k)
     // must leave 300 - y just below 300.
     const float rx = static_cast<float>(static_cast<double>(x) * c - static_cast<double>(y) * s);
     const float ry = static_cast<float>(static_cast<double>(x) * s + static_cast<double>(y) * c);
-    return {static_cast<int>(400.0L + static_cast<long double>(rx)),
-            static_cast<int>(300.0L - static_cast<long double>(ry))};
+    return unit_pixel_extended(lattice_origin, 1, rx, ry);
 }
 
 int segment_direction(int j, int p)
@@ -69,9 +68,9 @@ void step_walk(TerdragonWalk& walk, int direction)
 void draw_segment(float xp, float yp, float x, float y, Uint32 colour)
 {
     for (int k = 0; k < 6; ++k) {
-        const WindowPoint from = copy_to_window(xp, yp, k);
-        const WindowPoint to = copy_to_window(x, y, k);
-        draw_thick_line(from.x, from.y, to.x, to.y, 1, colour);
+        const pixel_point from = copy_to_window(xp, yp, k);
+        const pixel_point to = copy_to_window(x, y, k);
+        draw_edge(from, to, colour);
     }
 }
 

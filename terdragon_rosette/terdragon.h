@@ -24,13 +24,8 @@ struct TerdragonWalk {
     float prev_y = 0;
 };
 
-struct WindowPoint {
-    int x;
-    int y;
-};
-
 // Window pixel of the point (x, y) in copy k (rotated by k * 60 degrees).
-WindowPoint copy_to_window(float x, float y, int k);
+pixel_point copy_to_window(float x, float y, int k);
 
 // Direction of segment j of generation p, in steps of 120 degrees:
 // the number of base-3 digits equal to 1 among the p lowest, mod 3.

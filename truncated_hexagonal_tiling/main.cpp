@@ -21,24 +21,19 @@ int SDL_main(int, char**)
     // touches the edge, so the fills stay inside the window.
     draw_window_frame(black);
 
-    compute_lattice_vectors();
+    set_lattice_vectors();
 
     // Stage 1: the dodecagon at the origin and its two lattice vectors.
-    draw_dodecagon(origin.x, origin.y);
-    const pixel tip1 = lattice_point(1, 0), tip2 = lattice_point(0, 1);
-    draw_thick_line(origin.x, origin.y, tip1.x, tip1.y, 1, blue);
-    draw_thick_line(origin.x, origin.y, tip2.x, tip2.y, 1, blue);
+    draw_dodecagon(lattice_origin.x, lattice_origin.y);
+    draw_edge(lattice_origin, lattice_anchor(scale, e1, e2, 1, 0), blue);
+    draw_edge(lattice_origin, lattice_anchor(scale, e1, e2, 0, 1), blue);
     SDL_Flip(screen);
     wait_for_key();
 
     // Stage 2: the 9 x 9 patch of dodecagons over stage 1, then every pixel
     // still white (the triangles and the corners outside the patch) turns
     // light yellow.
-    for (int i = -4; i <= 4; ++i)
-        for (int j = -4; j <= 4; ++j) {
-            const pixel centre = lattice_point(i, j);
-            draw_dodecagon(centre.x, centre.y);
-        }
+    sweep_lattice(-4, 4, -4, 4, scale, e1, e2, draw_dodecagon);
     for (int x = 0; x < SCREEN_WIDTH; ++x)
         for (int y = 0; y < SCREEN_HEIGHT; ++y)
             if (get_pixel(x, y) == white)

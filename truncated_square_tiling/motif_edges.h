@@ -1,22 +1,16 @@
-// Edges and squares of the polygon motif, the part that the octagon of this
-// program and the dodecagon of the truncated trihexagonal tiling share.
+// Edges and squares of the polygon motif: the part that the octagon of this
+// program and the dodecagon of the truncated trihexagonal tiling share,
+// built as the library polygon_motif_edges.
 #pragma once
 
-#include <SDL.h>
-
-// The program's palette and edge angle (pi/n as a float), defined by the
-// program's own motif.
-extern Uint32 black, green;
-extern float edge_angle;
-
-// Window column and row of the motif point (X, Y) (unit 50 pixels, Y up)
-// of a motif centred on window point (x, y): the product and the sum are
-// carried with a 64-bit significand and truncated toward zero.
-int motif_column(int x, double X);
-int motif_row(int y, double Y);
+#include <drawkit.h>
 
 // Draws the edge_count edges of the regular polygon of circumradius 50
-// about (x, y) in order, vertex k at angle k * edge_angle, and on every
-// even edge the square erected outward, outlined and filled green right
-// after its edge when its seed lies strictly inside the window frame.
-void draw_edges_and_squares(int x, int y, int edge_count);
+// pixels about (x, y) in order, vertex k at angle k * edge_angle, and on
+// every even edge the square erected outward, outlined right after its edge
+// and filled square_colour when its seed lies strictly inside the window
+// frame. Outlines are drawn in `outline`, which also bounds the fills.
+// Vertex k: cos of the double product k * edge_angle, sin of that product
+// rounded to float; window points by unit_pixel_extended, 50 pixels a unit.
+void draw_edges_and_squares(int x, int y, int edge_count, float edge_angle, Uint32 outline,
+                            Uint32 square_colour);

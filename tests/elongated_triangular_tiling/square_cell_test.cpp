@@ -30,16 +30,16 @@ TEST(ElongatedTriangularLattice, RowsAlternateBetween131And130Pixels)
 {
     std::set<int> rows, expected{-353, -222, -91, 38, 169, 300, 430, 561, 691, 822, 953};
     for (int j = -5; j <= 5; ++j)
-        rows.insert(lattice_point(0, j).y);
+        rows.insert(lattice_anchor(scale, e1, e2, 0, j).y);
     EXPECT_EQ(rows, expected);
     // e2 points up: the next square row is above, half a square to the right.
-    EXPECT_EQ(lattice_point(0, 1).y, 169);
-    EXPECT_EQ(lattice_point(0, 1).x, 435);
+    EXPECT_EQ(lattice_anchor(scale, e1, e2, 0, 1).y, 169);
+    EXPECT_EQ(lattice_anchor(scale, e1, e2, 0, 1).x, 435);
     for (int i = -8; i <= 9; ++i)
         for (int j = -5; j <= 5; ++j)
-            ASSERT_EQ(lattice_point(i, j).x, 400 + 70 * i + 35 * j);
-    EXPECT_EQ(lattice_point(-8, -5).x, -335);
-    EXPECT_EQ(lattice_point(9, 5).x, 1205);
+            ASSERT_EQ(lattice_anchor(scale, e1, e2, i, j).x, 400 + 70 * i + 35 * j);
+    EXPECT_EQ(lattice_anchor(scale, e1, e2, -8, -5).x, -335);
+    EXPECT_EQ(lattice_anchor(scale, e1, e2, 9, 5).x, 1205);
 }
 
 TEST(SquareCellGeometry, DerivedRowsAndSeedsTruncateTowardZero)

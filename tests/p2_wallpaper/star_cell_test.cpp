@@ -41,7 +41,7 @@ TEST(StarCellGeometry, PointsOfTheHomeCell)
 {
     const CellPoints c = cell_points();
     const struct {
-        Pixel got;
+        pixel_point got;
         int x, y;
         const char* name;
     } table[] = {
@@ -63,7 +63,7 @@ TEST_F(StarCell, StageOneOutlinesTheCellAndDrawsBothStars)
     EXPECT_EQ(get_pixel(447, 168), black);  // Q
     EXPECT_EQ(get_pixel(200, 300), black);  // A
     EXPECT_EQ(get_pixel(323, 234), grey);  // both stars meet at mid AQ
-    for (Pixel p : {Pixel{310, 200}, Pixel{337, 268}, Pixel{280, 184}, Pixel{368, 284}})
+    for (pixel_point p : {pixel_point{310, 200}, pixel_point{337, 268}, pixel_point{280, 184}, pixel_point{368, 284}})
         EXPECT_EQ(get_pixel(p.x, p.y), grey) << p.x << "," << p.y;
     // No diagonal A-Q: its middle, away from the stars, stays white.
     EXPECT_EQ(get_pixel(385, 214), white);

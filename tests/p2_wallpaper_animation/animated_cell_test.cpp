@@ -27,9 +27,9 @@ protected:
     }
 };
 
-void expect_pixel(LatticePoint p, int x, int y, const char* name)
+void expect_pixel(unit_point p, int x, int y, const char* name)
 {
-    const Pixel got = to_pixel(p);
+    const pixel_point got = to_pixel(p);
     EXPECT_EQ(got.x, x) << name;
     EXPECT_EQ(got.y, y) << name;
 }
@@ -61,8 +61,8 @@ TEST(AnimatedGeometry, StarCentresInFirstAndLastFrame)
 TEST(AnimatedGeometry, StarCentresStayInTheCell)
 {
     for (double v = 0.0; v < 25.0; v += 0.1) {
-        const Pixel m = to_pixel(star_centre(v));
-        const Pixel image = to_pixel(star_centre_image(star_centre(v)));
+        const pixel_point m = to_pixel(star_centre(v));
+        const pixel_point image = to_pixel(star_centre_image(star_centre(v)));
         EXPECT_TRUE(in_cell(m.x, m.y)) << v;
         EXPECT_TRUE(in_cell(image.x, image.y)) << v;
     }

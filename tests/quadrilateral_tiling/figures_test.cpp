@@ -72,16 +72,13 @@ TEST(QuadrilateralTiling, SeedNeighboursFollowTheEdgeTable)
         {{{470, 290}, {430, 330}, {440, 300}, {430, 290}}, {442, 302}},
         {{{440, 300}, {400, 340}, {410, 310}, {400, 300}}, {412, 312}},
     };
-    int cx, cy;
-    tile_centroid(seed_tile, cx, cy);
-    EXPECT_EQ(cx, 427);
-    EXPECT_EQ(cy, 287);
+    EXPECT_EQ(tile_centroid(seed_tile).x, 427);
+    EXPECT_EQ(tile_centroid(seed_tile).y, 287);
     for (int edge = 0; edge < 4; ++edge) {
         const quad_node n = neighbour_across(seed_tile, edge);
         EXPECT_EQ(corners(n), expected[edge].vertices) << "edge " << edge;
-        tile_centroid(n, cx, cy);
-        EXPECT_EQ(cx, expected[edge].centroid.x) << "edge " << edge;
-        EXPECT_EQ(cy, expected[edge].centroid.y) << "edge " << edge;
+        EXPECT_EQ(tile_centroid(n).x, expected[edge].centroid.x) << "edge " << edge;
+        EXPECT_EQ(tile_centroid(n).y, expected[edge].centroid.y) << "edge " << edge;
         // A half-turn undone: the neighbour's neighbour across the same edge is the seed.
         EXPECT_EQ(corners(neighbour_across(n, edge)), corners(seed_tile));
     }
@@ -90,8 +87,7 @@ TEST(QuadrilateralTiling, SeedNeighboursFollowTheEdgeTable)
 TEST(QuadrilateralTiling, CentroidTruncatesTowardZero)
 {
     const quad_node t = {-3, -3, -2, -2, 0, 0, 0, 0, nullptr, nullptr};
-    int cx, cy;
-    tile_centroid(t, cx, cy);
+    const auto [cx, cy] = tile_centroid(t);
     EXPECT_EQ(cx, -1);  // -5/4
     EXPECT_EQ(cy, -1);
 }
@@ -186,8 +182,7 @@ TEST(QuadrilateralTiling, GrowthDraws499TilesAndLeavesOneUndrawn)
     int drawn = 0;
     do {
         const int before = ring_length(head);
-        int cx, cy;
-        tile_centroid(*head, cx, cy);
+        const auto [cx, cy] = tile_centroid(*head);
         EXPECT_GE(cx, 101);
         EXPECT_LE(cx, 699);
         EXPECT_GE(cy, 51);
@@ -202,8 +197,7 @@ TEST(QuadrilateralTiling, GrowthDraws499TilesAndLeavesOneUndrawn)
 
     EXPECT_EQ(drawn, 499);
     EXPECT_EQ(queued, 500);
-    int cx, cy;
-    tile_centroid(*head, cx, cy);
+    const auto [cx, cy] = tile_centroid(*head);
     EXPECT_EQ(cx, 112);
     EXPECT_EQ(cy, 52);
     EXPECT_EQ(rgb_at(112, 52), rgb(255, 0, 0));

@@ -29,7 +29,7 @@ struct HexCellTest : ::testing::Test {
 
 // Offsets from the centre for a cell whose pixels all come out non-negative.
 struct sector_offsets {
-    pixel u0, o0, p, u1, o1, seed_a, seed_b, seed_c;
+    pixel_point u0, o0, p, u1, o1, seed_a, seed_b, seed_c;
 };
 constexpr sector_offsets table[6] = {
     {{50, 0}, {100, 0}, {75, -44}, {24, -44}, {49, -87}, {75, -15}, {49, -29}, {49, -58}},
@@ -48,7 +48,7 @@ int expected(int centre, int offset, bool whole)
     return c < 0 && !whole ? c + 1 : c;
 }
 
-void expect_point(pixel got, int col, int row, pixel offset, bool whole_x, bool whole_y,
+void expect_point(pixel_point got, int col, int row, pixel_point offset, bool whole_x, bool whole_y,
                   const char* what, int k)
 {
     EXPECT_EQ(got.x, expected(col, offset.x, whole_x)) << what << " x, sector " << k;
@@ -85,14 +85,14 @@ TEST(SnubHexagonalLattice, ConstantsAndCheckValues)
         {4, -3, 425, -176}, {2, -3, 225, -3},   {-4, -3, -375, 516}, {4, 3, 1175, 83},
     };
     for (const auto& c : checks) {
-        const pixel p = lattice_point(c.i, c.j);
+        const pixel_point p = lattice_anchor(scale, e1, e2, c.i, c.j);
         EXPECT_EQ(p.x, c.col) << c.i << "," << c.j;
         EXPECT_EQ(p.y, c.row) << c.i << "," << c.j;
     }
     // Every centre is 400 + 100 i + 125 j exactly.
     for (int i = -4; i <= 4; ++i)
         for (int j = -3; j <= 3; ++j)
-            EXPECT_EQ(lattice_point(i, j).x, 400 + 100 * i + 125 * j);
+            EXPECT_EQ(lattice_anchor(scale, e1, e2, i, j).x, 400 + 100 * i + 125 * j);
 }
 
 TEST(HexCellGeometry, OffsetsAndSeedsMatchTheTables)
@@ -121,9 +121,9 @@ TEST_F(HexCellTest, CentredCellIsFilledWithoutLeaking)
     EXPECT_EQ(get_pixel(400, 300), red);
     for (int k = 0; k < 6; ++k) {
         const hex_sector s = hex_cell_sector(400, 300, k);
-        for (pixel seed : {s.seed_a, s.seed_b, s.seed_c})
+        for (pixel_point seed : {s.seed_a, s.seed_b, s.seed_c})
             EXPECT_EQ(get_pixel(seed.x, seed.y), green) << "sector " << k;
-        for (pixel v : {s.u0, s.o0, s.p})
+        for (pixel_point v : {s.u0, s.o0, s.p})
             EXPECT_EQ(get_pixel(v.x, v.y), black) << "sector " << k;
     }
     // Red only inside the inner hexagon, green only inside the outer one,
@@ -150,7 +150,7 @@ TEST_F(HexCellTest, CentredCellIsFilledWithoutLeaking)
 TEST_F(HexCellTest, CellsOutsideTheFrameAreOutlinedButTheirHexagonStaysUnfilled)
 {
     frame();
-    for (pixel centre : {pixel{400, 0}, pixel{799, 300}, pixel{425, -176}, pixel{-20, 300}})
+    for (pixel_point centre : {pixel_point{400, 0}, {799, 300}, {425, -176}, {-20, 300}})
         draw_hex_cell(centre.x, centre.y);
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x)

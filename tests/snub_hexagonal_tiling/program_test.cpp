@@ -39,7 +39,7 @@ TEST(SnubHexagonalTilingProgram, HexagonsCentredInsideTheFrameAreRedAndUncut)
     int hexagons = 0;
     for (int i = -4; i <= 4; ++i)
         for (int j = -3; j <= 3; ++j) {
-            const pixel centre = lattice_point(i, j);
+            const pixel_point centre = lattice_anchor(scale, e1, e2, i, j);
             if (!inside_frame(centre.x, centre.y))
                 continue;
             ++hexagons;
@@ -61,7 +61,7 @@ TEST(SnubHexagonalTilingProgram, RegionsBeyondThePatchOrTheGuardStayWhite)
     // The top-left corner lies outside every cell of the 9 x 7 patch.
     EXPECT_EQ(im.at(3, 3), rgb(255, 255, 255));
     // The hexagon of the cell centred at (225, -3) is outlined, not filled.
-    EXPECT_EQ(lattice_point(2, -3).y, -3);
+    EXPECT_EQ(lattice_anchor(scale, e1, e2, 2, -3).y, -3);
     EXPECT_EQ(im.at(225, 20), rgb(255, 255, 255));
     // Everything else is red, green or black.
     for (int y = 0; y < 600; ++y)

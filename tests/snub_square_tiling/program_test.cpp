@@ -62,7 +62,7 @@ TEST(SnubSquareTilingProgram, StarsAndHoles)
             // The square of a star centred inside the frame is red; one
             // centred on or beyond it is not filled, and what shows of it is
             // pink inside the margin and white outside.
-            const pixel centre = lattice_point(i, j);
+            const pixel_point centre = lattice_anchor(scale, e1, e2, i, j);
             const bool guarded = inside_frame(centre.x, centre.y);
             for (int y = centre.y - 21; y <= centre.y + 20; ++y)
                 for (int x = centre.x - 21; x <= centre.x + 20; ++x)
@@ -78,7 +78,7 @@ TEST(SnubSquareTilingProgram, StarsAndHoles)
                     }
                 }
             // The middle of four neighbouring stars is a tilted square hole.
-            const pixel far = lattice_point(i + 1, j + 1);
+            const pixel_point far = lattice_anchor(scale, e1, e2, i + 1, j + 1);
             const int hx = (centre.x + far.x) / 2, hy = (centre.y + far.y) / 2;
             if (inside_margin(hx, hy)) {
                 EXPECT_EQ(im.at(hx, hy), pink_rgb) << "hole " << hx << "," << hy;

@@ -24,7 +24,7 @@ struct SquareStarTest : ::testing::Test {
 };
 
 // A_t, B_t, Q_t and the triangle's seed, as offsets for non-negative pixels.
-constexpr pixel table[4][4] = {
+constexpr pixel_point table[4][4] = {
     {{25, -25}, {-26, -25}, {0, -69}, {-1, -40}},
     {{-26, -25}, {-25, 25}, {-69, 0}, {-40, 0}},
     {{-25, 25}, {25, 24}, {0, 68}, {0, 39}},
@@ -53,7 +53,7 @@ TEST(SnubSquareLattice, CheckValues)
         {0, -1, 306, 325}, {-5, -5, 58, 891}, {5, 5, 741, -291}, {5, -5, -191, -41},
     };
     for (const auto& c : checks) {
-        const pixel p = lattice_point(c.i, c.j);
+        const pixel_point p = lattice_anchor(scale, e1, e2, c.i, c.j);
         EXPECT_EQ(p.x, c.col) << c.i << "," << c.j;
         EXPECT_EQ(p.y, c.row) << c.i << "," << c.j;
     }
@@ -62,10 +62,10 @@ TEST(SnubSquareLattice, CheckValues)
 TEST(SquareStarGeometry, CornersApexesAndSeedsMatchTheTable)
 {
     EXPECT_EQ(star_angle_step, static_cast<float>(std::numbers::pi / 2));
-    for (pixel c : {pixel{400, 300}, pixel{-191, -41}, pixel{741, -291}, pixel{58, 891}, pixel{10, 20}})
+    for (pixel_point c : {pixel_point{400, 300}, {-191, -41}, {741, -291}, {58, 891}, {10, 20}})
         for (int t = 0; t < 4; ++t) {
             const star_side s = square_star_side(c.x, c.y, t);
-            const pixel got[4] = {s.a, s.b, s.q, s.seed};
+            const pixel_point got[4] = {s.a, s.b, s.q, s.seed};
             const char* names[4] = {"A", "B", "Q", "seed"};
             for (int n = 0; n < 4; ++n) {
                 EXPECT_EQ(got[n].x, expected(c.x, table[t][n].x, whole_x(t, n))) << names[n] << t << " at " << c.x << "," << c.y;

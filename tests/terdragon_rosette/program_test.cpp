@@ -32,7 +32,7 @@ TEST(TerdragonProgram, ElevenFramesOneWaitAndFixedColoursOfGenerationsOneToFour)
         EXPECT_EQ(frame.at(200, 100), rgb(255, 255, 255)) << p;
         // The end of the generation's last segment, in every copy.
         for (int k = 0; k < 6; ++k) {
-            const WindowPoint end = copy_to_window(walk.x, walk.y, k);
+            const pixel_point end = copy_to_window(walk.x, walk.y, k);
             EXPECT_EQ(frame.at(end.x, end.y), fixed[p]) << "generation " << p << " copy " << k;
         }
     }

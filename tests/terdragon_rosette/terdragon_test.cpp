@@ -26,8 +26,8 @@ TEST(TerdragonWalk, SegmentsZeroToTwoInAllSixCopies)
     for (const auto& row : table) {
         const int k = row[0];
         TerdragonWalk walk;
-        const WindowPoint expected[4] = {{row[1], row[2]}, {row[3], row[4]}, {row[5], row[6]}, {row[7], row[8]}};
-        WindowPoint got[4] = {copy_to_window(0, 0, k), copy_to_window(walk.x, walk.y, k)};
+        const pixel_point expected[4] = {{row[1], row[2]}, {row[3], row[4]}, {row[5], row[6]}, {row[7], row[8]}};
+        pixel_point got[4] = {copy_to_window(0, 0, k), copy_to_window(walk.x, walk.y, k)};
         for (int j = 1; j <= 2; ++j) {
             step_walk(walk, segment_direction(j, 1));
             got[j + 1] = copy_to_window(walk.x, walk.y, k);
@@ -108,7 +108,7 @@ TEST_F(Terdragon, GenerationsDrawInTheirOwnColours)
     for (int p = 1; p <= 4; ++p) {
         draw_generation(walk, p);
         // The end of the generation's last segment, copy 0.
-        const WindowPoint a = copy_to_window(walk.prev_x, walk.prev_y, 0);
+        const pixel_point a = copy_to_window(walk.prev_x, walk.prev_y, 0);
         EXPECT_EQ(get_pixel(a.x, a.y), palette[p]) << p;
     }
 }

@@ -22,7 +22,7 @@ struct DodecagonTest : ::testing::Test {
     }
 };
 
-constexpr pixel offsets[12] = {{50, 0},   {43, -26}, {24, -44}, {-1, -50}, {-26, -44}, {-44, -26},
+constexpr pixel_point offsets[12] = {{50, 0},   {43, -26}, {24, -44}, {-1, -50}, {-26, -44}, {-44, -26},
                                {-50, 0},  {-44, 25}, {-25, 43}, {0, 49},   {25, 43},   {43, 24}};
 
 // Truncation toward zero: a negative coordinate that is not a whole number
@@ -37,7 +37,7 @@ int expected(int centre, int offset, bool whole)
 
 TEST(TruncatedHexagonalLattice, VectorsAndCheckValues)
 {
-    compute_lattice_vectors();
+    set_lattice_vectors();
     EXPECT_EQ(e1.x, 1.8660254f);
     EXPECT_EQ(e1.y, 0.5f);
     EXPECT_EQ(e2.x, 0.5f);
@@ -47,7 +47,7 @@ TEST(TruncatedHexagonalLattice, VectorsAndCheckValues)
         {-4, 4, 126, 26}, {4, -4, 673, 573}, {-4, -4, -73, 773}, {4, 4, 873, -173},
     };
     for (const auto& c : checks) {
-        const pixel p = lattice_point(c.i, c.j);
+        const pixel_point p = lattice_anchor(scale, e1, e2, c.i, c.j);
         EXPECT_EQ(p.x, c.col) << c.i << "," << c.j;
         EXPECT_EQ(p.y, c.row) << c.i << "," << c.j;
     }
@@ -56,9 +56,9 @@ TEST(TruncatedHexagonalLattice, VectorsAndCheckValues)
 TEST(DodecagonGeometry, VerticesMatchTheTable)
 {
     EXPECT_EQ(dodecagon_angle_step, static_cast<float>(std::numbers::pi / 6));
-    for (pixel c : {pixel{400, 300}, pixel{-73, 773}, pixel{873, -173}, pixel{-10, -20}})
+    for (pixel_point c : {pixel_point{400, 300}, {-73, 773}, {873, -173}, {-10, -20}})
         for (int k = 0; k < 12; ++k) {
-            const pixel v = dodecagon_vertex(c.x, c.y, k);
+            const pixel_point v = dodecagon_vertex(c.x, c.y, k);
             EXPECT_EQ(v.x, expected(c.x, offsets[k].x, k == 0)) << c.x << "," << c.y << " vertex " << k;
             EXPECT_EQ(v.y, expected(c.y, offsets[k].y, k == 0)) << c.x << "," << c.y << " vertex " << k;
         }
@@ -93,7 +93,7 @@ TEST_F(DodecagonTest, FilledOnlyWhenTheCentreIsInsideTheFrame)
             }
 
     // Centres on the frame or outside it: outlined where visible, never filled.
-    for (pixel c : {pixel{0, 300}, pixel{400, 599}, pixel{873, -173}, pixel{-20, 40}})
+    for (pixel_point c : {pixel_point{0, 300}, {400, 599}, {873, -173}, {-20, 40}})
         draw_dodecagon(c.x, c.y);
     EXPECT_EQ(get_pixel(20, 300), white);
     EXPECT_EQ(get_pixel(400, 580), white);

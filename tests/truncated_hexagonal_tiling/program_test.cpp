@@ -64,11 +64,11 @@ TEST(TruncatedHexagonalTilingProgram, SecondStageLeavesNoWhiteAndNoBlue)
 
     // Dodecagons centred inside the frame are filled; the others are only
     // outlined, so what shows of them turns light yellow.
-    compute_lattice_vectors();
+    set_lattice_vectors();
     int filled = 0, outlined = 0;
     for (int i = -4; i <= 4; ++i)
         for (int j = -4; j <= 4; ++j) {
-            const pixel centre = lattice_point(i, j);
+            const pixel_point centre = lattice_anchor(scale, e1, e2, i, j);
             const bool guarded = inside_frame(centre.x, centre.y);
             (guarded ? filled : outlined) += 1;
             for (int y = centre.y - 40; y <= centre.y + 40; ++y)

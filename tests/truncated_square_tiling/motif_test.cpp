@@ -1,12 +1,9 @@
 // The octagon motif and the lattice of the truncated square tiling, drawn
 // headlessly and compared with pictures built from known window coordinates.
-#include "lattice.h"
 #include "polygon_motif.h"
 #include "tiling_support.h"
 
 namespace {
-
-constexpr float octagon_angle = 0.785398185253143310546875f;
 
 const std::vector<edge_row> centred_motif = {
     {{450, 300}, {435, 264}, {485, 285}, {470, 249}, {460, 274}},
@@ -21,7 +18,6 @@ const std::vector<edge_row> centred_motif = {
 
 TEST(OctagonMotif, CentredMotifHasTheTabulatedVerticesSquaresAndSeeds)
 {
-    edge_angle = octagon_angle;
     const Image drawn = headless([] { draw_polygon_motif(400, 300); });
     EXPECT_EQ(difference(drawn, headless([] { draw_motif_from_table(centred_motif); })), "");
     // Four green squares; the octagon itself stays white.
@@ -36,17 +32,8 @@ TEST(OctagonMotif, CentredMotifHasTheTabulatedVerticesSquaresAndSeeds)
               "");
 }
 
-TEST(OctagonMotif, RestoresTheEdgeAngleOnEntry)
-{
-    edge_angle = 0.0f;
-    const Image drawn = headless([] { draw_polygon_motif(400, 300); });
-    EXPECT_EQ(edge_angle, octagon_angle);
-    EXPECT_EQ(difference(drawn, headless([] { draw_motif_from_table(centred_motif); })), "");
-}
-
 TEST(OctagonMotif, MotifsLeftOfAndAboveTheWindowTruncateTowardZero)
 {
-    edge_angle = octagon_angle;
     // Vertex 4 lies at column -12.9999999999998, drawn from column -12; the
     // square on edge 2 is filled, the one on edge 4 (seed at -23) is not.
     const Image left = headless([] { draw_polygon_motif(37, 450); });
@@ -95,11 +82,11 @@ TEST(OctagonMotif, MotifsLeftOfAndAboveTheWindowTruncateTowardZero)
 TEST(OctagonMotif, WindowCoordinatesAreNotRoundedToDouble)
 {
     // 300 - 50 * sin(float(6 * edge_angle)) is just below 350.
-    EXPECT_EQ(motif_row(300, -1.0 + 0x1p-52), 349);
+    EXPECT_EQ(unit_pixel_extended({0, 300}, 50, 0, -1.0 + 0x1p-52).y, 349);
     // Negative sums truncate toward zero.
-    EXPECT_EQ(motif_column(-80, 1.0 - 0x1p-50), -30);
-    EXPECT_EQ(motif_column(-80, 1.0 + 0x1p-50), -29);
-    EXPECT_EQ(motif_row(10, 0.5), -15);
+    EXPECT_EQ(unit_pixel_extended({-80, 0}, 50, 1.0 - 0x1p-50, 0).x, -30);
+    EXPECT_EQ(unit_pixel_extended({-80, 0}, 50, 1.0 + 0x1p-50, 0).x, -29);
+    EXPECT_EQ(unit_pixel_extended({0, 10}, 50, 0, 0.5).y, -15);
 }
 
 TEST(TruncatedSquareLattice, VectorsAndCentres)
@@ -118,7 +105,7 @@ TEST(TruncatedSquareLattice, VectorsAndCentres)
         {-4, 0, 258, 641},  {-4, 1, 173, 606},  {-4, 2, 87, 570},   {-4, 3, 2, 535},
     };
     for (const auto& c : centres) {
-        const window_point p = lattice_centre(c.i, c.j);
+        const pixel_point p = lattice_anchor(scale, e1, e2, c.i, c.j);
         EXPECT_EQ(p.x, c.x) << "i = " << c.i << ", j = " << c.j;
         EXPECT_EQ(p.y, c.y) << "i = " << c.i << ", j = " << c.j;
     }

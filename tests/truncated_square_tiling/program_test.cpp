@@ -1,6 +1,5 @@
 // The truncated square tiling program as users run it, through the capture
 // tool: its three stages, the motif centres and the final recolouring.
-#include "lattice.h"
 #include "polygon_motif.h"
 #include "tiling_support.h"
 

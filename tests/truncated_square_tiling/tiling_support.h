@@ -1,7 +1,7 @@
 // Test support shared by the two polygon motif tilings: headless windows
 // drawn with a program's figure routines, motifs drawn from tables of window
 // coordinates, and comparisons with the pictures the programs show.
-// Include after the program's polygon_motif.h and lattice.h.
+// Include after the program's polygon_motif.h.
 #pragma once
 
 #include <capture.h>
@@ -25,12 +25,7 @@ template <typename Draw>
 Image headless(Draw draw)
 {
     HeadlessScreen headless;
-    white = SDL_MapRGB(screen->format, 255, 255, 255);
-    black = SDL_MapRGB(screen->format, 0, 0, 0);
-    light_red = SDL_MapRGB(screen->format, 255, 50, 50);
-    light_yellow = SDL_MapRGB(screen->format, 250, 250, 100);
-    green = SDL_MapRGB(screen->format, 0, 205, 0);
-    blue = SDL_MapRGB(screen->format, 0, 0, 205);
+    map_palette();
     SDL_FillRect(screen, nullptr, white);
     draw_window_frame(black);
     draw();
@@ -40,15 +35,15 @@ Image headless(Draw draw)
 // One edge of a motif in window coordinates: vertex i, vertex i + 1 and, for
 // an even edge, the square corners Q, R and its fill seed.
 struct edge_row {
-    window_point from{}, to{}, q{}, r{}, seed{};
+    pixel_point from{}, to{}, q{}, r{}, seed{};
 };
 
-inline bool inside_frame(window_point p) { return p.x >= 1 && p.x <= 798 && p.y >= 1 && p.y <= 598; }
+inline bool inside_frame(pixel_point p) { return p.x >= 1 && p.x <= 798 && p.y >= 1 && p.y <= 598; }
 
 // Draws the motif those rows describe in the motif routine's order: each
 // edge, then for even edges the square and its fill; last the polygon's own
 // fill from its centre when a colour is given.
-inline void draw_motif_from_table(const std::vector<edge_row>& rows, window_point centre = {},
+inline void draw_motif_from_table(const std::vector<edge_row>& rows, pixel_point centre = {},
                                   Uint32 polygon_fill = 0)
 {
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -102,7 +97,7 @@ inline int expect_motifs_on_lattice(const Image& stage, const Image& motif, int 
     int compared = 0;
     for (int i = -4; i <= 4; ++i) {
         for (int j = -4; j <= 4; ++j) {
-            const window_point p = lattice_centre(i, j);
+            const pixel_point p = lattice_anchor(scale, e1, e2, i, j);
             if (p.x < radius || p.x > 799 - radius || p.y < radius || p.y > 599 - radius)
                 continue;
             EXPECT_LE(disc_differences(stage, p.x, p.y, motif, radius), 4) << "motif at " << p.x << ", " << p.y;

@@ -1,6 +1,5 @@
 // The truncated trihexagonal tiling program as users run it, through the
 // capture tool: its two stages, the motif centres and the recolouring.
-#include "lattice.h"
 #include "polygon_motif.h"
 
 #include "../truncated_square_tiling/tiling_support.h"

@@ -1,0 +1,119 @@
+// drawkit geometry: the window point, the lattice vector, the placement of
+// lattice points and unit-frame points in the window, and the roundings
+// that decide which pixel a real coordinate lands on. Every real coordinate
+// becomes a pixel by truncation toward zero, never by rounding or flooring.
+#pragma once
+
+#include "drawkit.h"
+
+#include <cmath>
+
+// A window point in pixels: x the column, y the row (downwards). It may lie
+// outside the window.
+struct pixel_point {
+    int x;
+    int y;
+};
+
+// A lattice vector in lattice units, y upward, held in single precision.
+struct lattice_vector {
+    float x;
+    float y;
+};
+
+// A point of a unit frame (a lattice, a cell or a motif), y upward.
+struct unit_point {
+    double x;
+    double y;
+};
+
+// The window point of every lattice's origin and of the window's centre.
+constexpr pixel_point lattice_origin{400, 300};
+
+// Whether (x, y) is a pixel of the window (columns 0..799, rows 0..599).
+inline bool inside_window(int x, int y)
+{
+    return x >= 0 && x < SCREEN_WIDTH && y >= 0 && y < SCREEN_HEIGHT;
+}
+
+// A real coordinate truncated toward zero: the one way a value becomes a
+// pixel. The long double form keeps the 64-bit significand of its sum.
+inline int trunc_px(double value) { return static_cast<int>(value); }
+inline int trunc_px(long double value) { return static_cast<int>(value); }
+
+// The anchor pixel of lattice point (i, j) for `scale` pixels per lattice
+// unit: trunc((400 + (s i) e1.x) + (s j) e2.x), trunc((300 - (s i) e1.y) -
+// (s j) e2.y), summed in double in this order (exact for float vectors).
+inline pixel_point lattice_anchor(double scale, lattice_vector e1, lattice_vector e2, int i, int j)
+{
+    const double si = scale * i, sj = scale * j;
+    return {trunc_px((lattice_origin.x + si * static_cast<double>(e1.x)) + sj * static_cast<double>(e2.x)),
+            trunc_px((lattice_origin.y - si * static_cast<double>(e1.y)) - sj * static_cast<double>(e2.y))};
+}
+
+// The lattice sweep: draw_figure(anchor.x, anchor.y) at the anchor of
+// every lattice point, i from i_first to i_last (outer loop), j from j_first
+// to j_last (inner), bounds inclusive, also where the figure lies wholly
+// outside the window.
+inline void sweep_lattice(int i_first, int i_last, int j_first, int j_last, double scale, lattice_vector e1,
+                          lattice_vector e2, void (*draw_figure)(int x, int y))
+{
+    for (int i = i_first; i <= i_last; ++i)
+        for (int j = j_first; j <= j_last; ++j) {
+            const pixel_point anchor = lattice_anchor(scale, e1, e2, i, j);
+            draw_figure(anchor.x, anchor.y);
+        }
+}
+
+// The vector v turned by `angle` radians, formed in double from the stored
+// floats and rounded once to single precision per component.
+inline lattice_vector turned(lattice_vector v, double angle)
+{
+    const double x = v.x, y = v.y;
+    return {static_cast<float>(std::cos(angle) * x - std::sin(angle) * y),
+            static_cast<float>(std::sin(angle) * x + std::cos(angle) * y)};
+}
+
+// The pixel of the point (u, v), y upward, in a frame of `unit` pixels per
+// unit whose origin is the pixel `origin`: trunc(origin.x + unit u),
+// trunc(origin.y - unit v). unit_pixel forms the sums in double;
+// unit_pixel_extended with a 64-bit significand, which moves a pixel where
+// the double sum would round onto a whole number, and takes u and v as
+// long doubles so that a sum formed in extended precision reaches it whole.
+inline pixel_point unit_pixel(pixel_point origin, double unit, unit_point p)
+{
+    return {trunc_px(origin.x + unit * p.x), trunc_px(origin.y - unit * p.y)};
+}
+inline pixel_point unit_pixel_extended(pixel_point origin, long double unit, long double u, long double v)
+{
+    return {trunc_px(origin.x + unit * u), trunc_px(origin.y - unit * v)};
+}
+
+// The unit direction at angle k * step (step a float), as the figure
+// routines round it: the cosine of the product k * step formed exactly in
+// double, the sine of that product rounded to float. The mix decides on
+// which pixel a vertex lands.
+inline unit_point turn_direction(int k, float step)
+{
+    const double angle = k * static_cast<double>(step);
+    return {std::cos(angle), std::sin(static_cast<double>(static_cast<float>(angle)))};
+}
+
+// A copy stage's column coordinate is exact when the column's scan begins
+// and held in single precision from its first copied pixel on: call this
+// after every copy, so later tests and sources of the column read the float.
+inline void hold_in_float(double& coordinate) { coordinate = static_cast<float>(coordinate); }
+
+// An edge of a lattice figure: draw_thick_line of half-width 1 between two
+// points, clipped to the window.
+inline void draw_edge(pixel_point from, pixel_point to, Uint32 colour)
+{
+    draw_thick_line(from.x, from.y, to.x, to.y, 1, colour);
+}
+
+// guarded_fill from a seed point: nothing unless the seed lies strictly
+// inside the window's one-pixel frame.
+inline void guarded_fill(pixel_point seed, Uint32 fill_colour, Uint32 border_colour)
+{
+    guarded_fill(seed.x, seed.y, fill_colour, border_colour);
+}
