@@ -40,8 +40,6 @@ struct Settings {
     bool timing = false;        // no hashing, no images
     bool fixed_time = false;
     time_t time_value = 0;
-    const char* gif = nullptr;  // the animation to write; null: none
-    int frame_ms = 0;           // how long its mid-stage frames show
 };
 
 Settings settings;
@@ -101,9 +99,7 @@ __attribute__((constructor)) void read_settings()
     }
     if (const char* gif = std::getenv("CAPTURE_GIF"); gif && *gif) {
         const char* ms = std::getenv("CAPTURE_FRAME_MS");
-        settings.gif = gif;
-        settings.frame_ms = ms ? std::atoi(ms) : 0;
-        gif_start(settings.gif, settings.frame_ms);
+        gif_start(gif, ms ? std::atoi(ms) : 0);
     }
     if (settings.dir) {
         char path[4096];
