@@ -57,8 +57,8 @@ std::vector<std::string> listed_programs();
 // The recorded run of a program, made once by the suite's record step
 // (tests/programs) for every check that reads it: key answers, the fixed
 // clock, a 256 KiB stack, and every frame kept as PNG when the program shows
-// frames in the middle of a stage. Tests that read it name the fixture
-// "recorded.<name>" in CMake.
+// frames in the middle of a stage. Tests that read it name the program
+// after RECORDED in drawkit_add_test, so that they run after the recording.
 std::string recorded_dir(const std::string& name);
 const Capture& recorded_run(const std::string& name);
 
