@@ -1,4 +1,5 @@
-// The program as users run it, under the capture tool.
+// The program's recorded run: what its golden hash cannot explain
+// (tests/programs checks status, pictures and answers).
 #include "capture.h"
 
 #include <gtest/gtest.h>
@@ -11,21 +12,16 @@ constexpr uint32_t white_rgb = rgb(255, 255, 255), red_rgb = rgb(255, 0, 0),
 
 const Capture& shown()
 {
-    static const Capture c = run_program(program);
-    return c;
+    return recorded_run(program);
 }
 
 }  // namespace
 
-TEST(ElongatedTriangularTilingProgram, OneStageWithABlackFrameWhateverEndsTheWait)
+TEST(ElongatedTriangularTilingProgram, OneStageWithABlackFrame)
 {
     const Capture& c = shown();
-    ASSERT_EQ(c.status, 0) << c.stderr_text;
     ASSERT_EQ(c.stages.size(), 1u);
-    EXPECT_EQ(c.frame_hashes, c.stage_hashes);
     EXPECT_TRUE(has_black_frame(c.stages[0]));
-
-    EXPECT_EQ(same_pictures_for_every_answer(program, c), "");
 }
 
 TEST(ElongatedTriangularTilingProgram, RowsOfSquaresAndTriangles)
@@ -52,9 +48,4 @@ TEST(ElongatedTriangularTilingProgram, RowsOfSquaresAndTriangles)
     EXPECT_EQ(im.at(5, 134), white_rgb);
     EXPECT_EQ(im.at(15, 134), 0u);
     EXPECT_EQ(im.at(25, 134), red_rgb);
-}
-
-TEST(ElongatedTriangularTilingProgram, MatchesTheGoldenPicture)
-{
-    EXPECT_EQ(compare_with_golden(program, shown()), "");
 }

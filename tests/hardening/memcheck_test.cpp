@@ -1,7 +1,8 @@
 // Every program under valgrind's memcheck, through the capture tool: no
 // memory error and no byte definitely or indirectly lost, on the normal run
 // and on the no-display failure path.
-#include "runner.h"
+#include "capture.h"
+#include "launcher.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +22,11 @@ class Memcheck : public testing::TestWithParam<std::string> {};
 TEST_P(Memcheck, WholeRunIsClean)
 {
     const std::string program = GetParam();
-    RunOptions options;
+    CaptureOptions options;
+    options.timing = true;
     options.timeout_seconds = 900;
-    const Capture c = capture_program(program, {"--timing"}, memcheck(), options);
+    options.wrapper = memcheck();
+    const Capture c = run_program(program, options);
     EXPECT_EQ(c.status, 0) << c.stderr_text;
     EXPECT_EQ(c.stderr_text, "");
     EXPECT_EQ(static_cast<int>(c.stage_hashes.size()), golden_stage_count(program));
@@ -38,13 +41,13 @@ TEST_P(Memcheck, NoDisplayPathIsClean)
     options.timeout_seconds = 120;
     options.env = {"SDL_VIDEODRIVER=nosuchdriver", "-DISPLAY"};
     std::vector<std::string> argv = memcheck();
-    argv.push_back(bin_path(program));
+    argv.push_back(program_path(program));
     const RunResult r = run_command(argv, options);
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_TRUE(one_line_from(program, r.err)) << r.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Hardening, Memcheck, testing::ValuesIn(all_programs()),
+INSTANTIATE_TEST_SUITE_P(Hardening, Memcheck, testing::ValuesIn(listed_programs()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
 }  // namespace

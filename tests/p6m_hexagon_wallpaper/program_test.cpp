@@ -1,4 +1,5 @@
-// The hexagon wallpaper program as users run it, under the capture tool.
+// The hexagon wallpaper program's recorded run: what its golden hashes
+// cannot explain (tests/programs checks status, pictures and answers).
 #include "capture.h"
 
 #include <gtest/gtest.h>
@@ -11,24 +12,13 @@ class P6mHexagonProgram : public ::testing::Test {
 protected:
     static const Capture& run()
     {
-        static const Capture capture = run_program("p6m_hexagon_wallpaper");
-        return capture;
+        return recorded_run("p6m_hexagon_wallpaper");
     }
 };
 
-TEST_F(P6mHexagonProgram, ShowsFiveStagesAndEndsWell)
-{
-    const Capture& c = run();
-    EXPECT_EQ(c.status, 0) << c.stderr_text;
-    ASSERT_EQ(c.stage_hashes.size(), 5u);
-    ASSERT_EQ(c.stages.size(), 5u);
-    EXPECT_EQ(c.frame_hashes, c.stage_hashes);
-    EXPECT_EQ(c.stderr_text, "");
-    EXPECT_EQ(compare_with_golden("p6m_hexagon_wallpaper", c), "");
-}
-
 TEST_F(P6mHexagonProgram, MotifFillsItsThreeFaces)
 {
+    ASSERT_EQ(run().stages.size(), 5u);
     const Image& s1 = run().stages.at(0);
     EXPECT_EQ(s1.at(460, 295), rgb(0, 205, 0));    // square at the right angle
     EXPECT_EQ(s1.at(462, 275), rgb(255, 0, 0));    // face at the 60-degree corner
@@ -65,12 +55,6 @@ TEST_F(P6mHexagonProgram, LatticeLeavesRowAndColumnZeroWhite)
         for (int x = 1; x < 800; ++x)
             white_inside += s5.at(x, y) == white;
     EXPECT_LT(white_inside, 2000);
-}
-
-TEST_F(P6mHexagonProgram, SamePicturesWhateverEndsTheWaits)
-{
-    const Capture& keys = run();
-    EXPECT_EQ(same_pictures_for_every_answer("p6m_hexagon_wallpaper", keys), "");
 }
 
 } // namespace

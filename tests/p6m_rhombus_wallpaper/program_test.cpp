@@ -1,4 +1,5 @@
-// The rhombus wallpaper program as users run it, under the capture tool.
+// The rhombus wallpaper program's recorded run: what its golden hashes
+// cannot explain (tests/programs checks status, pictures and answers).
 #include "capture.h"
 #include "seam_rule.h"
 
@@ -13,25 +14,14 @@ class P6mRhombusProgram : public ::testing::Test {
 protected:
     static const Capture& run()
     {
-        static const Capture capture = run_program("p6m_rhombus_wallpaper");
-        return capture;
+        return recorded_run("p6m_rhombus_wallpaper");
     }
 };
-
-TEST_F(P6mRhombusProgram, ShowsNineStagesAndEndsWell)
-{
-    const Capture& c = run();
-    EXPECT_EQ(c.status, 0) << c.stderr_text;
-    ASSERT_EQ(c.stage_hashes.size(), 9u);
-    ASSERT_EQ(c.stages.size(), 9u);
-    EXPECT_EQ(c.frame_hashes, c.stage_hashes);
-    EXPECT_EQ(c.stderr_text, "");
-    EXPECT_EQ(compare_with_golden("p6m_rhombus_wallpaper", c), "");
-}
 
 TEST_F(P6mRhombusProgram, OutlineGrowsOneEdgePerStage)
 {
     const Capture& c = run();
+    ASSERT_EQ(c.stages.size(), 9u);
     // Hypotenuse, then the short leg, then the long leg.
     EXPECT_EQ(c.stages.at(0).at(330, 260), black);
     EXPECT_EQ(c.stages.at(0).at(400, 280), white);
@@ -72,12 +62,6 @@ TEST_F(P6mRhombusProgram, SeamsCloseFromBelow)
     EXPECT_EQ(s9.rgb, close_seams_of(s8).rgb);
     for (int x = 0; x < 800; ++x)
         EXPECT_EQ(s9.at(x, 599), s8.at(x, 599)) << x;
-}
-
-TEST_F(P6mRhombusProgram, SamePicturesWhateverEndsTheWaits)
-{
-    const Capture& keys = run();
-    EXPECT_EQ(same_pictures_for_every_answer("p6m_rhombus_wallpaper", keys), "");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The two-face wallpaper program as users run it, under the capture tool.
+// The two-face wallpaper program's recorded run: what its golden hashes
+// cannot explain (tests/programs checks status, pictures and answers).
 #include "capture.h"
 #include "seam_rule.h"
 
@@ -12,26 +13,15 @@ class P6mTwoFaceProgram : public ::testing::Test {
 protected:
     static const Capture& run()
     {
-        static const Capture capture = run_program("p6m_two_face_wallpaper");
-        return capture;
+        return recorded_run("p6m_two_face_wallpaper");
     }
 };
-
-TEST_F(P6mTwoFaceProgram, ShowsSixStagesAndEndsWell)
-{
-    const Capture& c = run();
-    EXPECT_EQ(c.status, 0) << c.stderr_text;
-    ASSERT_EQ(c.stage_hashes.size(), 6u);
-    ASSERT_EQ(c.stages.size(), 6u);
-    EXPECT_EQ(c.frame_hashes, c.stage_hashes);
-    EXPECT_EQ(c.stderr_text, "");
-    EXPECT_EQ(compare_with_golden("p6m_two_face_wallpaper", c), "");
-}
 
 // The first picture is the whole motif, both faces and no bare outline,
 // within its triangle give or take the half-width of the repainted edges.
 TEST_F(P6mTwoFaceProgram, FirstStageIsTheWholeMotif)
 {
+    ASSERT_EQ(run().stages.size(), 6u);
     const Image& s1 = run().stages.at(0);
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x)
@@ -66,12 +56,6 @@ TEST_F(P6mTwoFaceProgram, SeamsCloseFromBelow)
     const Image &s5 = c.stages.at(4), &s6 = c.stages.at(5);
     EXPECT_NE(s5.rgb, s6.rgb);
     EXPECT_EQ(s6.rgb, close_seams_of(s5).rgb);
-}
-
-TEST_F(P6mTwoFaceProgram, SamePicturesWhateverEndsTheWaits)
-{
-    const Capture& keys = run();
-    EXPECT_EQ(same_pictures_for_every_answer("p6m_two_face_wallpaper", keys), "");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The program as users run it, under the capture tool.
+// The program's recorded run: what its golden hash cannot explain
+// (tests/programs checks status, pictures and answers).
 #include "capture.h"
 #include "square_star.h"
 
@@ -12,8 +13,7 @@ constexpr uint32_t white_rgb = rgb(255, 255, 255), red_rgb = rgb(255, 0, 0),
 
 const Capture& shown()
 {
-    static const Capture c = run_program(program);
-    return c;
+    return recorded_run(program);
 }
 
 bool inside_frame(int x, int y) { return x >= 1 && x <= 798 && y >= 1 && y <= 598; }
@@ -21,15 +21,11 @@ bool inside_margin(int x, int y) { return x >= 10 && x <= 789 && y >= 10 && y <=
 
 }  // namespace
 
-TEST(SnubSquareTilingProgram, OneStageWithABlackFrameWhateverEndsTheWait)
+TEST(SnubSquareTilingProgram, OneStageWithABlackFrame)
 {
     const Capture& c = shown();
-    ASSERT_EQ(c.status, 0) << c.stderr_text;
     ASSERT_EQ(c.stages.size(), 1u);
-    EXPECT_EQ(c.frame_hashes, c.stage_hashes);
     EXPECT_TRUE(has_black_frame(c.stages[0]));
-
-    EXPECT_EQ(same_pictures_for_every_answer(program, c), "");
 }
 
 TEST(SnubSquareTilingProgram, PinkOnlyInsideTheMarginWhiteOnlyOutside)
@@ -84,9 +80,4 @@ TEST(SnubSquareTilingProgram, StarsAndHoles)
                 EXPECT_EQ(im.at(hx, hy), pink_rgb) << "hole " << hx << "," << hy;
             }
         }
-}
-
-TEST(SnubSquareTilingProgram, MatchesTheGoldenPicture)
-{
-    EXPECT_EQ(compare_with_golden(program, shown()), "");
 }

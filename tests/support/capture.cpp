@@ -2,12 +2,12 @@
 // they showed.
 #include "capture.h"
 
+#include "capture_log.h"
+#include "launcher.h"
 #include "pixel_hash.h"
+#include "program_list.h"
 
 #include <png.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +17,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -56,98 +57,12 @@ std::string read_file(const std::string& path)
     return text.str();
 }
 
-// Output folders of test processes that have ended are removed after an
-// hour, so that repeated runs do not fill the disk and a failure's pictures
-// stay for a while to be looked at.
-void sweep_old_output(const fs::path& base)
-{
-    std::error_code ec;
-    const auto now = fs::file_time_type::clock::now();
-    for (const auto& entry : fs::directory_iterator(base, ec)) {
-        const std::string leaf = entry.path().filename().string();
-        const size_t last = leaf.rfind('-');
-        const size_t before = last == std::string::npos ? std::string::npos : leaf.rfind('-', last - 1);
-        if (before == std::string::npos)
-            continue;
-        const long pid = std::strtol(leaf.c_str() + before + 1, nullptr, 10);
-        if (pid <= 0 || kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
-            continue;  // still running, or not ours to judge
-        const auto age = now - fs::last_write_time(entry.path(), ec);
-        if (!ec && age > std::chrono::hours(1))
-            fs::remove_all(entry.path(), ec);
-    }
-}
-
 std::string fresh_folder(const std::string& name, const CaptureOptions& options)
 {
-    static int counter = 0;
-    const fs::path base = CAPTURE_OUTPUT_DIR;
-    fs::create_directories(base);
-    if (counter == 0)
-        sweep_old_output(base);
     std::string leaf = fs::path(name).filename().string() + "-" + answer_name(options.answer);
     if (options.frames)
         leaf += "-frames";
-    leaf += "-" + std::to_string(getpid()) + "-" + std::to_string(++counter);
-    const fs::path dir = base / leaf;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir.string();
-}
-
-// Runs the capture tool with stderr into err_path; returns its exit status.
-int run_capture_tool(const std::vector<std::string>& args, const std::vector<std::string>& env,
-                     const std::string& err_path)
-{
-    std::vector<char*> argv;
-    for (const auto& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid < 0)
-        return -1;
-    if (pid == 0) {
-        const int fd = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd >= 0) {
-            dup2(fd, 2);
-            close(fd);
-        }
-        for (const auto& setting : env) {
-            const size_t eq = setting.find('=');
-            if (eq != std::string::npos)
-                setenv(setting.substr(0, eq).c_str(), setting.c_str() + eq + 1, 1);
-        }
-        execv(argv[0], argv.data());
-        std::fprintf(stderr, "cannot run %s: %s\n", argv[0], std::strerror(errno));
-        _exit(127);
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFSIGNALED(status))
-        return 128 + WTERMSIG(status);
-    return WEXITSTATUS(status);
-}
-
-void parse_log(Capture& c)
-{
-    std::ifstream log(c.out_dir + "/log.txt");
-    std::string kind, hash;
-    long n = 0;
-    std::string line;
-    while (std::getline(log, line)) {
-        std::istringstream fields(line);
-        hash.clear();
-        if (!(fields >> kind >> n))
-            continue;
-        fields >> hash;
-        const uint64_t h = std::strtoull(hash.c_str(), nullptr, 16);
-        if (kind == "frame")
-            c.frame_hashes.push_back(h);
-        else if (kind == "wait")
-            c.stage_hashes.push_back(h);
-    }
+    return fresh_dir(leaf);
 }
 
 struct Golden {
@@ -286,25 +201,83 @@ std::string program_path(const std::string& name)
 Capture run_program(const std::string& name, const CaptureOptions& options)
 {
     Capture c;
-    c.out_dir = fresh_folder(name, options);
+    if (options.out_dir.empty()) {
+        c.out_dir = fresh_folder(name, options);
+    } else {
+        c.out_dir = options.out_dir;
+        std::error_code ec;
+        fs::remove_all(c.out_dir, ec);
+        fs::create_directories(c.out_dir);
+    }
     std::vector<std::string> args = {std::string(CAPTURE_BIN_DIR) + "/capture", "--out", c.out_dir,
                                      "--answer", answer_name(options.answer), "--timeout",
                                      std::to_string(options.timeout_seconds)};
     if (options.frames)
         args.push_back("--frames");
+    if (options.timing)
+        args.push_back("--timing");
     if (options.fixed_time >= 0) {
         args.push_back("--time");
         args.push_back(std::to_string(options.fixed_time));
     }
     args.push_back("--");
+    args.insert(args.end(), options.wrapper.begin(), options.wrapper.end());
     args.push_back(program_path(name));
-    const std::string err_path = c.out_dir + "/stderr.txt";
-    c.status = run_capture_tool(args, options.env, err_path);
-    c.stderr_text = read_file(err_path);
-    parse_log(c);
+    RunOptions run;
+    run.env = options.env;
+    run.stack_kib = options.stack_kib;
+    run.timeout_seconds = options.timeout_seconds + 30;  // the tool's own limit comes first
+    const RunResult r = run_command(args, run);
+    c.status = r.status;
+    c.stderr_text = r.err;
+    const CaptureLog log = read_capture_log(c.out_dir + "/log.txt");
+    c.frame_hashes = log.frames;
+    c.stage_hashes = log.waits;
+    if (!options.timing)
+        for (size_t i = 0; i < c.stage_hashes.size(); ++i)
+            c.stages.push_back(read_png(numbered(c.out_dir, "stage", 2, static_cast<int>(i + 1))));
+    return c;
+}
+
+std::vector<std::string> listed_programs()
+{
+    std::string error;
+    std::vector<std::string> names;
+    for (const ListedProgram& p : read_program_list(program_list_path(), error))
+        names.push_back(p.name);
+    if (names.empty())
+        std::fprintf(stderr, "%s\n", error.c_str());
+    return names;
+}
+
+std::string recorded_dir(const std::string& name)
+{
+    return std::string(CAPTURE_RECORDED_DIR) + "/" + name;
+}
+
+const Capture& recorded_run(const std::string& name)
+{
+    static std::map<std::string, Capture> runs;
+    auto found = runs.find(name);
+    if (found != runs.end())
+        return found->second;
+    Capture& c = runs[name];
+    c.out_dir = recorded_dir(name);
+    c.status = -1;
+    std::ifstream(c.out_dir + "/status.txt") >> c.status;
+    c.stderr_text = read_file(c.out_dir + "/stderr.txt");
+    const CaptureLog log = read_capture_log(c.out_dir + "/log.txt");
+    c.frame_hashes = log.frames;
+    c.stage_hashes = log.waits;
     for (size_t i = 0; i < c.stage_hashes.size(); ++i)
         c.stages.push_back(read_png(numbered(c.out_dir, "stage", 2, static_cast<int>(i + 1))));
     return c;
+}
+
+void discard(const Capture& capture)
+{
+    std::error_code ec;
+    fs::remove_all(capture.out_dir, ec);
 }
 
 Image read_png(const std::string& path)
@@ -358,7 +331,7 @@ uint64_t image_hash(const Image& image)
     return h;
 }
 
-std::string compare_with_golden(const std::string& name, const Capture& c)
+std::string compare_with_golden(const std::string& name, const Capture& c, bool may_update)
 {
     const std::string path = golden_path(name);
     if (c.status != 0)
@@ -368,7 +341,7 @@ std::string compare_with_golden(const std::string& name, const Capture& c)
         return "the capture of " + name + " recorded no stage; nothing compared with " + path;
 
     const char* update = std::getenv("UPDATE_GOLDEN");
-    if (update && std::strcmp(update, "1") == 0) {
+    if (may_update && update && std::strcmp(update, "1") == 0) {
         std::error_code ec;
         fs::create_directories(fs::path(path).parent_path(), ec);
         std::ofstream out(path);
@@ -430,23 +403,10 @@ std::string compare_with_golden(const std::string& name, const Capture& c)
     return message;
 }
 
-std::string same_pictures_for_every_answer(const std::string& name, const Capture& reference,
-                                           const CaptureOptions& base)
+int golden_stage_count(const std::string& name)
 {
-    std::string differences;
-    for (Answer answer : {Answer::quit, Answer::noise, Answer::error}) {
-        CaptureOptions options = base;
-        options.answer = answer;
-        const Capture again = run_program(name, options);
-        const std::string run = std::string(answer_name(answer)) + " answers";
-        if (again.status != 0)
-            differences += run + ": status " + std::to_string(again.status) + " " + again.stderr_text + "\n";
-        else if (again.frame_hashes != reference.frame_hashes)
-            differences += run + ": other frames\n";
-        else if (again.stage_hashes != reference.stage_hashes)
-            differences += run + ": other stages\n";
-    }
-    return differences;
+    std::ifstream in(golden_path(name));
+    return static_cast<int>(read_golden(in, golden_path(name)).stages.size());
 }
 
 bool has_black_frame(const Image& image)

@@ -2,6 +2,8 @@
 // what it showed. The binary is the very one in build/bin that users run.
 #pragma once
 
+#include "fixed_clock.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -22,9 +24,13 @@ enum class Answer { key, quit, noise, error };
 struct CaptureOptions {
     Answer answer = Answer::key;
     bool frames = false;        // also keep every presented frame as PNG
-    long fixed_time = -1;       // when >= 0, time() returns this value
+    bool timing = false;        // no hashes and no pictures (capture --timing)
+    long fixed_time = fixed_clock;  // time() returns this; -1: the real clock
     int timeout_seconds = 120;
-    std::vector<std::string> env;  // extra NAME=VALUE settings
+    long stack_kib = 0;         // when > 0, the stack limit of the run
+    std::vector<std::string> env;      // extra NAME=VALUE settings, -NAME removes
+    std::vector<std::string> wrapper;  // run in front of the program (valgrind ...)
+    std::string out_dir;        // where the capture goes; empty: a fresh folder
 };
 
 struct Capture {
@@ -41,9 +47,24 @@ struct Capture {
 // taken as a path as it is (the capture tests' own programs).
 std::string program_path(const std::string& name);
 
-// Runs build/bin/<name> under the capture tool into a fresh folder
-// (build/test-output/<name>-<answer>-<pid>-<n>).
+// Runs build/bin/<name> under the capture tool into options.out_dir or a
+// fresh folder (build/test-output/<name>-<answer>-<pid>-<n>).
 Capture run_program(const std::string& name, const CaptureOptions& options = {});
+
+// The programs of docs/programs.tsv, in order.
+std::vector<std::string> listed_programs();
+
+// The recorded run of a program, made once by the suite's record step
+// (tests/programs) for every check that reads it: key answers, the fixed
+// clock, a 256 KiB stack, and every frame kept as PNG when the program shows
+// frames in the middle of a stage. Tests that read it name the program
+// after RECORDED in drawkit_add_test, so that they run after the recording.
+std::string recorded_dir(const std::string& name);
+const Capture& recorded_run(const std::string& name);
+
+// Removes a capture's folder (call when its checks passed; a failure's
+// pictures stay to be looked at).
+void discard(const Capture& capture);
 
 // Reads a PNG written by the capture tool; an empty Image (w = h = 0) when
 // the file is missing or unreadable.
@@ -59,15 +80,12 @@ uint64_t image_hash(const Image& image);
 // tests/golden/<name>.txt. On a difference it writes a diff image of each
 // changed stage into the capture folder and returns a message naming them;
 // returns "" when everything matches. With UPDATE_GOLDEN=1 in the
-// environment it rewrites the golden file instead.
-std::string compare_with_golden(const std::string& name, const Capture& capture);
+// environment it rewrites the golden file instead, unless `may_update` is
+// false (runs that must match the golden pictures whatever is asked).
+std::string compare_with_golden(const std::string& name, const Capture& capture, bool may_update = true);
 
-// Runs the program again with each other answer (close request, noise
-// before every key, an error from the event wait), on top of `base`, and
-// checks that every run ends with status 0 showing exactly the frames and
-// stages of `reference`. Returns "" when they all agree, else what differs.
-std::string same_pictures_for_every_answer(const std::string& name, const Capture& reference,
-                                           const CaptureOptions& base = {});
+// The number of stages tests/golden/<name>.txt lists.
+int golden_stage_count(const std::string& name);
 
 // True when the one-pixel border of the picture is black.
 bool has_black_frame(const Image& image);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -15,7 +16,8 @@ inline void cap_address_space(long headroom)
             pages = 0;
         std::fclose(f);
     }
-    const rlim_t cap = static_cast<rlim_t>(pages) * 4096 + static_cast<rlim_t>(headroom);
+    const rlim_t page_size = static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+    const rlim_t cap = static_cast<rlim_t>(pages) * page_size + static_cast<rlim_t>(headroom);
     const rlimit limit = {cap, cap};
     setrlimit(RLIMIT_AS, &limit);
 }

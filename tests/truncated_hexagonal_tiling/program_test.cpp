@@ -1,4 +1,5 @@
-// The program as users run it, under the capture tool.
+// The program's recorded run: what its golden hashes cannot explain
+// (tests/programs checks status, pictures and answers).
 #include "capture.h"
 #include "dodecagon.h"
 
@@ -14,23 +15,12 @@ constexpr uint32_t white_rgb = rgb(255, 255, 255), light_red_rgb = rgb(255, 50, 
 
 const Capture& shown()
 {
-    static const Capture c = run_program(program);
-    return c;
+    return recorded_run(program);
 }
 
 bool inside_frame(int x, int y) { return x >= 1 && x <= 798 && y >= 1 && y <= 598; }
 
 }  // namespace
-
-TEST(TruncatedHexagonalTilingProgram, TwoStagesWhateverEndsTheWaits)
-{
-    const Capture& c = shown();
-    ASSERT_EQ(c.status, 0) << c.stderr_text;
-    ASSERT_EQ(c.stages.size(), 2u);
-    EXPECT_EQ(c.frame_hashes, c.stage_hashes);
-    // A close request during the first wait still lets stage 2 be drawn.
-    EXPECT_EQ(same_pictures_for_every_answer(program, c), "");
-}
 
 TEST(TruncatedHexagonalTilingProgram, FirstStageShowsOneDodecagonAndItsVectors)
 {
@@ -79,9 +69,4 @@ TEST(TruncatedHexagonalTilingProgram, SecondStageLeavesNoWhiteAndNoBlue)
                     }
         }
     EXPECT_GT(outlined, 0);
-}
-
-TEST(TruncatedHexagonalTilingProgram, MatchesTheGoldenPictures)
-{
-    EXPECT_EQ(compare_with_golden(program, shown()), "");
 }

@@ -5,6 +5,11 @@
 //
 // CPU time and peak memory come from wait4 on the capture runner, whose
 // figures include the program it ran and waited for.
+#include "capture_log.h"
+#include "fixed_clock.h"
+#include "own_folder.h"
+#include "program_list.h"
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -25,7 +30,8 @@ namespace {
 
 const char usage[] =
     "usage: program_bench [--runs N] [--bin DIR] [PROGRAM...]\n"
-    "Runs each program (default: all sixteen; a name with a '/' is a path) N\n"
+    "Runs each program (default: every one of docs/programs.tsv; a name with a\n"
+    "'/' is a path) N\n"
     "times (default 5) under\n"
     "DIR/capture --timing (DIR defaults to the folder of this tool) and prints\n"
     "CPU seconds (median, min, max), frames per second of the programs that\n"
@@ -55,39 +61,6 @@ struct Result {
     int mid_stage_frames() const { return frames - waits; }
 };
 
-std::vector<std::string> split_words(const std::string& text)
-{
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string w; in >> w;)
-        words.push_back(w);
-    return words;
-}
-
-std::string folder_of_self()
-{
-    char path[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return ".";
-    path[n] = '\0';
-    std::string s(path);
-    size_t slash = s.rfind('/');
-    return slash == std::string::npos ? "." : s.substr(0, slash);
-}
-
-// Counts the "frame N" and "wait N" lines of a timing log.
-void count_log(const std::string& log_path, Run& run)
-{
-    std::ifstream log(log_path);
-    for (std::string line; std::getline(log, line);) {
-        if (line.rfind("frame ", 0) == 0)
-            ++run.frames;
-        else if (line.rfind("wait ", 0) == 0)
-            ++run.waits;
-    }
-}
-
 // One timed run; exits with a message when the program fails.
 Run run_once(const std::string& bin, const std::string& program, const std::string& out_dir)
 {
@@ -104,8 +77,9 @@ Run run_once(const std::string& bin, const std::string& program, const std::stri
     if (pid == 0) {
         // A fixed time() keeps the random palette of terdragon_rosette the
         // same from run to run.
-        execl(capture.c_str(), "capture", "--timing", "--time", "1", "--out", out_dir.c_str(),
-              target.c_str(), static_cast<char*>(nullptr));
+        const std::string clock = std::to_string(fixed_clock);
+        execl(capture.c_str(), "capture", "--timing", "--time", clock.c_str(), "--out", out_dir.c_str(),
+              "--", target.c_str(), static_cast<char*>(nullptr));
         std::fprintf(stderr, "program_bench: cannot run %s: %s\n", capture.c_str(),
                      std::strerror(errno));
         _exit(127);
@@ -125,7 +99,9 @@ Run run_once(const std::string& bin, const std::string& program, const std::stri
     run.cpu_seconds = usage_of_run.ru_utime.tv_sec + usage_of_run.ru_utime.tv_usec / 1e6 +
                       usage_of_run.ru_stime.tv_sec + usage_of_run.ru_stime.tv_usec / 1e6;
     run.peak_kb = usage_of_run.ru_maxrss;
-    count_log(out_dir + "/log.txt", run);
+    const CaptureLog log = read_capture_log(out_dir + "/log.txt");
+    run.frames = static_cast<int>(log.frames.size());
+    run.waits = static_cast<int>(log.waits.size());
     return run;
 }
 
@@ -150,7 +126,7 @@ Result measure(const std::string& bin, const std::string& program, int runs,
 int main(int argc, char** argv)
 {
     int runs = 5;
-    std::string bin = folder_of_self();
+    std::string bin = own_folder();
     std::vector<std::string> programs;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -172,8 +148,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "program_bench: --runs needs a positive count\n%s", usage);
         return 2;
     }
-    if (programs.empty())
-        programs = split_words(PROGRAM_LIST);
+    if (programs.empty()) {
+        std::string error;
+        for (const ListedProgram& p : read_program_list(program_list_path(), error))
+            programs.push_back(p.name);
+        if (programs.empty()) {
+            std::fprintf(stderr, "program_bench: %s\n", error.c_str());
+            return 1;
+        }
+    }
 
     char scratch[] = "/tmp/program_bench-XXXXXX";
     if (mkdtemp(scratch) == nullptr) {
@@ -186,7 +169,7 @@ int main(int argc, char** argv)
     for (const std::string& program : programs)
         results.push_back(measure(bin, program, runs, out_dir));
     // The empty program is built next to this tool.
-    Result floor = measure(folder_of_self(), "bench_empty_program", runs, out_dir);
+    Result floor = measure(own_folder(), "bench_empty_program", runs, out_dir);
     std::remove((out_dir + "/log.txt").c_str());
     rmdir(out_dir.c_str());
 

@@ -1,6 +1,8 @@
 // capture: runs a program under SDL's dummy video driver with the capture
 // preload library, answers its waits at once and records what it shows.
 // See README.md.
+#include "own_folder.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -29,12 +31,15 @@ struct Options {
     std::string time;
     bool timing = false;
     double timeout = 60;
+    std::string gif;
+    int frame_ms = 0;
     std::vector<char*> command;  // program and its arguments
 };
 
 const char usage[] =
     "usage: capture [--out DIR] [--answer key|quit|noise|error] [--frames] [--time T]\n"
-    "               [--timing] [--timeout SECONDS] PROGRAM [ARGS...]\n"
+    "               [--timing] [--timeout SECONDS] [--gif FILE [--frame-ms MS]]\n"
+    "               PROGRAM [ARGS...]\n"
     "Runs PROGRAM headless (SDL dummy video driver), answers every wait at once and\n"
     "records each presented frame and each waiting stage.\n"
     "  --out DIR        write log.txt and stage-NN.png into DIR (default: a new temp folder)\n"
@@ -45,6 +50,9 @@ const char usage[] =
     "  --time T         time() returns T\n"
     "  --timing         no hashes, no images (benchmarks); no folder unless --out\n"
     "  --timeout S      kill the program after S seconds (default 60)\n"
+    "  --gif FILE       also write every presented frame into the animated GIF FILE\n"
+    "  --frame-ms MS    how long the GIF shows a frame presented in the middle of a\n"
+    "                   stage (default 0: the shortest delay)\n"
     "Exit status: the program's; 128+N when it dies of signal N; 124 when it hangs;\n"
     "127 when it cannot be started; 125 when recording fails; 2 on bad usage.\n";
 
@@ -92,6 +100,15 @@ Options parse(int argc, char** argv)
             o.timeout = std::strtod(v, &end);
             if (*end || !(o.timeout > 0))
                 usage_error("--timeout needs a positive number of seconds, not", v);
+        } else if (a == "--gif") {
+            o.gif = value("--gif");
+        } else if (a == "--frame-ms") {
+            const char* v = value("--frame-ms");
+            char* end = nullptr;
+            const long ms = std::strtol(v, &end, 10);
+            if (*end || ms < 0 || ms > 60000)
+                usage_error("--frame-ms needs a number of milliseconds, not", v);
+            o.frame_ms = static_cast<int>(ms);
         } else if (a == "--") {
             ++i;
             break;
@@ -109,20 +126,12 @@ Options parse(int argc, char** argv)
     return o;
 }
 
-// The preload library: CAPTURE_PRELOAD, else ../lib next to this binary.
+// The preload library: CAPTURE_PRELOAD, else build/lib beside build/bin.
 std::string preload_path()
 {
     if (const char* p = std::getenv("CAPTURE_PRELOAD"); p && *p)
         return p;
-    char exe[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0) {
-        std::fprintf(stderr, "capture: cannot find my own path: %s\n", std::strerror(errno));
-        std::exit(status_not_started);
-    }
-    std::string dir(exe, static_cast<size_t>(n));
-    dir.erase(dir.find_last_of('/'));
-    return dir + "/../lib/libcapture_preload.so";
+    return library_folder() + "/libcapture_preload.so";
 }
 
 bool make_dirs(const std::string& path)
@@ -165,6 +174,11 @@ void set_environment(const Options& o, const std::string& preload)
     setenv("CAPTURE_ANSWER", o.answer.c_str(), 1);
     setenv("CAPTURE_FRAMES", o.frames ? "1" : "0", 1);
     setenv("CAPTURE_TIMING", o.timing ? "1" : "0", 1);
+    if (o.gif.empty())
+        unsetenv("CAPTURE_GIF");
+    else
+        setenv("CAPTURE_GIF", o.gif.c_str(), 1);
+    setenv("CAPTURE_FRAME_MS", std::to_string(o.frame_ms).c_str(), 1);
     if (o.time.empty())
         unsetenv("CAPTURE_TIME");
     else

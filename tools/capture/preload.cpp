@@ -4,12 +4,14 @@
 //    request);
 //  - every wait logs and keeps the surface as stage-NN.png, then is answered
 //    at once with scripted events;
-//  - time() can return a fixed value.
+//  - time() can return a fixed value;
+//  - every frame can go into an animated GIF (gif_recorder.h).
 // Settings come from the environment (see README.md).
+#include "gif_recorder.h"
 #include "pixel_hash.h"
+#include "preload_core.h"
 
 #include <SDL.h>
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <png.h>
 #include <unistd.h>
@@ -43,8 +45,7 @@ struct Settings {
 Settings settings;
 int log_fd = -1;
 unsigned long frame_count = 0;
-unsigned long wait_count = 0;
-bool in_wait = false;            // a wait has begun and not yet been answered
+WaitTracker waits;
 unsigned long calls_in_wait = 0;
 unsigned long waits_since_frame = 0;
 
@@ -59,14 +60,6 @@ PushFn real_push = nullptr;
 {
     std::fprintf(stderr, "capture: %s%s%s\n", what, detail ? ": " : "", detail ? detail : "");
     _exit(125);
-}
-
-void* real_symbol(const char* name)
-{
-    void* f = dlsym(RTLD_NEXT, name);
-    if (!f)
-        fail("cannot find the real", name);
-    return f;
 }
 
 Answer parse_answer(const char* text)
@@ -104,6 +97,10 @@ __attribute__((constructor)) void read_settings()
         settings.fixed_time = true;
         settings.time_value = static_cast<time_t>(v);
     }
+    if (const char* gif = std::getenv("CAPTURE_GIF"); gif && *gif) {
+        const char* ms = std::getenv("CAPTURE_FRAME_MS");
+        gif_start(gif, ms ? std::atoi(ms) : 0);
+    }
     if (settings.dir) {
         char path[4096];
         std::snprintf(path, sizeof path, "%s/log.txt", settings.dir);
@@ -111,6 +108,11 @@ __attribute__((constructor)) void read_settings()
         if (log_fd < 0)
             fail("cannot create the log", path);
     }
+}
+
+__attribute__((destructor)) void write_animation()
+{
+    gif_finish();
 }
 
 // One line per call, written at once so that a crash loses nothing.
@@ -292,7 +294,8 @@ void push_answer()
 // The start of a wait: record what the program shows.
 void begin_wait()
 {
-    ++wait_count;
+    const unsigned long wait_count = waits.waits;
+    gif_hold_last_frame();
     if (++waits_since_frame > max_waits_without_frame) {
         std::fprintf(stderr,
                      "capture: %lu waits without a frame presented; the program ignores key "
@@ -322,8 +325,9 @@ void begin_wait()
 INTERPOSED int SDL_Flip(SDL_Surface* s)
 {
     if (!real_flip)
-        real_flip = reinterpret_cast<FlipFn>(real_symbol("SDL_Flip"));
+        real_flip = reinterpret_cast<FlipFn>(real_symbol("capture", "SDL_Flip"));
     ++frame_count;
+    gif_add_frame(s);
     waits_since_frame = 0;
     if (settings.timing || !s) {
         log_line("frame", frame_count, nullptr);
@@ -344,14 +348,15 @@ INTERPOSED int SDL_Flip(SDL_Surface* s)
 INTERPOSED int SDL_WaitEvent(SDL_Event* event)
 {
     if (!real_wait) {
-        real_wait = reinterpret_cast<WaitFn>(real_symbol("SDL_WaitEvent"));
-        real_push = reinterpret_cast<PushFn>(real_symbol("SDL_PushEvent"));
+        real_wait = reinterpret_cast<WaitFn>(real_symbol("capture", "SDL_WaitEvent"));
+        real_push = reinterpret_cast<PushFn>(real_symbol("capture", "SDL_PushEvent"));
     }
-    if (!in_wait) {
+    if (wait_begins(waits)) {
         begin_wait();
-        if (settings.answer == Answer::error)
+        if (settings.answer == Answer::error) {
+            wait_returned(waits, 0, event);
             return 0;  // the event is left untouched
-        in_wait = true;
+        }
         calls_in_wait = 0;
         push_answer();
     }
@@ -359,12 +364,11 @@ INTERPOSED int SDL_WaitEvent(SDL_Event* event)
         std::fprintf(stderr,
                      "capture: wait %lu not ended after %lu events; the program ignores key "
                      "presses and close requests\n",
-                     wait_count, max_calls_per_wait);
+                     waits.waits, max_calls_per_wait);
         std::abort();
     }
-    int result = real_wait(event);
-    if (result == 0 || (event && (event->type == SDL_KEYDOWN || event->type == SDL_QUIT)))
-        in_wait = false;
+    const int result = real_wait(event);
+    wait_returned(waits, result, event);
     return result;
 }
 

@@ -1,14 +1,19 @@
 // failalloc: an LD_PRELOAD allocator that lets the first N allocation calls
-// through and fails every later one, to drive a program's out-of-memory
-// paths from the outside.
+// of a program's own drawing through and fails every later one, to drive its
+// out-of-memory paths from the outside.
 //
 //   FAILALLOC_AFTER=N    calls N+1, N+2, ... return null with errno ENOMEM
 //                        (unset or not a number: nothing fails)
-//   FAILALLOC_COUNT=FILE at exit, write the number of calls seen to FILE
+//   FAILALLOC_COUNT=FILE at exit, write the number of calls counted to FILE
 //
+// Counting starts when SDL_SetVideoMode has returned: whatever SDL itself
+// allocates to start (about 20 calls in classic SDL, about 450 through
+// sdl12-compat) always succeeds, so the failure points are the program's.
 // Every entry point of the C allocator that hands out memory counts as one
 // call (C++ new comes through malloc); free is left alone. The memory comes
 // from glibc's own allocator, so it may be freed anywhere.
+#include "preload_core.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -27,6 +32,7 @@ void* __libc_memalign(size_t, size_t);
 
 namespace {
 
+std::atomic<bool> counting{false};  // SDL_SetVideoMode has returned
 std::atomic<unsigned long> calls{0};
 unsigned long limit = 0;
 bool limited = false;
@@ -46,6 +52,8 @@ __attribute__((constructor)) void read_limit()
 // Counts one call; false when it must fail.
 bool allowed()
 {
+    if (!counting.load(std::memory_order_relaxed))
+        return true;
     const unsigned long n = calls.fetch_add(1, std::memory_order_relaxed) + 1;
     if (limited && n > limit) {
         errno = ENOMEM;
@@ -116,4 +124,15 @@ INTERPOSED int posix_memalign(void** out, size_t alignment, size_t size)
 INTERPOSED void* valloc(size_t size)
 {
     return allowed() ? __libc_memalign(static_cast<size_t>(sysconf(_SC_PAGESIZE)), size) : nullptr;
+}
+
+using SetVideoModeFn = SDL_Surface* (*)(int, int, int, Uint32);
+
+// SDL has started once the window is open: count from here on.
+INTERPOSED SDL_Surface* SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags)
+{
+    static const auto real = reinterpret_cast<SetVideoModeFn>(real_symbol("failalloc", "SDL_SetVideoMode"));
+    SDL_Surface* surface = real(width, height, bpp, flags);
+    counting.store(true, std::memory_order_relaxed);
+    return surface;
 }

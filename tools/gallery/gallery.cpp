@@ -1,15 +1,24 @@
 // gallery: renders every stage of the given programs as PNG under one folder,
 // each animated program also as one GIF of all its frames, and the site that
 // shows them (site.h): an index page and a page per program. Programs run
-// headless under the capture tool, two at a time.
+// headless under the capture tool, once each, two at a time; the capture tool
+// also records the animation, pacing its frames by the program list's frame_ms.
 //
-//   gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--web DIR] [--jobs N] PROGRAM...
+//   gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--web DIR] [--jobs N] [PROGRAM...]
 //
+// Without names, every program of docs/programs.tsv.
 // --thumbs DIR also writes each program's last stage at half size as
 // DIR/PROGRAM.png (the README's pictures; see choose_picture). --web DIR
 // names the browser build (NAME.js, NAME.wasm): its pages run the programs.
 // The program list and the card pictures are found beside the captions
 // (CAPTIONS/../programs.tsv, CAPTIONS/../pictures/).
+#include "capture_log.h"
+#include "own_folder.h"
+#include "pixel_hash.h"
+#include "fixed_clock.h"
+#include "program_list.h"
+
+#include <gif_lib.h>
 #include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,10 +38,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* fixed_time = "1700000000";  // same colours on every run
-
 struct Program {
     std::string name;
+    int frame_ms = 0;                   // the pace of its mid-stage frames
     int stages = 0, frames = 0;
     bool animated = false;
     bool ok = false;
@@ -47,7 +55,7 @@ struct Options {
 
 [[noreturn]] void usage(const char* why)
 {
-    std::fprintf(stderr, "gallery: %s\nusage: gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--web DIR] [--jobs N] PROGRAM...\n", why);
+    std::fprintf(stderr, "gallery: %s\nusage: gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--web DIR] [--jobs N] [PROGRAM...]\n", why);
     std::exit(2);
 }
 
@@ -69,27 +77,25 @@ Options parse(int argc, char** argv)
         else if (a.starts_with("--")) usage(("unknown option " + a).c_str());
         else o.names.push_back(a);
     }
-    if (o.names.empty())
-        usage("no program named");
     return o;
 }
 
-// Starts the capture of one program with the animation recorder preloaded.
-pid_t start_capture(const Program& p, const fs::path& bin, const fs::path& lib, const fs::path& dir)
+// Starts the capture of one program, its animation recorded alongside.
+pid_t start_capture(const Program& p, const fs::path& bin, const fs::path& dir)
 {
+    const std::string capture = bin / "capture", program = bin / p.name, out = dir,
+                      gif = dir / "animation.gif", clock = std::to_string(fixed_clock),
+                      frame_ms = std::to_string(p.frame_ms);
+    const char* argv[] = {"capture", "--out", out.c_str(), "--time", clock.c_str(), "--gif", gif.c_str(),
+                          "--frame-ms", frame_ms.c_str(), "--", program.c_str(), nullptr};
+    std::fflush(nullptr);
     pid_t pid = fork();
     if (pid < 0) {
         std::perror("gallery: fork");
         std::exit(1);
     }
     if (pid == 0) {
-        setenv("LD_PRELOAD", (lib / "libgallery_gif.so").c_str(), 1);
-        setenv("GALLERY_GIF", (dir / "animation.gif").c_str(), 1);
-        if (!freopen("/dev/null", "w", stdout))
-            _exit(127);
-        std::string capture = bin / "capture", program = bin / p.name, out = dir;
-        execl(capture.c_str(), "capture", "--out", out.c_str(), "--time", fixed_time,
-              program.c_str(), static_cast<char*>(nullptr));
+        execv(capture.c_str(), const_cast<char* const*>(argv));
         std::perror("gallery: cannot start the capture tool");
         _exit(127);
     }
@@ -97,14 +103,10 @@ pid_t start_capture(const Program& p, const fs::path& bin, const fs::path& lib, 
 }
 
 // Counts frames and waits in the capture log.
-void read_log(Program& p, const fs::path& dir)
+void read_log(Program& p, const CaptureLog& log)
 {
-    std::ifstream in(dir / "log.txt");
-    std::string kind, rest;
-    while (in >> kind && std::getline(in, rest)) {
-        if (kind == "frame") ++p.frames;
-        else if (kind == "wait") ++p.stages;
-    }
+    p.frames = static_cast<int>(log.frames.size());
+    p.stages = static_cast<int>(log.waits.size());
     p.animated = p.frames > p.stages;
 }
 
@@ -141,29 +143,52 @@ bool plain(const Pixels& image)
     return true;
 }
 
+// The last frame of the animation that is not one plain colour, played back
+// from the GIF and checked against the frame's hash in the capture log.
+bool last_coloured_frame(const fs::path& gif_path, const CaptureLog& log, Pixels& picture)
+{
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(gif_path.c_str(), &error);
+    if (!gif || DGifSlurp(gif) == GIF_ERROR || gif->ImageCount != static_cast<int>(log.frames.size())) {
+        if (gif)
+            DGifCloseFile(gif, &error);
+        return false;
+    }
+    Pixels canvas;
+    canvas.w = gif->SWidth;
+    canvas.h = gif->SHeight;
+    canvas.rgb.assign(static_cast<size_t>(canvas.w) * canvas.h * 3, 0);
+    bool found = false;
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage& f = gif->SavedImages[i];
+        const ColorMapObject* map = f.ImageDesc.ColorMap ? f.ImageDesc.ColorMap : gif->SColorMap;
+        for (int y = 0; y < f.ImageDesc.Height; ++y)
+            for (int x = 0; x < f.ImageDesc.Width; ++x) {
+                const GifColorType& c = map->Colors[f.RasterBits[y * f.ImageDesc.Width + x]];
+                png_byte* at = &canvas.rgb[(static_cast<size_t>(f.ImageDesc.Top + y) * canvas.w + f.ImageDesc.Left + x) * 3];
+                at[0] = c.Red;
+                at[1] = c.Green;
+                at[2] = c.Blue;
+            }
+        if (!plain(canvas)) {
+            picture = canvas;
+            found = fnv1a(fnv_offset, canvas.rgb.data(), canvas.rgb.size()) == log.frames[i];
+        }
+    }
+    DGifCloseFile(gif, &error);
+    return found;
+}
+
 // The picture that stands for a program: its last stage, or, when that is
 // one plain colour (an animation that ends by clearing the window), the last
 // frame before it that is not.
-bool choose_picture(const Program& p, const fs::path& bin, const fs::path& dir, Pixels& picture)
+bool choose_picture(const Program& p, const fs::path& dir, const CaptureLog& log, Pixels& picture)
 {
     if (!read_png(dir / stage_file(p.stages), picture))
         return false;
     if (!plain(picture) || !p.animated)
         return true;
-    const fs::path frames = dir / "frames";
-    std::string command = (bin / "capture").string() + " --frames --time " + fixed_time + " --out " +
-                          frames.string() + " " + (bin / p.name).string() + " > /dev/null";
-    bool found = std::system(command.c_str()) == 0;
-    if (found) {
-        found = false;
-        char name[32];
-        for (int f = p.frames; f >= 1 && !found; --f) {
-            std::snprintf(name, sizeof name, "frame-%04d.png", f);
-            found = read_png(frames / name, picture) && !plain(picture);
-        }
-    }
-    fs::remove_all(frames);
-    return found;
+    return last_coloured_frame(dir / "animation.gif", log, picture);
 }
 
 // Half size, each pixel the mean of a 2x2 block.
@@ -193,14 +218,24 @@ bool write_thumbnail(const Pixels& big, const fs::path& to)
 int main(int argc, char** argv)
 {
     Options o = parse(argc, argv);
-    const fs::path bin = fs::canonical("/proc/self/exe").parent_path();
-    const fs::path lib = bin.parent_path() / "lib";
+    const fs::path bin = own_folder();
+    std::string error;
+    const std::vector<ListedProgram> list = read_program_list(program_list_path(), error);
+    if (list.empty())
+        usage(error.c_str());
+    if (o.names.empty())
+        for (const ListedProgram& p : list)
+            o.names.push_back(p.name);
     std::vector<Program> programs;
     for (const std::string& name : o.names) {
+        const ListedProgram* listed = find_program(list, name);
+        if (!listed)
+            usage(("no program " + name + " in " + program_list_path()).c_str());
         if (!fs::exists(bin / name))
             usage(("no program " + name + " in " + bin.string()).c_str());
         programs.emplace_back();
         programs.back().name = name;
+        programs.back().frame_ms = listed->frame_ms;
     }
     fs::create_directories(o.out);
     if (!o.thumbs.empty())
@@ -215,7 +250,7 @@ int main(int argc, char** argv)
             fs::path dir = o.out / programs[next].name;
             fs::remove_all(dir);
             fs::create_directories(dir);
-            running[start_capture(programs[next], bin, lib, dir)] = {next, clock::now()};
+            running[start_capture(programs[next], bin, dir)] = {next, clock::now()};
             ++next;
         }
         int status = 0;
@@ -230,13 +265,14 @@ int main(int argc, char** argv)
         running.erase(it);
         ++done;
         const fs::path dir = o.out / p.name;
-        read_log(p, dir);
+        const CaptureLog log = read_capture_log(dir / "log.txt");
+        read_log(p, log);
         fs::remove(dir / "log.txt");
         if (!p.animated)
             fs::remove(dir / "animation.gif");
         p.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && p.stages > 0;
         if (Pixels picture; p.ok && !o.thumbs.empty() &&
-                            !(choose_picture(p, bin, dir, picture) && write_thumbnail(picture, o.thumbs / (p.name + ".png"))))
+                            !(choose_picture(p, dir, log, picture) && write_thumbnail(picture, o.thumbs / (p.name + ".png"))))
             p.ok = false;
         if (!p.ok)
             ++failures;

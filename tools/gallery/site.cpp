@@ -1,6 +1,8 @@
 // The site of the gallery: index page, program pages, their style and script.
 #include "site.h"
 
+#include "program_list.h"
+
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -9,11 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// One line of the program list.
-struct Listing {
-    std::string kind, frame_ms = "0", title, pattern;
-};
 
 // The four kinds, in the order of the index, with what a learner meets there.
 struct Kind {
@@ -44,24 +41,6 @@ constexpr Kind kinds[] = {
      "other, again and again: each generation has three times the segments of the one before. Six copies, "
      "turned by multiples of 60 degrees about one point, grow into a rosette."},
 };
-
-std::map<std::string, Listing> read_list(const fs::path& list)
-{
-    std::map<std::string, Listing> out;
-    std::ifstream in(list);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::vector<std::string> fields;
-        std::stringstream s(line);
-        for (std::string field; std::getline(s, field, '\t');)
-            fields.push_back(field);
-        if (fields.size() >= 5)
-            out[fields[0]] = {fields[1], fields[2], fields[3], fields[4]};
-    }
-    return out;
-}
 
 std::vector<std::string> read_lines(const fs::path& path)
 {
@@ -220,7 +199,7 @@ bool write_file(const fs::path& path, const std::string& text)
     return true;
 }
 
-std::string card(const SiteProgram& p, const Listing& l, const std::string& sentence)
+std::string card(const SiteProgram& p, const ListedProgram& l, const std::string& sentence)
 {
     return "<a class=\"card\" href=\"" + p.name + "/\"><img src=\"" + p.name +
            "/card.png\" loading=\"lazy\" width=\"400\" height=\"300\" alt=\"" + html(l.title) + "\">\n<h3>" +
@@ -228,7 +207,7 @@ std::string card(const SiteProgram& p, const Listing& l, const std::string& sent
            "</p></a>\n";
 }
 
-std::string program_page(const SiteProgram& p, const Listing& l, const std::vector<std::string>& lines, bool live)
+std::string program_page(const SiteProgram& p, const ListedProgram& l, const std::vector<std::string>& lines, bool live)
 {
     const std::string sentence = lines.empty() ? "" : lines[0];
     std::vector<std::string> captions(lines.begin() + (lines.empty() ? 0 : 1), lines.end());
@@ -238,7 +217,7 @@ std::string program_page(const SiteProgram& p, const Listing& l, const std::vect
     std::string scripts;
     if (live) {
         scripts = "<link rel=\"preload\" href=\"" + p.name + ".wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>\n"
-                  "<script>window.programPage = {name: " + json(p.name) + ", frameMs: " + l.frame_ms + ", captions: [";
+                  "<script>window.programPage = {name: " + json(p.name) + ", frameMs: " + std::to_string(l.frame_ms) + ", captions: [";
         for (size_t k = 0; k < captions.size(); ++k)
             scripts += (k ? ", " : "") + json(captions[k]);
         scripts += "]};</script>\n<script src=\"../program.js\" defer></script>\n<script src=\"" + p.name +
@@ -278,7 +257,12 @@ std::string program_page(const SiteProgram& p, const Listing& l, const std::vect
 bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, const fs::path& list,
                 const fs::path& captions, const fs::path& pictures, const fs::path& wasm)
 {
-    const auto listing = read_list(list);
+    std::string error;
+    const std::vector<ListedProgram> listing = read_program_list(list.string(), error);
+    if (listing.empty()) {
+        std::fprintf(stderr, "gallery: %s\n", error.c_str());
+        return false;
+    }
     bool ok = write_file(out / "site.css", style) && write_file(out / "program.js", script);
     std::string index = head("Tilings and wallpapers", "");
     index += "<h1>Tilings and wallpapers, pixel by pixel</h1>\n<p>Sixteen small programs, each drawing one "
@@ -287,8 +271,8 @@ bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, c
     for (const Kind& kind : kinds) {
         std::string cards;
         for (const SiteProgram& p : programs) {
-            const auto it = listing.find(p.name);
-            if (it == listing.end() || it->second.kind != kind.id)
+            const ListedProgram* listed = find_program(listing, p.name);
+            if (!listed || listed->kind != kind.id)
                 continue;
             const fs::path dir = out / p.name;
             const auto lines = read_lines(captions / (p.name + ".txt"));
@@ -306,8 +290,8 @@ bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, c
                                   error);
                 live = !error;
             }
-            ok = write_file(dir / "index.html", program_page(p, it->second, lines, live)) && ok;
-            cards += card(p, it->second, lines.empty() ? "" : lines[0]);
+            ok = write_file(dir / "index.html", program_page(p, *listed, lines, live)) && ok;
+            cards += card(p, *listed, lines.empty() ? "" : lines[0]);
         }
         if (!cards.empty())
             index += "<section id=\"" + std::string(kind.id) + "\">\n<h2>" + kind.heading + "</h2>\n<p>" +

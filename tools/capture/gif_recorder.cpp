@@ -1,13 +1,7 @@
-// Animation recorder: preloaded beside the capture tool's library, it appends
-// every frame a program presents to an animated GIF (GALLERY_GIF, written at
-// exit). Each frame stores only the rectangle that changed since the frame
-// before, with a colour table of its own. Delays are set at the end: a frame
-// shown at a wait holds 1.5 s, the last one 3 s, the others share about
-// eight seconds (2 to 50 hundredths each).
-#include <SDL.h>
-#include <gif_lib.h>
+// The capture tool's animation recorder (see gif_recorder.h).
+#include "gif_recorder.h"
 
-#include <dlfcn.h>
+#include <gif_lib.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -19,30 +13,19 @@
 
 namespace {
 
-using FlipFn = int (*)(SDL_Surface*);
-using WaitFn = int (*)(SDL_Event*);
-
 const char* gif_path = nullptr;
+int moving_delay = 2;                // hundredths of a second
 GifFileType* gif = nullptr;
 std::vector<uint8_t> bytes;          // the GIF so far
 std::vector<size_t> delay_at;        // offset of each frame's delay field
 std::vector<bool> held;              // the frame was shown at a wait
 std::vector<uint32_t> previous, current;  // 0xRRGGBB per pixel
 int width = 0, height = 0;
-bool waiting = false;
 
 [[noreturn]] void fail(const char* what)
 {
-    std::fprintf(stderr, "gallery: %s\n", what);
+    std::fprintf(stderr, "capture: %s\n", what);
     std::_Exit(125);
-}
-
-void* real_symbol(const char* name)
-{
-    void* f = dlsym(RTLD_NEXT, name);
-    if (!f)
-        fail("cannot find the real SDL functions");
-    return f;
 }
 
 int append(GifFileType* g, const GifByteType* data, int n)
@@ -172,13 +155,27 @@ void add_frame(SDL_Surface* s)
     previous.swap(current);
 }
 
-__attribute__((constructor)) void read_settings()
+}  // namespace
+
+void gif_start(const char* path, int frame_ms)
 {
-    if (const char* p = std::getenv("GALLERY_GIF"); p && *p)
-        gif_path = p;
+    gif_path = path;
+    moving_delay = std::clamp(frame_ms / 10, 2, 6000);
 }
 
-__attribute__((destructor)) void finish()
+void gif_add_frame(SDL_Surface* s)
+{
+    if (gif_path && s)
+        add_frame(s);
+}
+
+void gif_hold_last_frame()
+{
+    if (!held.empty())
+        held.back() = true;
+}
+
+void gif_finish()
 {
     if (!gif || !gif_path)
         return;
@@ -187,37 +184,12 @@ __attribute__((destructor)) void finish()
         fail(GifErrorString(error));
     gif = nullptr;
     const size_t frames = delay_at.size();
-    const int moving = static_cast<int>(std::count(held.begin(), held.end(), false));
-    const int step = std::clamp(moving ? 800 / moving : 50, 2, 50);
     for (size_t i = 0; i < frames; ++i) {
-        int delay = i + 1 == frames ? 300 : held[i] ? 150 : step;
+        int delay = i + 1 == frames ? 300 : held[i] ? 150 : moving_delay;
         bytes[delay_at[i]] = static_cast<uint8_t>(delay & 0xFF);
         bytes[delay_at[i] + 1] = static_cast<uint8_t>(delay >> 8);
     }
     FILE* f = std::fopen(gif_path, "wb");
     if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
         fail("cannot write the GIF");
-}
-
-} // namespace
-
-extern "C" __attribute__((visibility("default"))) int SDL_Flip(SDL_Surface* s)
-{
-    static FlipFn real = reinterpret_cast<FlipFn>(real_symbol("SDL_Flip"));
-    if (gif_path && s)
-        add_frame(s);
-    return real(s);
-}
-
-// The frame before a wait is a stage: it is held longer.
-extern "C" __attribute__((visibility("default"))) int SDL_WaitEvent(SDL_Event* event)
-{
-    static WaitFn real = reinterpret_cast<WaitFn>(real_symbol("SDL_WaitEvent"));
-    if (!waiting && !held.empty())
-        held.back() = true;
-    waiting = true;
-    int result = real(event);
-    if (result == 0 || !event || event->type == SDL_KEYDOWN || event->type == SDL_QUIT)
-        waiting = false;
-    return result;
 }

@@ -1,0 +1,109 @@
+// The program suite: every program of docs/programs.tsv, run as users run
+// it, checked the same way. Each property is checked once per program:
+// - the recorded run (key answers, the fixed clock, a 256 KiB stack) ends
+//   with status 0, prints nothing, and shows the golden stages and frames;
+//   frames shown in the middle of a stage exactly when the list paces some;
+// - a close request, noise before the key, or a failing event wait at every
+//   wait shows the same pictures and ends with status 0;
+// - with no usable display: one line, status 1, nothing written.
+// The README's table names the programs of the list, in order.
+#include "capture.h"
+#include "launcher.h"
+#include "program_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class EveryProgram : public testing::TestWithParam<std::string> {};
+
+TEST_P(EveryProgram, RecordedRunShowsTheGoldenPicturesOnA256KiBStack)
+{
+    const std::string program = GetParam();
+    const Capture& c = recorded_run(program);
+    ASSERT_EQ(c.status, 0) << c.stderr_text;
+    EXPECT_EQ(c.stderr_text, "");
+    EXPECT_EQ(compare_with_golden(program, c), "");
+
+    std::string error;
+    const std::vector<ListedProgram> list = read_program_list(program_list_path(), error);
+    const ListedProgram* listed = find_program(list, program);
+    ASSERT_NE(listed, nullptr) << error;
+    EXPECT_EQ(listed->frame_ms > 0, c.frame_hashes.size() > c.stage_hashes.size())
+        << "frame_ms " << listed->frame_ms << " in the list, " << c.frame_hashes.size() << " frames for "
+        << c.stage_hashes.size() << " stages";
+}
+
+// Hashes only: the recorded run holds the pictures.
+TEST_P(EveryProgram, EveryOtherAnswerShowsTheSamePictures)
+{
+    const std::string program = GetParam();
+    for (Answer answer : {Answer::quit, Answer::noise, Answer::error}) {
+        CaptureOptions options;
+        options.answer = answer;
+        const Capture c = run_program(program, options);
+        const int kind = static_cast<int>(answer);
+        ASSERT_EQ(c.status, 0) << "answer " << kind << ": " << c.stderr_text;
+        EXPECT_EQ(c.stderr_text, "") << "answer " << kind;
+        EXPECT_EQ(c.stage_hashes, recorded_run(program).stage_hashes) << "answer " << kind;
+        EXPECT_EQ(c.frame_hashes, recorded_run(program).frame_hashes) << "answer " << kind;
+        if (!HasFailure())
+            discard(c);
+    }
+}
+
+// No display and no dummy driver: one line on stderr, status 1, nothing on
+// stdout and no file written anywhere the program could write.
+TEST_P(EveryProgram, WithoutADisplayPrintsOneLineAndEndsWithStatusOne)
+{
+    const std::string program = GetParam();
+    const std::string home = fresh_dir(program + "-nodisplay");
+    RunOptions options;
+    options.cwd = home;
+    options.timeout_seconds = 60;
+    options.env = {"SDL_VIDEODRIVER=nosuchdriver", "-DISPLAY", "HOME=" + home, "TMPDIR=" + home};
+    const RunResult r = run_command({program_path(program)}, options);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(one_line_from(program, r.err)) << r.err;
+    EXPECT_EQ(r.err.rfind(program + ": cannot ", 0), 0u) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(fs::is_empty(home)) << "files written in " << home;
+    if (!HasFailure())
+        fs::remove_all(home);
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, EveryProgram, testing::ValuesIn(listed_programs()),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+// The README's table lists exactly the programs of the list, in order, each
+// with the stage count of its golden pictures and of its captions, and its
+// picture.
+TEST(ProgramList, ReadmeTableNamesEveryProgramInOrderWithItsStages)
+{
+    std::ifstream readme(DRAWKIT_SOURCE_DIR "/README.md");
+    const std::regex row("^\\| `([a-z0-9_]+)` \\|[^|]*\\| ([0-9]+) \\|.*");
+    std::vector<std::string> names;
+    for (std::string line; std::getline(readme, line);) {
+        std::smatch m;
+        if (!std::regex_match(line, m, row))
+            continue;
+        const std::string name = m[1];
+        names.push_back(name);
+        std::ifstream captions(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
+        int lines = 0;
+        for (std::string caption; std::getline(captions, caption);)
+            ++lines;
+        EXPECT_EQ(lines - 1, std::stoi(m[2])) << name << ": stages in the table against stage captions";
+        EXPECT_EQ(golden_stage_count(name), std::stoi(m[2])) << name << ": stages in the table against golden";
+        EXPECT_TRUE(fs::exists(DRAWKIT_SOURCE_DIR "/docs/pictures/" + name + ".png")) << name << " has no picture";
+    }
+    EXPECT_EQ(names, listed_programs());
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+// What every preloaded tool needs, in one place: the real SDL function behind
+// an interposed one, when a program's wait for a key begins and ends, and the
+// fixed clock of recorded runs.
+#pragma once
+
+#include "fixed_clock.h"
+
+#include <SDL.h>
+
+// The next definition of `name` after the preloaded library (dlsym with
+// RTLD_NEXT); ends the process with status 125 and "<tool>: cannot find the
+// real <name>" when there is none.
+void* real_symbol(const char* tool, const char* name);
+
+// A program's waits: a wait begins with the first SDL_WaitEvent call after
+// the previous wait ended, and ends when that call returns a key press, a
+// close request or an error (which the program takes as a close request).
+struct WaitTracker {
+    bool waiting = false;
+    unsigned long waits = 0;  // waits begun so far; the current one's number
+};
+
+// Call on entry to an SDL_WaitEvent interposer: true when this call begins a
+// wait (tracker.waits is then its 1-based number).
+bool wait_begins(WaitTracker& tracker);
+
+// Call with what the real SDL_WaitEvent returned.
+void wait_returned(WaitTracker& tracker, int result, const SDL_Event* event);
