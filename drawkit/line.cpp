@@ -5,10 +5,19 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 namespace {
 
 using wide_product = __int128;
+
+// n / d for n >= 0 and d > 0, in 64 bits whenever n fits.
+inline wide_int quotient(wide_product n, wide_int d)
+{
+    if (n <= static_cast<wide_product>(INT64_MAX))
+        return static_cast<wide_int>(n) / d;
+    return static_cast<wide_int>(n / d);
+}
 
 // Sets the pixels of the walk's steps first..last that lie inside the window.
 // Step i (1..major) moves the major coordinate to a0 + sa*i and sets the
@@ -22,7 +31,7 @@ void walk_steps(bool x_major, wide_int a0, int sa, wide_int b0, int sb, wide_int
                 wide_int first, wide_int last, wide_int m_low, wide_int m_high, Uint32 colour)
 {
     wide_product before = static_cast<wide_product>(first - 1) * minor;
-    wide_int m = static_cast<wide_int>(before / major), e = static_cast<wide_int>(before % major);
+    wide_int m = quotient(before, major), e = static_cast<wide_int>(before - static_cast<wide_product>(m) * major);
     auto plot = [&](wide_int a, wide_int b) {
         if (x_major)
             plot_clipped(a, b, colour);
@@ -44,9 +53,9 @@ void walk_steps(bool x_major, wide_int a0, int sa, wide_int b0, int sb, wide_int
     if (minor > 0) {
         // m(i - 1) >= m_low and m(i) <= m_high.
         wide_product low = static_cast<wide_product>(m_low) * major;
-        inner_first = std::max(first, static_cast<wide_int>((low + minor - 1) / minor) + 1);
+        inner_first = std::max(first, quotient(low + minor - 1, minor) + 1);
         wide_product high = static_cast<wide_product>(m_high + 1) * major - 1;
-        inner_last = std::min(last, static_cast<wide_int>(high / minor));
+        inner_last = std::min(last, quotient(high, minor));
     }
     wide_int i = first;
     for (; i <= last && i < inner_first; ++i)
@@ -59,17 +68,19 @@ void walk_steps(bool x_major, wide_int a0, int sa, wide_int b0, int sb, wide_int
         const std::ptrdiff_t major_stride = x_major ? sa : sa * pitch, minor_stride = x_major ? sb * pitch : sb;
         wide_int a = a0 + sa * (i - 1), b = b0 + sb * m;
         std::ptrdiff_t at = x_major ? b * pitch + a : a * pitch + b;
-        for (; i <= inner_last; ++i) {
+        // Without branches: the second write repeats the first pixel when
+        // the minor coordinate does not step.
+        for (wide_int count = inner_last - i + 1; count > 0; --count) {
             at += major_stride;
             pixels[at] = colour;
             e += minor;
-            if (e >= major) {
-                e -= major;
-                ++m;
-                at += minor_stride;
-                pixels[at] = colour;
-            }
+            const bool steps = e >= major;
+            e -= steps ? major : 0;
+            at += steps ? minor_stride : 0;
+            pixels[at] = colour;
         }
+        i = inner_last + 1;
+        m = quotient(static_cast<wide_product>(inner_last) * minor, major);
     }
     for (; i <= last; ++i)
         checked_step(i);
@@ -130,9 +141,9 @@ void draw_line_wide(wide_int x0, wide_int y0, wide_int x1, wide_int y1, Uint32 c
     if (minor > 0) {
         // m(i) >= m_low and m(i - 1) <= m_high.
         wide_product low = static_cast<wide_product>(m_low) * major;
-        first = std::max(first, static_cast<wide_int>((low + minor - 1) / minor));
+        first = std::max(first, quotient(low + minor - 1, minor));
         wide_product high = static_cast<wide_product>(m_high + 1) * major - 1;
-        last = std::min(last, static_cast<wide_int>(high / minor + 1));
+        last = std::min(last, quotient(high, minor) + 1);
     }
     if (first <= last)
         walk_steps(x_major, a0, sa, b0, sb, major, minor, first, last, m_low, m_high, colour);
