@@ -20,12 +20,13 @@
 #include <algorithm>
 #include <cmath>
 
-using line_routine = void (*)(wide_int, wide_int, wide_int, wide_int, Uint32);
-
 namespace {
 
+// Strokes inside the window (and those of the unchecked form) are drawn on
+// int coordinates; strokes that may reach beyond int, on 64-bit ones.
+template <typename Coord>
 struct Stroke {
-    wide_int x0, y0, x1, y1;
+    Coord x0, y0, x1, y1;
     bool operator==(const Stroke&) const = default;
 };
 
@@ -52,11 +53,14 @@ struct Band {
 };
 
 // Fills in the band; false for a segment of length 0.
-bool make_band(int x0, int y0, int x1, int y1, int w, Band& band)
+[[gnu::always_inline]] inline bool make_band(int x0, int y0, int x1, int y1, int w, Band& band)
 {
     wide_int dx = static_cast<wide_int>(x1) - x0, dy = static_cast<wide_int>(y1) - y0;
-    __int128 squares = static_cast<__int128>(dx) * dx + static_cast<__int128>(dy) * dy;
-    float len = static_cast<float>(std::sqrt(static_cast<double>(squares)));
+    constexpr wide_int small = wide_int{1} << 30;
+    double squares = dx > -small && dx < small && dy > -small && dy < small
+                         ? static_cast<double>(dx * dx + dy * dy)
+                         : static_cast<double>(static_cast<__int128>(dx) * dx + static_cast<__int128>(dy) * dy);
+    float len = static_cast<float>(std::sqrt(squares));
     if (len == 0.0f)
         return false;
 
@@ -80,16 +84,17 @@ inline float next_t(float t, double step) { return static_cast<float>(t + step);
 
 // The two strokes of the sample at t, drawn with `line` unless identical to
 // the previous sample's (any is false before the first sample).
-template <line_routine line>
-void draw_sample(const Band& band, float t, Stroke& last_first, Stroke& last_second, bool& any, Uint32 colour)
+template <typename Coord, void (*line)(Coord, Coord, Coord, Coord, Uint32)>
+void draw_sample(const Band& band, float t, Stroke<Coord>& last_first, Stroke<Coord>& last_second, bool& any,
+                 Uint32 colour)
 {
     float xf = static_cast<float>(band.x0 * (1.0 - t) + static_cast<double>(band.x1) * t);
     float yf = static_cast<float>(band.y0 * (1.0 - t) + static_cast<double>(band.y1) * t);
-    auto xi = static_cast<wide_int>(xf), yi = static_cast<wide_int>(yf);
-    const Stroke first{xi, yi, static_cast<wide_int>(static_cast<double>(xf) - band.p),
-                       static_cast<wide_int>(static_cast<double>(yf) - band.q)};
-    const Stroke second{xi, yi, static_cast<wide_int>(static_cast<double>(xf) - band.r),
-                        static_cast<wide_int>(static_cast<double>(yf) - band.s)};
+    auto xi = static_cast<Coord>(xf), yi = static_cast<Coord>(yf);
+    const Stroke<Coord> first{xi, yi, static_cast<Coord>(static_cast<double>(xf) - band.p),
+                              static_cast<Coord>(static_cast<double>(yf) - band.q)};
+    const Stroke<Coord> second{xi, yi, static_cast<Coord>(static_cast<double>(xf) - band.r),
+                               static_cast<Coord>(static_cast<double>(yf) - band.s)};
     if (!any || first != last_first) {
         line(first.x0, first.y0, first.x1, first.y1, colour);
         last_first = first;
@@ -101,18 +106,21 @@ void draw_sample(const Band& band, float t, Stroke& last_first, Stroke& last_sec
     any = true;
 }
 
-// Every sample from t = 0 up to t = 1 (or to where t stops advancing).
-template <line_routine line>
-void thick_line(int x0, int y0, int x1, int y1, int w, Uint32 colour)
+// Every sample from t = 0 up to t = 1 (or to where t stops advancing), for
+// bands whose every stroke lies inside the window (or, for the unchecked
+// form, must).
+template <void (*line)(int, int, int, int, Uint32)>
+[[gnu::noinline]] void thick_line(int x0, int y0, int x1, int y1, int w, Uint32 colour)
 {
     line(x0, y0, x1, y1, colour);
-    Band band;
-    if (!make_band(x0, y0, x1, y1, w, band))
+    Band made;
+    if (!make_band(x0, y0, x1, y1, w, made))
         return;
-    Stroke last_first{}, last_second{};
+    const Band band = made;  // a copy no pixel write can alias
+    Stroke<int> last_first{}, last_second{};
     bool any = false;
     for (float t = 0.0f; t <= 1.0f;) {
-        draw_sample<line>(band, t, last_first, last_second, any, colour);
+        draw_sample<int, line>(band, t, last_first, last_second, any, colour);
         float next = next_t(t, band.step);
         if (next == t)
             break;
@@ -198,17 +206,17 @@ bool reaching_range(const Band& band, long double& t_low, long double& t_high)
 
 // The band crosses the window's edge: only the samples in the reaching
 // range are drawn, each stroke clipped.
-void thick_line_clipped(int x0, int y0, int x1, int y1, int w, Uint32 colour)
+[[gnu::noinline]] void thick_line_clipped(int x0, int y0, int x1, int y1, int w, Uint32 colour)
 {
     draw_line(x0, y0, x1, y1, colour);
     Band band;
     long double t_low, t_high;
     if (!make_band(x0, y0, x1, y1, w, band) || !reaching_range(band, t_low, t_high))
         return;
-    Stroke last_first{}, last_second{};
+    Stroke<wide_int> last_first{}, last_second{};
     bool any = false;
     for (float t = seek_t(t_low, band.step); t >= t_low && t <= t_high && t <= 1.0f;) {
-        draw_sample<draw_line_wide>(band, t, last_first, last_second, any, colour);
+        draw_sample<wide_int, draw_line_wide>(band, t, last_first, last_second, any, colour);
         float next = next_t(t, band.step);
         if (next == t)
             break;
@@ -217,15 +225,9 @@ void thick_line_clipped(int x0, int y0, int x1, int y1, int w, Uint32 colour)
 }
 
 // Inside the window the strokes need no clipping.
-void line_inside(wide_int x0, wide_int y0, wide_int x1, wide_int y1, Uint32 colour)
+void line_inside(int x0, int y0, int x1, int y1, Uint32 colour)
 {
-    walk_4connected(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1),
-                    [colour](int x, int y) { put_pixel(x, y, colour); });
-}
-
-void line_thin(wide_int x0, wide_int y0, wide_int x1, wide_int y1, Uint32 colour)
-{
-    draw_line_thin(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), colour);
+    walk_4connected(x0, y0, x1, y1, [colour](int x, int y) { put_pixel(x, y, colour); });
 }
 
 } // namespace
@@ -236,12 +238,14 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int w, Uint32 colour)
     // the sample point to float, and strokes reach at most |w| (and a
     // rounding) beyond it; w + 2 is enough for the coordinates and widths
     // of pictures, the other terms cover any int.
+    wide_int left = std::min(x0, x1), right = std::max(x0, x1), top = std::min(y0, y1), bottom = std::max(y0, y1);
     wide_int width = w < 0 ? -static_cast<wide_int>(w) : w;
-    wide_int size = std::max({std::abs(static_cast<wide_int>(x0)), std::abs(static_cast<wide_int>(x1)),
-                              std::abs(static_cast<wide_int>(y0)), std::abs(static_cast<wide_int>(y1))});
+    wide_int size = std::max(std::max(-left, right), std::max(-top, bottom));
     wide_int reach = width + (width >> 20) + (size >> 21) + 2;
-    wide_int left = std::min(x0, x1) - reach, right = std::max(x0, x1) + reach;
-    wide_int top = std::min(y0, y1) - reach, bottom = std::max(y0, y1) + reach;
+    left -= reach;
+    right += reach;
+    top -= reach;
+    bottom += reach;
     if (right < 0 || left >= SCREEN_WIDTH || bottom < 0 || top >= SCREEN_HEIGHT)
         return;
     if (inside_window(left, top) && inside_window(right, bottom))
@@ -252,5 +256,5 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int w, Uint32 colour)
 
 void draw_thick_line_thin(int x0, int y0, int x1, int y1, int w, Uint32 colour)
 {
-    thick_line<line_thin>(x0, y0, x1, y1, w, colour);
+    thick_line<draw_line_thin>(x0, y0, x1, y1, w, colour);
 }
