@@ -123,19 +123,15 @@ void reference_circle(Bitmap& b, bool fill, i64 cx, i64 cy, i64 r)
 {
     if (r < 0)
         return;
-    auto plot = [&](i64 x, i64 y) {
-        if (!fill) {
-            for (i64 px : {x, 2 * cx - x})
-                for (i64 py : {y, 2 * cy - y})
+    auto plot = [&](i64 x, i64 y) {  // the step's pixel and its mirrors, or its spans
+        for (i64 py : {y, 2 * cy - y}) {
+            if (py < 0 || py >= SCREEN_HEIGHT)
+                continue;
+            if (!fill)
+                b.set(x, py), b.set(2 * cx - x, py);
+            else
+                for (i64 px = std::max<i64>(2 * cx - x, 0); px <= std::min<i64>(x, SCREEN_WIDTH - 1); ++px)
                     b.set(px, py);
-        } else if (y >= 0 && y < SCREEN_HEIGHT && 2 * cy - y >= 0 && 2 * cy - y < SCREEN_HEIGHT + 0) {
-            for (i64 px = std::max<i64>(2 * cx - x, 0); px <= std::min<i64>(x, SCREEN_WIDTH - 1); ++px)
-                b.set(px, y), b.set(px, 2 * cy - y);
-        } else {
-            for (i64 py : {y, 2 * cy - y})
-                if (py >= 0 && py < SCREEN_HEIGHT)
-                    for (i64 px = std::max<i64>(2 * cx - x, 0); px <= std::min<i64>(x, SCREEN_WIDTH - 1); ++px)
-                        b.set(px, py);
         }
     };
     b.set(cx, cy + r), b.set(cx, cy - r), b.set(cx + r, cy), b.set(cx - r, cy);
