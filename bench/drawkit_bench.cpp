@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -110,6 +111,58 @@ void BM_fill_circle(benchmark::State& state)
         fill_circle(400, 300, 100, red);
 }
 BENCHMARK(BM_fill_circle)->Unit(benchmark::kMicrosecond);
+
+// Extreme arguments, one call per iteration: every call's cost is bounded
+// by the window, whatever the length, radius or half-width.
+void BM_draw_line_extreme(benchmark::State& state)
+{
+    make_surface();
+    const int cases[][4] = {
+        {INT_MIN, 300, INT_MAX, 301},         // spans the int range across the window
+        {INT_MIN, INT_MIN + 7, INT_MAX, INT_MAX - 3},
+        {400, INT_MIN, 401, INT_MAX},
+        {INT_MIN, INT_MIN, INT_MIN + 5, INT_MAX},  // never meets the window
+    };
+    const auto& c = cases[state.range(0)];
+    for (auto _ : state)
+        draw_line(c[0], c[1], c[2], c[3], black);
+}
+BENCHMARK(BM_draw_line_extreme)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+void BM_circle_extreme(benchmark::State& state)
+{
+    make_surface();
+    const int cases[][3] = {
+        {400, 300, INT_MAX},                // covers the window
+        {INT_MIN + 1, 300, INT_MAX},        // rim through the window
+        {400, 1000000300, 1000000000},      // rim through the window
+        {INT_MIN, INT_MIN, INT_MAX},        // rim far outside
+    };
+    const auto& c = cases[state.range(0) / 2];
+    bool fill = state.range(0) % 2 == 0;
+    for (auto _ : state)
+        (fill ? fill_circle : draw_circle)(c[0], c[1], c[2], black);
+}
+BENCHMARK(BM_circle_extreme)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
+
+void BM_draw_thick_line_extreme(benchmark::State& state)
+{
+    make_surface();
+    const int cases[][5] = {
+        {INT_MIN, INT_MIN, INT_MIN + 102, INT_MIN + 102, INT_MAX - 2},  // overflowing band
+        {-838861, 300, 838861, 300, 1},                  // t stalls short of 1
+        {INT_MIN, INT_MIN + 5, INT_MAX, INT_MAX - 3, 3},  // spans the int range
+        {400, 300, INT_MAX, INT_MAX, 5},                 // stalls near the window
+        {100, 300, 700, 320, 1500000000},                // strokes far longer than the window
+        {-3034, 300, 3534, 924, 10680},                  // wide band across the window
+        {0, 0, 799, 599, 2000},                          // wide band along the diagonal
+        {-1000, 1300, 1800, -700, 600},
+    };
+    const auto& c = cases[state.range(0)];
+    for (auto _ : state)
+        draw_thick_line(c[0], c[1], c[2], c[3], c[4], black);
+}
+BENCHMARK(BM_draw_thick_line_extreme)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -28,8 +28,9 @@ void start_sdl(const char* program);
 // surface. Locks the surface for the whole run when SDL says it must be.
 void open_window(const char* program);
 
-// Pixel access. No bounds test: the caller keeps (x, y) inside the window.
-// Rows are addressed with the surface's pitch.
+// Pixel access, unchecked: no bounds test at all, so (x, y) outside the
+// window reads or writes outside the surface. The caller keeps (x, y)
+// inside the window. Rows are addressed with the surface's pitch.
 inline Uint32* pixel_row(int y)
 {
     return reinterpret_cast<Uint32*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch);
@@ -44,7 +45,10 @@ int wait_for_key();
 
 // Integer lines from (x0, y0) to (x1, y1); the direction matters.
 // draw_line: 4-connected (corner pixel at every minor step), clipped to the
-// window pixel by pixel. draw_line_thin: 8-connected, no clipping.
+// window; takes any int end points and sets exactly the pixels of its walk
+// that lie inside the window, at a cost bounded by the window, not by the
+// line's length. draw_line_thin: 8-connected and unchecked: every pixel it
+// visits is written, so the caller keeps both end points inside the window.
 void draw_line(int x0, int y0, int x1, int y1, Uint32 colour);
 void draw_line_thin(int x0, int y0, int x1, int y1, Uint32 colour);
 
@@ -52,18 +56,26 @@ void draw_line_thin(int x0, int y0, int x1, int y1, Uint32 colour);
 // or fill colour paints nothing. flood_fill is the scanline fill that seeds
 // the neighbouring rows one column beyond the run on the left and never
 // seeds row 0 from below or row 600; flood_fill_4way fills the 4-connected
-// region. Both work on a heap work stack, never on deep recursion.
+// region, stopping at the window's edge. Both work on a heap work stack,
+// never on deep recursion, and take any seed: one outside the window
+// paints nothing.
 void flood_fill(int x, int y, Uint32 fill_colour, Uint32 border_colour);
 void flood_fill_4way(int x, int y, Uint32 fill_colour, Uint32 border_colour);
 
 // A band about 2*w + 1 pixels across: the centre line plus perpendicular
-// strokes of length w sampled every tenth of a pixel. The _thin form draws
-// every stroke with draw_line_thin and clips nothing.
+// strokes of length w sampled every tenth of a pixel. draw_thick_line takes
+// any int arguments and clips to the window, drawing only the samples whose
+// strokes can reach it; on a segment so long (about 1.7 million pixels) that
+// the sample parameter stops advancing before its end, sampling ends there.
+// The _thin form draws every stroke with draw_line_thin and is unchecked:
+// the caller keeps every stroke inside the window.
 void draw_thick_line(int x0, int y0, int x1, int y1, int w, Uint32 colour);
 void draw_thick_line_thin(int x0, int y0, int x1, int y1, int w, Uint32 colour);
 
-// Circles about (cx, cy) of radius r >= 0, clipped to the window:
-// fill_circle paints the disc, draw_circle its 4-connected rim.
+// Circles about (cx, cy) of radius r, clipped to the window: fill_circle
+// paints the disc, draw_circle its 4-connected rim. Any int centre and
+// radius: each window row is painted from a closed form of the walk, so the
+// cost is bounded by the window; a negative radius draws nothing.
 void fill_circle(int cx, int cy, int r, Uint32 colour);
 void draw_circle(int cx, int cy, int r, Uint32 colour);
 

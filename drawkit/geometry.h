@@ -30,8 +30,9 @@ struct unit_point {
 // The window point of every lattice's origin and of the window's centre.
 constexpr pixel_point lattice_origin{400, 300};
 
-// Whether (x, y) is a pixel of the window (columns 0..799, rows 0..599).
-inline bool inside_window(int x, int y)
+// Whether (x, y) is a pixel of the window (columns 0..799, rows 0..599);
+// any coordinates, 64-bit ones included.
+inline bool inside_window(long long x, long long y)
 {
     return x >= 0 && x < SCREEN_WIDTH && y >= 0 && y < SCREEN_HEIGHT;
 }

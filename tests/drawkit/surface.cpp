@@ -1,5 +1,12 @@
 #include "surface.h"
 
+#include <cstdlib>
+
+// drawkit_test never opens a real window, even when run by hand: SDL's
+// dummy video driver is chosen before main, so before any test starts SDL.
+static const bool dummy_video =
+    setenv("SDL_VIDEODRIVER", "dummy", 1) == 0 && setenv("SDL_AUDIODRIVER", "dummy", 1) == 0;
+
 TestSurface::TestSurface()
 {
     white = SDL_MapRGB(screen->format, 255, 255, 255);
