@@ -1,7 +1,7 @@
 // Internal to drawkit: the clipped plot the clipped primitives share (the
-// window test is inside_window of geometry.h), the
-// walk of draw_line that the thick line uses for strokes inside the window,
-// and draw_line on 64-bit end points for strokes that may reach beyond int.
+// window test is inside_window of geometry.h), the walk of draw_line that the
+// thick line uses for strokes inside the window, and draw_line on 64-bit end
+// points for strokes that may reach beyond int.
 #pragma once
 
 #include "drawkit.h"
