@@ -87,11 +87,19 @@ static void give_back_signals(const struct sigaction (&before)[2])
         sigaction(signals[i], &before[i], nullptr);
 }
 
+// The dispositions of SIGINT and SIGTERM before SDL started.
+static void save_signals(struct sigaction (&before)[2])
+{
+    sigaction(SIGINT, nullptr, &before[0]);
+    sigaction(SIGTERM, nullptr, &before[1]);
+}
+
 void start_sdl(const char* program)
 {
     struct sigaction before[2];
-    sigaction(SIGINT, nullptr, &before[0]);
-    sigaction(SIGTERM, nullptr, &before[1]);
+    save_signals(before);
+    // SDL over SDL2 reads this hint and installs no handlers of its own.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
     const bool explicit_driver = is_set("SDL_VIDEODRIVER");
     if (const char* reason = start_window_video())
         fail(program, explicit_driver ? "cannot initialise SDL" : "cannot open a window", reason);
@@ -100,8 +108,12 @@ void start_sdl(const char* program)
 
 void open_window(const char* program)
 {
+    struct sigaction before[2];
+    save_signals(before);
     SDL_WM_SetCaption(program, program);
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    // Some SDLs start their event handling only with the video mode.
+    give_back_signals(before);
     if (screen == nullptr)
         fail(program, "cannot open the 800x600 window", sdl_reason());
     if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) < 0)
