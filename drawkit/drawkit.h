@@ -18,14 +18,21 @@ extern SDL_Surface* screen;
 // shuts SDL down and returns its status.
 int SDL_main(int argc, char** argv);
 
-// Initialises SDL video. On failure prints "<program>: cannot initialise
-// SDL: <reason>" on stderr and ends the process with status 1.
+// Initialises SDL video for a window a person can see. Without
+// SDL_VIDEODRIVER it uses X11 when DISPLAY is set and never falls back to a
+// text-mode or offscreen driver; when no window can be had it prints
+// "<program>: cannot open a window: <reason>" (e.g. that DISPLAY is not set)
+// on stderr and ends the process with status 1. With SDL_VIDEODRIVER set, a
+// failure prints "<program>: cannot initialise SDL: <reason>" and ends with
+// status 1. SIGINT and SIGTERM keep the dispositions they had before SDL
+// started: by default they end the program at once, in a wait or not.
 void start_sdl(const char* program);
 
-// Sets the 800x600x32 video mode (hardware, double-buffered) into `screen`.
-// On failure prints "<program>: cannot open the 800x600 window: <reason>"
-// on stderr and ends the process with status 1; it never returns without a
-// surface. Locks the surface for the whole run when SDL says it must be.
+// Sets the 800x600x32 video mode (hardware, double-buffered) into `screen`,
+// in a window titled with the program's name. On failure prints
+// "<program>: cannot open the 800x600 window: <reason>" on stderr and ends
+// the process with status 1; it never returns without a surface. Locks the
+// surface for the whole run when SDL says it must be.
 void open_window(const char* program);
 
 // Pixel access, unchecked: no bounds test at all, so (x, y) outside the
@@ -39,7 +46,8 @@ inline Uint32 get_pixel(int x, int y) { return pixel_row(y)[x]; }
 inline void put_pixel(int x, int y, Uint32 colour) { pixel_row(y)[x] = colour; }
 
 // Blocks until a key is pressed (returns 0) or the window is asked to close
-// (returns 1); every other event is discarded. An error from SDL_WaitEvent
+// (returns 1); every other event is discarded. A window uncovered or shown
+// again gets its picture back (without a flip). An error from SDL_WaitEvent
 // counts as a close request.
 int wait_for_key();
 

@@ -51,6 +51,7 @@ struct Child {
     pid_t pid = -1;
     int out = -1;
     std::string pending;
+    int raw_status = 0;  // as waitpid gives it, once finished
 
     // The next line, or "" when none comes within the time or the child ends.
     std::string next_line(int timeout_ms)
@@ -82,6 +83,7 @@ struct Child {
             int status = 0;
             if (waitpid(pid, &status, WNOHANG) == pid) {
                 pid = -1;
+                raw_status = status;
                 return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
             }
             usleep(20000);
@@ -103,8 +105,11 @@ struct Child {
     }
 };
 
-// Starts argv with the given extra environment; its stdout comes to `out`.
-void spawn(Child& child, const std::vector<std::string>& argv, const std::vector<std::string>& env)
+// Starts argv with the given extra environment ("-NAME" removes NAME); its
+// stdout (and stderr too when asked) comes to `out`. With own_group the
+// child leads a process group of its own, as a terminal's foreground job.
+void spawn(Child& child, const std::vector<std::string>& argv, const std::vector<std::string>& env,
+           bool with_stderr = false, bool own_group = false)
 {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
@@ -112,10 +117,17 @@ void spawn(Child& child, const std::vector<std::string>& argv, const std::vector
     ASSERT_GE(child.pid, 0);
     if (child.pid == 0) {
         dup2(fds[1], STDOUT_FILENO);
+        if (with_stderr)
+            dup2(fds[1], STDERR_FILENO);
         close(fds[0]);
         close(fds[1]);
+        if (own_group)
+            setpgid(0, 0);
         for (const std::string& e : env)
-            putenv(const_cast<char*>(e.c_str()));
+            if (e.starts_with("-"))
+                unsetenv(e.c_str() + 1);
+            else
+                putenv(const_cast<char*>(e.c_str()));
         std::vector<char*> args;
         for (const std::string& a : argv)
             args.push_back(const_cast<char*>(a.c_str()));
@@ -229,6 +241,8 @@ protected:
                                  : "Xvfb could not start: real-window test not run");
         }
         display_name_ = ":" + number;
+        // A window that goes away while we look at it is no reason to end the test.
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
         display_ = XOpenDisplay(display_name_.c_str());
         ASSERT_NE(display_, nullptr) << "cannot connect to Xvfb on " << display_name_;
     }
@@ -292,6 +306,28 @@ protected:
         e.xclient.data.l[1] = CurrentTime;
         XSendEvent(display_, w, False, NoEventMask, &e);
         XSync(display_, False);
+    }
+
+    std::string title(Window w)
+    {
+        char* name = nullptr;
+        std::string text;
+        if (XFetchName(display_, w, &name) && name) {
+            text = name;
+            XFree(name);
+        }
+        return text;
+    }
+
+    // Polls for the program's window for up to ten seconds.
+    Window await_window(const std::string& name)
+    {
+        for (int i = 0; i < 500; ++i) {
+            if (Window w = find_window(name))
+                return w;
+            usleep(20000);
+        }
+        return 0;
     }
 
     pid_t xvfb_ = -1;
@@ -363,6 +399,257 @@ TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, RealWindow, ::testing::ValuesIn(programs()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+// ---- Leaving, titles, exposure and pacing, under each SDL 1.2 ----
+
+using Clock = std::chrono::steady_clock;
+
+long ms_since(Clock::time_point start)
+{
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+// The folder of sdl12-compat's libSDL-1.2.so.0, unpacked by scripts/sdl12-compat; "" when it cannot be had.
+const std::string& sdl12_compat_lib()
+{
+    static const std::string lib = [] {
+        std::string dir = output_of(DRAWKIT_SOURCE_DIR "/scripts/sdl12-compat 2>/dev/null");
+        while (!dir.empty() && dir.back() == '\n')
+            dir.pop_back();
+        return dir.empty() ? dir : dir + "/lib";
+    }();
+    return lib;
+}
+
+// The parameter names the SDL 1.2 the programs run on: "classic" (the one
+// they are built against) or "sdl12_compat" (the same binaries over SDL2).
+class EachSdl : public RealWindow {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == "sdl12_compat" && sdl12_compat_lib().empty())
+            GTEST_SKIP() << "sdl12-compat cannot be had (scripts/sdl12-compat failed): not checked";
+        RealWindow::SetUp();
+    }
+
+    // The environment of a program in the real window, without a video
+    // driver named, optionally with the tour's companion.
+    std::vector<std::string> env(const std::string& name, int frame_ms = -1)
+    {
+        std::vector<std::string> e = {"DISPLAY=" + display_name_, "-SDL_VIDEODRIVER", "ASAN_OPTIONS=verify_asan_link_order=0"};
+        if (GetParam() == "sdl12_compat")
+            e.push_back("LD_LIBRARY_PATH=" + sdl12_compat_lib());
+        if (frame_ms >= 0) {
+            e.push_back("LD_PRELOAD=" DRAWKIT_TOUR_PRELOAD);
+            e.push_back("TOUR_PROGRAM=" + name);
+            e.push_back("TOUR_CAPTIONS=" DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
+            e.push_back("TOUR_FRAME_MS=" + std::to_string(frame_ms));
+        }
+        return e;
+    }
+};
+
+// SIGINT and SIGTERM end a program at once, killed by the signal, whether it
+// waits for a key or is in the middle of an animation.
+TEST_P(EachSdl, InterruptAndTerminateEndAProgramAtOnce)
+{
+    for (int sig : {SIGINT, SIGTERM})
+        for (bool animating : {false, true}) {
+            const std::string name = animating ? "p2_wallpaper_animation" : "p2_wallpaper";
+            Child child;
+            spawn(child, {program_path(name)}, env(name, animating ? 25 : -1));
+            if (HasFatalFailure())
+                return;
+            Window w = await_window(name);
+            ASSERT_NE(w, 0u) << name << " opened no window";
+            if (animating) {
+                ASSERT_EQ(child.next_line(20000).rfind(name + ", stage 1 of 2", 0), 0u);
+                w = find_window(name);  // SDL over SDL2 may replace its first window
+                press_key(w);
+                usleep(1000000);  // 250 frames of 25 ms: well inside the animation
+            } else {
+                usleep(1000000);
+                w = find_window(name);
+                EXPECT_EQ(title(w), name);
+            }
+            const auto sent = Clock::now();
+            kill(child.pid, sig);
+            child.finish(5000);
+            const long took = ms_since(sent);
+            EXPECT_TRUE(WIFSIGNALED(child.raw_status) && WTERMSIG(child.raw_status) == sig)
+                << name << ": " << strsignal(sig) << (animating ? " mid-animation" : " in a wait")
+                << " gave status " << child.raw_status;
+            EXPECT_LT(took, 1000) << strsignal(sig) << " took " << took << " ms";
+            std::printf("[ measured ] %s, %s %s: ended in %ld ms\n", GetParam().c_str(), strsignal(sig),
+                        animating ? "mid-animation" : "in a wait", took);
+        }
+}
+
+// A window covered by another, or unmapped and mapped again, at a wait shows
+// its stage again; the tour titles it with the stage.
+TEST_P(EachSdl, CoveredOrUnmappedWindowShowsItsStageAgain)
+{
+    const std::string name = "snub_hexagonal_tiling";
+    Child child;
+    spawn(child, {program_path(name)}, env(name, 0));
+    if (HasFatalFailure())
+        return;
+    ASSERT_EQ(child.next_line(30000).rfind(name + ", stage 1 of 1", 0), 0u);
+    Window w = find_window(name);
+    ASSERT_NE(w, 0u);
+    EXPECT_EQ(title(w), name + ", stage 1 of 1");
+    usleep(300000);
+    const Image stage = screenshot(w);
+    ASSERT_EQ(stage.w, 800);
+
+    XSetWindowAttributes a{};
+    a.override_redirect = True;
+    a.background_pixel = BlackPixel(display_, DefaultScreen(display_));
+    Window cover = XCreateWindow(display_, DefaultRootWindow(display_), 0, 0, 800, 600, 0, CopyFromParent,
+                                 InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
+    XMapRaised(display_, cover);
+    XSync(display_, False);
+    usleep(300000);
+    XDestroyWindow(display_, cover);
+    XSync(display_, False);
+    usleep(500000);
+    EXPECT_EQ(first_difference(screenshot(w), stage), "") << "after being covered";
+
+    const std::string id = std::to_string(w);
+    ASSERT_EQ(std::system(x_command("xdotool windowunmap --sync " + id + " windowmap --sync " + id).c_str()), 0);
+    usleep(500000);
+    EXPECT_EQ(first_difference(screenshot(w), stage), "") << "after being unmapped and mapped";
+
+    press_key(w);
+    EXPECT_EQ(child.finish(10000), 0) << "the exposures must not have ended the wait";
+}
+
+// Without a display (and no driver named) a program says so in one line and
+// ends with status 1 at once, as it does when the display cannot be reached.
+TEST_P(EachSdl, NoDisplayGivesOneLineAndStatusOne)
+{
+    const std::string name = "p2_wallpaper";
+    for (const std::string& display : {std::string("-DISPLAY"), std::string("DISPLAY=:4093")}) {
+        std::vector<std::string> e = env(name);
+        e[0] = display;
+        e.push_back("-WAYLAND_DISPLAY");
+        Child child;
+        const auto started = Clock::now();
+        spawn(child, {program_path(name)}, e, true);
+        if (HasFatalFailure())
+            return;
+        EXPECT_EQ(child.finish(5000), 1) << display;
+        const long took = ms_since(started);
+        std::string text = child.next_line(1000);
+        EXPECT_EQ(text.rfind(name + ": cannot open a window: ", 0), 0u) << text;
+        if (display == "-DISPLAY") {
+            EXPECT_NE(text.find("DISPLAY is not set"), std::string::npos) << text;
+        }
+        EXPECT_EQ(child.next_line(100), "") << "more than one line";
+        EXPECT_LT(took, 1000) << display << ": took " << took << " ms";
+        std::printf("[ measured ] %s, %s: \"%s\" in %ld ms\n", GetParam().c_str(), display.c_str(), text.c_str(),
+                    took);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sdl, EachSdl, ::testing::Values("classic", "sdl12_compat"),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+// The tour as a person meets it: scripts/show in a terminal's foreground job.
+class Tour : public EachSdl {
+protected:
+    void show(Child& child, const std::string& name)
+    {
+        std::vector<std::string> e = env(name);
+        e.push_back("DRAWKIT_BUILD_DIR=" DRAWKIT_BUILD_DIR);
+        spawn(child, {DRAWKIT_SOURCE_DIR "/scripts/show", name}, e, false, true);
+    }
+
+    // Reads the tour's lines until one starts with `prefix`; "" when none comes.
+    std::string line_starting(Child& child, const std::string& prefix, int timeout_ms = 30000)
+    {
+        // The tour prints empty lines too: read on until the time is up.
+        for (const auto start = Clock::now(); ms_since(start) < timeout_ms;)
+            if (std::string line = child.next_line(static_cast<int>(timeout_ms - ms_since(start)));
+                !line.empty() && line.rfind(prefix, 0) == 0)
+                return line;
+        return "";
+    }
+};
+
+// Every animated program shows each frame in the middle of a stage for its
+// frame_ms: the time to its last wait is the held frames times the period.
+TEST_P(Tour, PacesTheFramesOfEveryAnimatedProgram)
+{
+    for (const std::string& line : read_lines(DRAWKIT_SOURCE_DIR "/docs/programs.tsv")) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::string name = line.substr(0, line.find('\t'));
+        const long frame_ms = std::stol(line.substr(line.find('\t', name.size() + 1) + 1));
+        if (frame_ms == 0)
+            continue;
+        long flips = 0, stages = 0;
+        for (const std::string& g : read_lines(DRAWKIT_SOURCE_DIR "/tests/golden/" + name + ".txt")) {
+            flips += g.starts_with("frame ");
+            stages += g.starts_with("stage ");
+        }
+        const long held_ms = (flips - stages) * frame_ms;  // the last flip of a stage waits for the key
+        Child child;
+        const auto started = Clock::now();
+        show(child, name);
+        if (HasFatalFailure())
+            return;
+        long took = 0;
+        for (long s = 1; s <= stages; ++s) {
+            ASSERT_NE(line_starting(child, name + ", stage " + std::to_string(s) + " of", held_ms + 30000), "");
+            took = ms_since(started);
+            press_key(await_window(name));
+        }
+        EXPECT_EQ(child.finish(10000), 0);
+        EXPECT_GE(took, held_ms) << name;
+        EXPECT_LT(took, held_ms + 4000) << name;
+        std::printf("[ measured ] %s: %ld frames held %ld ms each, on screen %ld ms to its last wait\n",
+                    name.c_str(), flips - stages, frame_ms, took);
+    }
+}
+
+// Escape at a wait, q in the middle of an animation and Ctrl-C (SIGINT to the
+// whole foreground job) each end the tour at once and say so.
+TEST_P(Tour, EscapeQAndCtrlCEndTheTour)
+{
+    const std::string name = "p2_wallpaper_animation";
+    for (const std::string& how : {std::string("Escape"), std::string("q"), std::string("Ctrl-C")}) {
+        Child child;
+        show(child, name);
+        if (HasFatalFailure())
+            return;
+        ASSERT_NE(line_starting(child, "Press a key or close the window to go on; Escape or q leaves the tour"), "");
+        ASSERT_NE(line_starting(child, name + ", stage 1 of 2"), "");
+        Window w = find_window(name);
+        ASSERT_NE(w, 0u);
+        if (how != "Escape") {
+            press_key(w);
+            usleep(1000000);
+            EXPECT_EQ(title(w), name + ", stage 2 of 2");
+        }
+        const auto asked = Clock::now();
+        if (how == "Ctrl-C")
+            kill(-child.pid, SIGINT);
+        else
+            ASSERT_EQ(std::system(x_command("xdotool windowfocus " + std::to_string(w) + " key " + how).c_str()), 0);
+        const int status = child.finish(5000);
+        const long took = ms_since(asked);
+        EXPECT_EQ(status, how == "Ctrl-C" ? 130 : 0) << how;
+        EXPECT_NE(line_starting(child, how == "Ctrl-C" ? "Tour interrupted (Ctrl-C)." : "Tour left (Escape or q).", 1000),
+                  "")
+            << how;
+        EXPECT_LT(took, 1500) << how << " took " << took << " ms";
+        std::printf("[ measured ] tour, %s: ended in %ld ms\n", how.c_str(), took);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sdl, Tour, ::testing::Values("classic"),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 } // namespace

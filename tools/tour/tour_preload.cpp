@@ -1,10 +1,19 @@
-// Tour announcer: preloaded into a program that runs in its real window, it
-// prints one line on stdout as each wait begins, saying which program and
-// stage is showing and what it shows. It answers nothing: the person at the
-// keyboard (or a test) does.
+// Tour companion: preloaded into a program that the tour shows in its real
+// window. It
+// - prints one line on stdout as each wait begins, saying which program and
+//   stage is showing and what it shows;
+// - titles the window "<program>, stage K of N";
+// - holds each frame shown in the middle of a stage (a flip followed by
+//   another flip, not by a wait) on the screen for TOUR_FRAME_MS, so that a
+//   person can watch an animation (in a real window only: under a driver
+//   that shows nothing no frame is held);
+// - ends the program with status tour_leave_status when Escape or q is
+//   pressed, at a wait or while frames are held: the tour's way out.
+// Every other key and close request goes to the program as before.
 //
-//   TOUR_PROGRAM   the program's name, as the line starts
+//   TOUR_PROGRAM   the program's name, as the line and the title start
 //   TOUR_CAPTIONS  its caption file: line 1 the picture, then one per stage
+//   TOUR_FRAME_MS  how long each frame in the middle of a stage stays shown
 #include <SDL.h>
 
 #include <dlfcn.h>
@@ -12,42 +21,82 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using WaitFn = int (*)(SDL_Event*);
+// The status that tells scripts/show the person asked to leave the tour.
+constexpr int tour_leave_status = 3;
 
-std::string program = "program";
-std::vector<std::string> stage_captions;
-int stage = 0;
-bool waiting = false;
+struct Tour {
+    std::string program = "program";
+    std::vector<std::string> stage_captions;
+    Uint32 frame_ms = 0;
+    int stage = 1;            // the stage being drawn or shown
+    bool waiting = false;     // inside a wait, between its first SDL_WaitEvent and its key
+    bool frame_shown = false; // a flip since the last wait
+    Uint32 last_flip = 0;     // SDL_GetTicks() when that flip ended
+    int real_window = -1;     // -1 not known yet, else whether the driver shows a window
+};
 
-__attribute__((constructor)) void read_settings()
+// The settings, read from the environment on first use (never from a
+// constructor: the order of static initialisation is not ours to choose).
+Tour read_tour()
 {
+    Tour tour;
     if (const char* name = std::getenv("TOUR_PROGRAM"); name && *name)
-        program = name;
+        tour.program = name;
     if (const char* path = std::getenv("TOUR_CAPTIONS"); path && *path) {
         std::ifstream in(path);
         std::string line;
-        bool first = true;
-        while (std::getline(in, line)) {
+        for (bool first = true; std::getline(in, line); first = false)
             if (!first)
-                stage_captions.push_back(line);
-            first = false;
-        }
+                tour.stage_captions.push_back(line);
     }
+    if (const char* ms = std::getenv("TOUR_FRAME_MS"); ms && *ms)
+        tour.frame_ms = static_cast<Uint32>(std::strtoul(ms, nullptr, 10));
+    return tour;
 }
 
-void announce()
+Tour& tour()
 {
-    std::string line = program + ", stage " + std::to_string(stage);
-    if (!stage_captions.empty())
-        line += " of " + std::to_string(stage_captions.size());
-    if (stage <= static_cast<int>(stage_captions.size()))
-        line += ": " + stage_captions[stage - 1];
+    static Tour state = read_tour();
+    return state;
+}
+
+template <typename Fn>
+Fn real_function(const char* name)
+{
+    auto fn = reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
+    if (!fn)
+        std::abort();
+    return fn;
+}
+
+// "<program>, stage K of N", or "<program>, stage K" without captions.
+std::string stage_title(const Tour& t)
+{
+    std::string title = t.program + ", stage " + std::to_string(t.stage);
+    if (!t.stage_captions.empty())
+        title += " of " + std::to_string(t.stage_captions.size());
+    return title;
+}
+
+void set_title(const Tour& t)
+{
+    static auto real = real_function<void (*)(const char*, const char*)>("SDL_WM_SetCaption");
+    const std::string title = stage_title(t);
+    real(title.c_str(), t.program.c_str());
+}
+
+void announce(const Tour& t)
+{
+    std::string line = stage_title(t);
+    if (t.stage <= static_cast<int>(t.stage_captions.size()))
+        line += ": " + t.stage_captions[static_cast<size_t>(t.stage) - 1];
     line += '\n';
     // Straight to the descriptor: the program's own stdio buffers are not ours.
     for (size_t done = 0; done < line.size();) {
@@ -58,22 +107,98 @@ void announce()
     }
 }
 
+bool is_leave_key(const SDL_Event& event)
+{
+    return event.type == SDL_KEYDOWN && (event.key.keysym.sym == SDLK_ESCAPE || event.key.keysym.sym == SDLK_q);
+}
+
+// Ends the program at once, as the person asked.
+[[noreturn]] void leave()
+{
+    SDL_Quit();
+    _exit(tour_leave_status);
+}
+
+// Whether a key that leaves the tour waits in SDL's queue; other events
+// stay queued for the program's next wait.
+bool leave_key_queued()
+{
+    SDL_PumpEvents();
+    SDL_Event events[128];
+    const int n = SDL_PeepEvents(events, 128, SDL_PEEKEVENT, SDL_KEYDOWNMASK);
+    for (int i = 0; i < n; ++i)
+        if (is_leave_key(events[i]))
+            return true;
+    return false;
+}
+
+bool shows_real_window(Tour& t)
+{
+    if (t.real_window < 0) {
+        char name[32] = "";
+        t.real_window = SDL_VideoDriverName(name, sizeof name) && std::strcmp(name, "dummy") != 0 &&
+                        std::strcmp(name, "offscreen") != 0;
+    }
+    return t.real_window == 1;
+}
+
+// Holds the frame on the screen until frame_ms after its flip, watching
+// for a key that leaves the tour.
+void hold_frame(Tour& t)
+{
+    constexpr Uint32 slice_ms = 10;
+    for (;;) {
+        if (leave_key_queued())
+            leave();
+        const Uint32 held = SDL_GetTicks() - t.last_flip;
+        if (held >= t.frame_ms)
+            return;
+        SDL_Delay(t.frame_ms - held < slice_ms ? t.frame_ms - held : slice_ms);
+    }
+}
+
 } // namespace
+
+// The program names its window: the tour adds the stage.
+extern "C" __attribute__((visibility("default"))) void SDL_WM_SetCaption(const char*, const char*)
+{
+    set_title(tour());
+}
+
+// A flip that follows another with no wait between shows a frame in the
+// middle of a stage: the one before it stays frame_ms on the screen.
+extern "C" __attribute__((visibility("default"))) int SDL_Flip(SDL_Surface* surface)
+{
+    static auto real = real_function<int (*)(SDL_Surface*)>("SDL_Flip");
+    Tour& t = tour();
+    if (t.frame_shown && t.frame_ms > 0 && shows_real_window(t))
+        hold_frame(t);
+    const int result = real(surface);
+    t.frame_shown = true;
+    t.last_flip = SDL_GetTicks();
+    return result;
+}
 
 // A wait begins with the first SDL_WaitEvent after the previous one ended,
 // and ends with a key press, a close request or an error (taken as a close).
 extern "C" __attribute__((visibility("default"))) int SDL_WaitEvent(SDL_Event* event)
 {
-    static WaitFn real = reinterpret_cast<WaitFn>(dlsym(RTLD_NEXT, "SDL_WaitEvent"));
-    if (!real)
-        std::abort();
-    if (!waiting) {
-        waiting = true;
-        ++stage;
-        announce();
+    static auto real = real_function<int (*)(SDL_Event*)>("SDL_WaitEvent");
+    Tour& t = tour();
+    if (!t.waiting) {
+        t.waiting = true;
+        t.frame_shown = false;
+        set_title(t);
+        announce(t);
     }
-    int result = real(event);
-    if (result == 0 || !event || event->type == SDL_KEYDOWN || event->type == SDL_QUIT)
-        waiting = false;
+    const int result = real(event);
+    if (result != 0 && event && is_leave_key(*event))
+        leave();
+    if (result == 0 || !event || event->type == SDL_KEYDOWN || event->type == SDL_QUIT) {
+        t.waiting = false;
+        ++t.stage;
+        if (t.stage_captions.empty() || t.stage <= static_cast<int>(t.stage_captions.size()))
+            set_title(t);
+    }
     return result;
 }
