@@ -1,6 +1,7 @@
 #include "launcher.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -59,6 +60,54 @@ void sweep_old_output(const fs::path& base)
     }
 }
 
+// argv as execvp wants it.
+std::vector<char*> arg_pointers(const std::vector<std::string>& argv)
+{
+    std::vector<char*> args;
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    return args;
+}
+
+// Forks; the child leads its own process group, reads /dev/null, lets
+// `outputs` point stdout and stderr, takes the options and runs args.
+// Returns the child's pid (its group too), or -1.
+template <typename Outputs>
+pid_t fork_command(const std::vector<char*>& args, const RunOptions& options, Outputs outputs)
+{
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid != 0) {
+        if (pid > 0)
+            setpgid(pid, pid);  // before the caller signals the group, whichever runs first
+        return pid;
+    }
+    setpgid(0, 0);
+    redirect(0, "/dev/null", O_RDONLY);
+    outputs();
+    if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0)
+        _exit(126);
+    for (const auto& setting : options.env) {
+        if (!setting.empty() && setting[0] == '-') {
+            unsetenv(setting.c_str() + 1);
+            continue;
+        }
+        const size_t eq = setting.find('=');
+        if (eq != std::string::npos)
+            setenv(setting.substr(0, eq).c_str(), setting.c_str() + eq + 1, 1);
+    }
+    if (options.stack_kib > 0) {
+        const rlim_t bytes = static_cast<rlim_t>(options.stack_kib) * 1024;
+        const rlimit limit{bytes, bytes};
+        if (setrlimit(RLIMIT_STACK, &limit) != 0)
+            _exit(126);
+    }
+    execvp(args[0], const_cast<char* const*>(args.data()));
+    std::fprintf(stderr, "cannot run %s: %s\n", args[0], std::strerror(errno));
+    _exit(127);
+}
+
 }  // namespace
 
 std::string fresh_dir(const std::string& leaf)
@@ -81,42 +130,14 @@ RunResult run_command(const std::vector<std::string>& argv, const RunOptions& op
     const std::string io = fresh_dir("io");
     const std::string out_path = io + "/stdout.txt";
     const std::string err_path = io + "/stderr.txt";
-    std::vector<char*> args;
-    for (const auto& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
+    const std::vector<char*> args = arg_pointers(argv);
 
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid < 0)
-        return result;
-    if (pid == 0) {
-        setpgid(0, 0);
-        redirect(0, "/dev/null", O_RDONLY);
+    const pid_t pid = fork_command(args, options, [&] {
         redirect(1, out_path, O_WRONLY | O_CREAT | O_TRUNC);
         redirect(2, err_path, O_WRONLY | O_CREAT | O_TRUNC);
-        if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0)
-            _exit(126);
-        for (const auto& setting : options.env) {
-            if (!setting.empty() && setting[0] == '-') {
-                unsetenv(setting.c_str() + 1);
-                continue;
-            }
-            const size_t eq = setting.find('=');
-            if (eq != std::string::npos)
-                setenv(setting.substr(0, eq).c_str(), setting.c_str() + eq + 1, 1);
-        }
-        if (options.stack_kib > 0) {
-            const rlim_t bytes = static_cast<rlim_t>(options.stack_kib) * 1024;
-            const rlimit limit{bytes, bytes};
-            if (setrlimit(RLIMIT_STACK, &limit) != 0)
-                _exit(126);
-        }
-        execvp(args[0], args.data());
-        std::fprintf(stderr, "cannot run %s: %s\n", args[0], std::strerror(errno));
-        _exit(127);
-    }
-    setpgid(pid, pid);
+    });
+    if (pid < 0)
+        return result;
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
     int status = 0;
@@ -146,4 +167,84 @@ bool one_line_from(const std::string& program, const std::string& text)
     const std::string prefix = program + ": ";
     return text.size() > prefix.size() + 1 && text.compare(0, prefix.size(), prefix) == 0 &&
            text.find('\n') == text.size() - 1;
+}
+
+bool start_command(WatchedProcess& process, const std::vector<std::string>& argv, const RunOptions& options,
+                   StderrTo stderr_to)
+{
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        return false;
+    const std::vector<char*> args = arg_pointers(argv);
+    process.pid = fork_command(args, options, [&] {
+        dup2(fds[1], STDOUT_FILENO);
+        if (stderr_to == StderrTo::stdout_pipe)
+            dup2(fds[1], STDERR_FILENO);
+        else if (stderr_to == StderrTo::discard)
+            redirect(2, "/dev/null", O_WRONLY);
+    });
+    close(fds[1]);
+    if (process.pid < 0) {
+        close(fds[0]);
+        return false;
+    }
+    process.out = fds[0];
+    process.pending.clear();
+    process.signal = 0;
+    return true;
+}
+
+std::string next_line(WatchedProcess& process, int timeout_ms)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    for (;;) {
+        if (const size_t nl = process.pending.find('\n'); nl != std::string::npos) {
+            std::string line = process.pending.substr(0, nl);
+            process.pending.erase(0, nl + 1);
+            return line;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now()).count();
+        pollfd p{process.out, POLLIN, 0};
+        if (process.out < 0 || left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0)
+            return "";
+        char buf[4096];
+        const ssize_t n = read(process.out, buf, sizeof buf);
+        if (n <= 0)
+            return "";
+        process.pending.append(buf, static_cast<size_t>(n));
+    }
+}
+
+int finish_command(WatchedProcess& process, int timeout_ms)
+{
+    if (process.pid <= 0)
+        return -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    int status = 0;
+    for (;;) {
+        const pid_t done = waitpid(process.pid, &status, WNOHANG);
+        if (done == process.pid || (done < 0 && errno != EINTR))
+            break;
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(-process.pid, SIGKILL);
+            waitpid(process.pid, nullptr, 0);
+            process.pid = -1;
+            return 124;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    process.pid = -1;
+    process.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+WatchedProcess::~WatchedProcess()
+{
+    if (pid > 0) {
+        kill(-pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    if (out >= 0)
+        close(out);
 }

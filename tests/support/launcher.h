@@ -1,7 +1,10 @@
 // Test support: the one way the tests start a process: an argument vector
 // (never a shell string), its own process group, a stack limit, working
-// folder and environment of its own, a time limit, stdout and stderr kept.
+// folder and environment of its own, a time limit, stdout and stderr kept;
+// or started to be watched while it runs, its stdout read line by line.
 #pragma once
+
+#include <sys/types.h>
 
 #include <string>
 #include <vector>
@@ -22,6 +25,38 @@ struct RunResult {
 // Runs argv[0] (searched in PATH when it holds no '/') with the arguments
 // that follow, stdin from /dev/null, and waits for it.
 RunResult run_command(const std::vector<std::string>& argv, const RunOptions& options = {});
+
+// Where a watched process's stderr goes.
+enum class StderrTo { inherit, stdout_pipe, discard };
+
+// A process started by start_command and watched while it runs. When it
+// goes out of scope still running, its process group is killed.
+struct WatchedProcess {
+    pid_t pid = -1;        // also its process group
+    int out = -1;          // read end of its stdout
+    std::string pending;   // read but not yet returned by next_line
+    int signal = 0;        // the signal that ended it, once finished by one
+    WatchedProcess() = default;
+    WatchedProcess(const WatchedProcess&) = delete;
+    WatchedProcess& operator=(const WatchedProcess&) = delete;
+    ~WatchedProcess();
+};
+
+// Starts argv as run_command does (its own process group, stdin from
+// /dev/null, options.env, cwd and stack_kib; options.timeout_seconds is
+// not used) with stdout into a pipe. False when it cannot be started.
+bool start_command(WatchedProcess& process, const std::vector<std::string>& argv, const RunOptions& options = {},
+                   StderrTo stderr_to = StderrTo::inherit);
+
+// The next line of its stdout without the newline; "" when none comes
+// within timeout_ms or its stdout ends. Output left after it ended can
+// still be read.
+std::string next_line(WatchedProcess& process, int timeout_ms);
+
+// Waits up to timeout_ms for it to end and returns its status as
+// run_command does: 128+N after signal N (process.signal is then N), 124
+// when the time ran out and its process group was killed.
+int finish_command(WatchedProcess& process, int timeout_ms);
 
 // A fresh, empty folder build/test-output/<leaf>-<pid>-<n>.
 std::string fresh_dir(const std::string& leaf);

@@ -4,14 +4,13 @@
 // request (WM_DELETE_WINDOW) instead, which must advance like a key. The
 // tour's announcer is preloaded, so its lines are checked on the way.
 #include "capture.h"
+#include "launcher.h"
 
 #include <gtest/gtest.h>
 // After gtest: Xlib's macros (None, Bool, ...) would break its templates.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -20,6 +19,7 @@
 #include <ctime>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,110 +33,12 @@ std::vector<std::string> read_lines(const std::string& path)
     return lines;
 }
 
-// The programs, in the order of the README's table.
-std::vector<std::string> programs()
+// Options that set (NAME=VALUE) or remove (-NAME) these variables.
+RunOptions with_env(std::vector<std::string> env)
 {
-    std::vector<std::string> names;
-    for (const std::string& line : read_lines(DRAWKIT_SOURCE_DIR "/README.md"))
-        if (line.starts_with("| `")) {
-            size_t end = line.find('`', 3);
-            if (end != std::string::npos)
-                names.push_back(line.substr(3, end - 3));
-        }
-    return names;
-}
-
-// A child process whose stdout we read line by line.
-struct Child {
-    pid_t pid = -1;
-    int out = -1;
-    std::string pending;
-    int raw_status = 0;  // as waitpid gives it, once finished
-
-    // The next line, or "" when none comes within the time or the child ends.
-    std::string next_line(int timeout_ms)
-    {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-        for (;;) {
-            if (size_t nl = pending.find('\n'); nl != std::string::npos) {
-                std::string line = pending.substr(0, nl);
-                pending.erase(0, nl + 1);
-                return line;
-            }
-            int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                            deadline - std::chrono::steady_clock::now()).count());
-            pollfd p{out, POLLIN, 0};
-            if (left <= 0 || poll(&p, 1, left) <= 0)
-                return "";
-            char buf[4096];
-            ssize_t n = read(out, buf, sizeof buf);
-            if (n <= 0)
-                return "";
-            pending.append(buf, static_cast<size_t>(n));
-        }
-    }
-
-    // Exit status, or -1 when it has not ended within the time (then killed).
-    int finish(int timeout_ms)
-    {
-        for (int waited = 0; waited <= timeout_ms; waited += 20) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                raw_status = status;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            usleep(20000);
-        }
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-        pid = -1;
-        return -1;
-    }
-
-    ~Child()
-    {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        if (out >= 0)
-            close(out);
-    }
-};
-
-// Starts argv with the given extra environment ("-NAME" removes NAME); its
-// stdout (and stderr too when asked) comes to `out`. With own_group the
-// child leads a process group of its own, as a terminal's foreground job.
-void spawn(Child& child, const std::vector<std::string>& argv, const std::vector<std::string>& env,
-           bool with_stderr = false, bool own_group = false)
-{
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    child.pid = fork();
-    ASSERT_GE(child.pid, 0);
-    if (child.pid == 0) {
-        dup2(fds[1], STDOUT_FILENO);
-        if (with_stderr)
-            dup2(fds[1], STDERR_FILENO);
-        close(fds[0]);
-        close(fds[1]);
-        if (own_group)
-            setpgid(0, 0);
-        for (const std::string& e : env)
-            if (e.starts_with("-"))
-                unsetenv(e.c_str() + 1);
-            else
-                putenv(const_cast<char*>(e.c_str()));
-        std::vector<char*> args;
-        for (const std::string& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    close(fds[1]);
-    child.out = fds[0];
+    RunOptions options;
+    options.env = std::move(env);
+    return options;
 }
 
 // Reads an XWD dump (header and colour table big-endian, pixels in the
@@ -175,19 +77,6 @@ Image parse_xwd(const std::string& data)
     return img;
 }
 
-std::string output_of(const std::string& command)
-{
-    std::string data;
-    FILE* p = popen(command.c_str(), "r");
-    if (!p)
-        return data;
-    char buf[65536];
-    for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;)
-        data.append(buf, n);
-    pclose(p);
-    return data;
-}
-
 // Where two pictures first differ, for the failure message.
 std::string first_difference(const Image& a, const Image& b)
 {
@@ -210,35 +99,17 @@ class RealWindow : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override
     {
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        xvfb_ = fork();
-        ASSERT_GE(xvfb_, 0);
-        if (xvfb_ == 0) {
-            close(fds[0]);
-            if (!freopen("/dev/null", "w", stderr))
-                _exit(126);
-            std::string fd = std::to_string(fds[1]);
-            // -displayfd: Xvfb picks a free display and writes its number.
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-                   "-noreset", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        pollfd p{fds[0], POLLIN, 0};
-        char c;
-        while (poll(&p, 1, 20000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
+        // -displayfd: Xvfb picks a free display and writes its number.
+        ASSERT_TRUE(start_command(xvfb_,
+                                  {"Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp",
+                                   "-noreset"},
+                                  {}, StderrTo::discard));
+        const std::string number = next_line(xvfb_, 20000);
         if (number.empty()) {
-            int status = 0;
-            kill(xvfb_, SIGTERM);
-            waitpid(xvfb_, &status, 0);
-            xvfb_ = -1;
-            GTEST_SKIP() << (WIFEXITED(status) && WEXITSTATUS(status) == 127
-                                 ? "Xvfb is not installed (Debian package xvfb): real-window test not run"
-                                 : "Xvfb could not start: real-window test not run");
+            kill(-xvfb_.pid, SIGTERM);
+            const int status = finish_command(xvfb_, 5000);
+            GTEST_SKIP() << (status == 127 ? "Xvfb is not installed (Debian package xvfb): real-window test not run"
+                                           : "Xvfb could not start: real-window test not run");
         }
         display_name_ = ":" + number;
         // A window that goes away while we look at it is no reason to end the test.
@@ -251,9 +122,9 @@ protected:
     {
         if (display_)
             XCloseDisplay(display_);
-        if (xvfb_ > 0) {
-            kill(xvfb_, SIGTERM);
-            waitpid(xvfb_, nullptr, 0);
+        if (xvfb_.pid > 0) {
+            kill(-xvfb_.pid, SIGTERM);  // not SIGKILL: Xvfb removes its lock and socket
+            finish_command(xvfb_, 5000);
         }
     }
 
@@ -278,19 +149,22 @@ protected:
         return found;
     }
 
-    std::string x_command(const std::string& args)
+    // Runs an X client (xwd, xdotool) on the display.
+    RunResult x_command(const std::vector<std::string>& argv)
     {
-        return "DISPLAY=" + display_name_ + " " + args;
+        RunOptions options = with_env({"DISPLAY=" + display_name_});
+        options.timeout_seconds = 30;
+        return run_command(argv, options);
     }
 
     Image screenshot(Window w)
     {
-        return parse_xwd(output_of(x_command("xwd -silent -id " + std::to_string(w))));
+        return parse_xwd(x_command({"xwd", "-silent", "-id", std::to_string(w)}).out);
     }
 
     void press_key(Window w)
     {
-        ASSERT_EQ(std::system(x_command("xdotool windowfocus " + std::to_string(w) + " key space").c_str()), 0)
+        ASSERT_EQ(x_command({"xdotool", "windowfocus", std::to_string(w), "key", "space"}).status, 0)
             << "xdotool failed (Debian package xdotool)";
     }
 
@@ -330,7 +204,7 @@ protected:
         return 0;
     }
 
-    pid_t xvfb_ = -1;
+    WatchedProcess xvfb_;
     std::string display_name_;
     Display* display_ = nullptr;
 };
@@ -347,19 +221,18 @@ TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
     if (const char* old = std::getenv("ASAN_OPTIONS"); old && *old)
         asan += std::string(":") + old;
     const long started = static_cast<long>(std::time(nullptr));
-    Child child;
-    spawn(child, {program_path(name)},
-          {"DISPLAY=" + display_name_, "SDL_VIDEODRIVER=x11", "LD_PRELOAD=" DRAWKIT_TOUR_PRELOAD, asan,
-           "TOUR_PROGRAM=" + name, "TOUR_CAPTIONS=" DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt"});
-    if (HasFatalFailure())
-        return;
+    WatchedProcess child;
+    ASSERT_TRUE(start_command(child, {program_path(name)},
+                              with_env({"DISPLAY=" + display_name_, "SDL_VIDEODRIVER=x11",
+                                       "LD_PRELOAD=" DRAWKIT_TOUR_PRELOAD, asan, "TOUR_PROGRAM=" + name,
+                                       "TOUR_CAPTIONS=" DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt"})));
 
     std::vector<Image> shown;
     Window window = 0;
     for (size_t stage = 1;; ++stage) {
-        std::string line = child.next_line(60000);
+        std::string line = next_line(child, 60000);
         if (line.empty())
-            break;  // the program ended (or hung: finish() says which)
+            break;  // the program ended (or hung: finish_command says which)
         // The tour's line: program, stage and its caption.
         std::string expected = name + ", stage " + std::to_string(stage) + " of " + std::to_string(stages);
         if (stage <= stages)
@@ -375,7 +248,7 @@ TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
         else
             press_key(window);
     }
-    EXPECT_EQ(child.finish(30000), 0) << name << " did not end with status 0 after its last stage";
+    EXPECT_EQ(finish_command(child, 30000), 0) << name << " did not end with status 0 after its last stage";
     const long ended = static_cast<long>(std::time(nullptr));
     ASSERT_EQ(shown.size(), stages) << name << " showed another number of stages than its captions tell";
 
@@ -398,7 +271,7 @@ TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
     EXPECT_EQ(mismatch, "") << name << " in its window differs from its capture";
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, RealWindow, ::testing::ValuesIn(programs()),
+INSTANTIATE_TEST_SUITE_P(Programs, RealWindow, ::testing::ValuesIn(listed_programs()),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 // ---- Leaving, titles, exposure and pacing, under each SDL 1.2 ----
@@ -414,7 +287,7 @@ long ms_since(Clock::time_point start)
 const std::string& sdl12_compat_lib()
 {
     static const std::string lib = [] {
-        std::string dir = output_of(DRAWKIT_SOURCE_DIR "/scripts/sdl12-compat 2>/dev/null");
+        std::string dir = run_command({DRAWKIT_SOURCE_DIR "/scripts/sdl12-compat"}).out;
         while (!dir.empty() && dir.back() == '\n')
             dir.pop_back();
         return dir.empty() ? dir : dir + "/lib";
@@ -457,14 +330,12 @@ TEST_P(EachSdl, InterruptAndTerminateEndAProgramAtOnce)
     for (int sig : {SIGINT, SIGTERM})
         for (bool animating : {false, true}) {
             const std::string name = animating ? "p2_wallpaper_animation" : "p2_wallpaper";
-            Child child;
-            spawn(child, {program_path(name)}, env(name, animating ? 25 : -1));
-            if (HasFatalFailure())
-                return;
+            WatchedProcess child;
+            ASSERT_TRUE(start_command(child, {program_path(name)}, with_env(env(name, animating ? 25 : -1))));
             Window w = await_window(name);
             ASSERT_NE(w, 0u) << name << " opened no window";
             if (animating) {
-                ASSERT_EQ(child.next_line(20000).rfind(name + ", stage 1 of 2", 0), 0u);
+                ASSERT_EQ(next_line(child, 20000).rfind(name + ", stage 1 of 2", 0), 0u);
                 w = find_window(name);  // SDL over SDL2 may replace its first window
                 press_key(w);
                 usleep(1000000);  // 250 frames of 25 ms: well inside the animation
@@ -475,11 +346,10 @@ TEST_P(EachSdl, InterruptAndTerminateEndAProgramAtOnce)
             }
             const auto sent = Clock::now();
             kill(child.pid, sig);
-            child.finish(5000);
+            const int status = finish_command(child, 5000);
             const long took = ms_since(sent);
-            EXPECT_TRUE(WIFSIGNALED(child.raw_status) && WTERMSIG(child.raw_status) == sig)
-                << name << ": " << strsignal(sig) << (animating ? " mid-animation" : " in a wait")
-                << " gave status " << child.raw_status;
+            EXPECT_EQ(child.signal, sig) << name << ": " << strsignal(sig)
+                                         << (animating ? " mid-animation" : " in a wait") << " gave status " << status;
             EXPECT_LT(took, 1000) << strsignal(sig) << " took " << took << " ms";
             std::printf("[ measured ] %s, %s %s: ended in %ld ms\n", GetParam().c_str(), strsignal(sig),
                         animating ? "mid-animation" : "in a wait", took);
@@ -491,11 +361,9 @@ TEST_P(EachSdl, InterruptAndTerminateEndAProgramAtOnce)
 TEST_P(EachSdl, CoveredOrUnmappedWindowShowsItsStageAgain)
 {
     const std::string name = "snub_hexagonal_tiling";
-    Child child;
-    spawn(child, {program_path(name)}, env(name, 0));
-    if (HasFatalFailure())
-        return;
-    ASSERT_EQ(child.next_line(30000).rfind(name + ", stage 1 of 1", 0), 0u);
+    WatchedProcess child;
+    ASSERT_TRUE(start_command(child, {program_path(name)}, with_env(env(name, 0))));
+    ASSERT_EQ(next_line(child, 30000).rfind(name + ", stage 1 of 1", 0), 0u);
     Window w = find_window(name);
     ASSERT_NE(w, 0u);
     EXPECT_EQ(title(w), name + ", stage 1 of 1");
@@ -517,12 +385,12 @@ TEST_P(EachSdl, CoveredOrUnmappedWindowShowsItsStageAgain)
     EXPECT_EQ(first_difference(screenshot(w), stage), "") << "after being covered";
 
     const std::string id = std::to_string(w);
-    ASSERT_EQ(std::system(x_command("xdotool windowunmap --sync " + id + " windowmap --sync " + id).c_str()), 0);
+    ASSERT_EQ(x_command({"xdotool", "windowunmap", "--sync", id, "windowmap", "--sync", id}).status, 0);
     usleep(500000);
     EXPECT_EQ(first_difference(screenshot(w), stage), "") << "after being unmapped and mapped";
 
     press_key(w);
-    EXPECT_EQ(child.finish(10000), 0) << "the exposures must not have ended the wait";
+    EXPECT_EQ(finish_command(child, 10000), 0) << "the exposures must not have ended the wait";
 }
 
 // Without a display (and no driver named) a program says so in one line and
@@ -534,19 +402,17 @@ TEST_P(EachSdl, NoDisplayGivesOneLineAndStatusOne)
         std::vector<std::string> e = env(name);
         e[0] = display;
         e.push_back("-WAYLAND_DISPLAY");
-        Child child;
+        WatchedProcess child;
         const auto started = Clock::now();
-        spawn(child, {program_path(name)}, e, true);
-        if (HasFatalFailure())
-            return;
-        EXPECT_EQ(child.finish(5000), 1) << display;
+        ASSERT_TRUE(start_command(child, {program_path(name)}, with_env(e), StderrTo::stdout_pipe));
+        EXPECT_EQ(finish_command(child, 5000), 1) << display;
         const long took = ms_since(started);
-        std::string text = child.next_line(1000);
+        std::string text = next_line(child, 1000);
         EXPECT_EQ(text.rfind(name + ": cannot open a window: ", 0), 0u) << text;
         if (display == "-DISPLAY") {
             EXPECT_NE(text.find("DISPLAY is not set"), std::string::npos) << text;
         }
-        EXPECT_EQ(child.next_line(100), "") << "more than one line";
+        EXPECT_EQ(next_line(child, 100), "") << "more than one line";
         EXPECT_LT(took, 1000) << display << ": took " << took << " ms";
         std::printf("[ measured ] %s, %s: \"%s\" in %ld ms\n", GetParam().c_str(), display.c_str(), text.c_str(),
                     took);
@@ -559,19 +425,20 @@ INSTANTIATE_TEST_SUITE_P(Sdl, EachSdl, ::testing::Values("classic", "sdl12_compa
 // The tour as a person meets it: scripts/show in a terminal's foreground job.
 class Tour : public EachSdl {
 protected:
-    void show(Child& child, const std::string& name)
+    // In a process group of its own, as a terminal's foreground job.
+    void show(WatchedProcess& child, const std::string& name)
     {
         std::vector<std::string> e = env(name);
         e.push_back("DRAWKIT_BUILD_DIR=" DRAWKIT_BUILD_DIR);
-        spawn(child, {DRAWKIT_SOURCE_DIR "/scripts/show", name}, e, false, true);
+        ASSERT_TRUE(start_command(child, {DRAWKIT_SOURCE_DIR "/scripts/show", name}, with_env(e)));
     }
 
     // Reads the tour's lines until one starts with `prefix`; "" when none comes.
-    std::string line_starting(Child& child, const std::string& prefix, int timeout_ms = 30000)
+    std::string line_starting(WatchedProcess& child, const std::string& prefix, int timeout_ms = 30000)
     {
         // The tour prints empty lines too: read on until the time is up.
         for (const auto start = Clock::now(); ms_since(start) < timeout_ms;)
-            if (std::string line = child.next_line(static_cast<int>(timeout_ms - ms_since(start)));
+            if (std::string line = next_line(child, static_cast<int>(timeout_ms - ms_since(start)));
                 !line.empty() && line.rfind(prefix, 0) == 0)
                 return line;
         return "";
@@ -595,7 +462,7 @@ TEST_P(Tour, PacesTheFramesOfEveryAnimatedProgram)
             stages += g.starts_with("stage ");
         }
         const long held_ms = (flips - stages) * frame_ms;  // the last flip of a stage waits for the key
-        Child child;
+        WatchedProcess child;
         const auto started = Clock::now();
         show(child, name);
         if (HasFatalFailure())
@@ -606,7 +473,7 @@ TEST_P(Tour, PacesTheFramesOfEveryAnimatedProgram)
             took = ms_since(started);
             press_key(await_window(name));
         }
-        EXPECT_EQ(child.finish(10000), 0);
+        EXPECT_EQ(finish_command(child, 10000), 0);
         EXPECT_GE(took, held_ms) << name;
         EXPECT_LT(took, held_ms + 4000) << name;
         std::printf("[ measured ] %s: %ld frames held %ld ms each, on screen %ld ms to its last wait\n",
@@ -620,7 +487,7 @@ TEST_P(Tour, EscapeQAndCtrlCEndTheTour)
 {
     const std::string name = "p2_wallpaper_animation";
     for (const std::string& how : {std::string("Escape"), std::string("q"), std::string("Ctrl-C")}) {
-        Child child;
+        WatchedProcess child;
         show(child, name);
         if (HasFatalFailure())
             return;
@@ -637,8 +504,8 @@ TEST_P(Tour, EscapeQAndCtrlCEndTheTour)
         if (how == "Ctrl-C")
             kill(-child.pid, SIGINT);
         else
-            ASSERT_EQ(std::system(x_command("xdotool windowfocus " + std::to_string(w) + " key " + how).c_str()), 0);
-        const int status = child.finish(5000);
+            ASSERT_EQ(x_command({"xdotool", "windowfocus", std::to_string(w), "key", how}).status, 0);
+        const int status = finish_command(child, 5000);
         const long took = ms_since(asked);
         EXPECT_EQ(status, how == "Ctrl-C" ? 130 : 0) << how;
         EXPECT_NE(line_starting(child, how == "Ctrl-C" ? "Tour interrupted (Ctrl-C)." : "Tour left (Escape or q).", 1000),

@@ -29,3 +29,8 @@ void wait_returned(WaitTracker& tracker, int result, const SDL_Event* event)
     if (result == 0 || !event || event->type == SDL_KEYDOWN || event->type == SDL_QUIT)
         tracker.waiting = false;
 }
+
+unsigned long current_stage(const WaitTracker& tracker)
+{
+    return tracker.waits + (tracker.waiting ? 0 : 1);
+}

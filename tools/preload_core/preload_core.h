@@ -24,5 +24,10 @@ struct WaitTracker {
 // wait (tracker.waits is then its 1-based number).
 bool wait_begins(WaitTracker& tracker);
 
-// Call with what the real SDL_WaitEvent returned.
+// Call with what the real SDL_WaitEvent returned; tracker.waiting is false
+// afterwards when that call ended the wait.
 void wait_returned(WaitTracker& tracker, int result, const SDL_Event* event);
+
+// The 1-based stage the program is drawing, or showing while it waits:
+// the current wait's number inside a wait, the next one's between waits.
+unsigned long current_stage(const WaitTracker& tracker);

@@ -14,9 +14,9 @@
 //   TOUR_PROGRAM   the program's name, as the line and the title start
 //   TOUR_CAPTIONS  its caption file: line 1 the picture, then one per stage
 //   TOUR_FRAME_MS  how long each frame in the middle of a stage stays shown
-#include <SDL.h>
+#include "preload_core.h"
 
-#include <dlfcn.h>
+#include <SDL.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -35,8 +35,7 @@ struct Tour {
     std::string program = "program";
     std::vector<std::string> stage_captions;
     Uint32 frame_ms = 0;
-    int stage = 1;            // the stage being drawn or shown
-    bool waiting = false;     // inside a wait, between its first SDL_WaitEvent and its key
+    WaitTracker waits;        // the program's waits for a key
     bool frame_shown = false; // a flip since the last wait
     Uint32 last_flip = 0;     // SDL_GetTicks() when that flip ended
     int real_window = -1;     // -1 not known yet, else whether the driver shows a window
@@ -70,16 +69,13 @@ Tour& tour()
 template <typename Fn>
 Fn real_function(const char* name)
 {
-    auto fn = reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
-    if (!fn)
-        std::abort();
-    return fn;
+    return reinterpret_cast<Fn>(real_symbol("tour", name));
 }
 
 // "<program>, stage K of N", or "<program>, stage K" without captions.
 std::string stage_title(const Tour& t)
 {
-    std::string title = t.program + ", stage " + std::to_string(t.stage);
+    std::string title = t.program + ", stage " + std::to_string(current_stage(t.waits));
     if (!t.stage_captions.empty())
         title += " of " + std::to_string(t.stage_captions.size());
     return title;
@@ -95,8 +91,8 @@ void set_title(const Tour& t)
 void announce(const Tour& t)
 {
     std::string line = stage_title(t);
-    if (t.stage <= static_cast<int>(t.stage_captions.size()))
-        line += ": " + t.stage_captions[static_cast<size_t>(t.stage) - 1];
+    if (current_stage(t.waits) <= t.stage_captions.size())
+        line += ": " + t.stage_captions[current_stage(t.waits) - 1];
     line += '\n';
     // Straight to the descriptor: the program's own stdio buffers are not ours.
     for (size_t done = 0; done < line.size();) {
@@ -179,14 +175,13 @@ extern "C" __attribute__((visibility("default"))) int SDL_Flip(SDL_Surface* surf
     return result;
 }
 
-// A wait begins with the first SDL_WaitEvent after the previous one ended,
-// and ends with a key press, a close request or an error (taken as a close).
+// At the start of each wait (as preload_core tracks them) the window is
+// titled and the stage announced; after it the title names the next stage.
 extern "C" __attribute__((visibility("default"))) int SDL_WaitEvent(SDL_Event* event)
 {
     static auto real = real_function<int (*)(SDL_Event*)>("SDL_WaitEvent");
     Tour& t = tour();
-    if (!t.waiting) {
-        t.waiting = true;
+    if (wait_begins(t.waits)) {
         t.frame_shown = false;
         set_title(t);
         announce(t);
@@ -194,11 +189,8 @@ extern "C" __attribute__((visibility("default"))) int SDL_WaitEvent(SDL_Event* e
     const int result = real(event);
     if (result != 0 && event && is_leave_key(*event))
         leave();
-    if (result == 0 || !event || event->type == SDL_KEYDOWN || event->type == SDL_QUIT) {
-        t.waiting = false;
-        ++t.stage;
-        if (t.stage_captions.empty() || t.stage <= static_cast<int>(t.stage_captions.size()))
-            set_title(t);
-    }
+    wait_returned(t.waits, result, event);
+    if (!t.waits.waiting && (t.stage_captions.empty() || current_stage(t.waits) <= t.stage_captions.size()))
+        set_title(t);
     return result;
 }
