@@ -1,11 +1,11 @@
 // The capture tool on its own small program: what it records, how it
 // answers the waits, and how it reports programs that fail.
 #include "capture.h"
+#include "launcher.h"
 #include "drawkit.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -36,18 +36,15 @@ uint32_t demo_colour(unsigned seed)
     return rgb(r, g, b);
 }
 
-// Runs the capture tool through the shell; returns its exit status and
+// Runs the capture tool with these arguments; returns its exit status and
 // leaves its stdout and stderr in `output`.
-int run_tool(const std::string& args, std::string& output)
+int run_tool(const std::vector<std::string>& args, std::string& output, const RunOptions& options = {})
 {
-    const std::string file = std::string(CAPTURE_TEST_DIR) + "/tool-output.txt";
-    std::filesystem::create_directories(CAPTURE_TEST_DIR);
-    const int status = std::system((std::string(CAPTURE_TOOL) + " " + args + " >" + file + " 2>&1").c_str());
-    std::ifstream in(file);
-    std::ostringstream text;
-    text << in.rdbuf();
-    output = text.str();
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::vector<std::string> argv = {CAPTURE_TOOL};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const RunResult r = run_command(argv, options);
+    output = r.out + r.err;
+    return r.status;
 }
 
 TEST(capture_run, RecordsEveryStageAndFrame)
@@ -186,23 +183,24 @@ TEST(capture_run, FailedStartUpGivesOneLineAndStatusOne)
 TEST(capture_tool, CommandLine)
 {
     std::string out;
-    EXPECT_EQ(run_tool("--help", out), 0);
+    EXPECT_EQ(run_tool({"--help"}, out), 0);
     EXPECT_NE(out.find("usage: capture"), std::string::npos);
-    EXPECT_EQ(run_tool("--answer maybe /bin/true", out), 2);
+    EXPECT_EQ(run_tool({"--answer", "maybe", "/bin/true"}, out), 2);
     EXPECT_NE(out.find("unknown answer"), std::string::npos);
-    EXPECT_EQ(run_tool("--time soon /bin/true", out), 2);
-    EXPECT_EQ(run_tool("--bogus /bin/true", out), 2);
-    EXPECT_EQ(run_tool("--timing", out), 2);
+    EXPECT_EQ(run_tool({"--time", "soon", "/bin/true"}, out), 2);
+    EXPECT_EQ(run_tool({"--bogus", "/bin/true"}, out), 2);
+    EXPECT_EQ(run_tool({"--timing"}, out), 2);
 
     // The program's own status passes through; arguments reach it.
-    EXPECT_EQ(run_tool("--timing /bin/sh -c 'exit 7'", out), 7);
-    EXPECT_EQ(run_tool("--timing /nonexistent/program", out), 127);
+    EXPECT_EQ(run_tool({"--timing", "/bin/sh", "-c", "exit 7"}, out), 7);
+    EXPECT_EQ(run_tool({"--timing", "/nonexistent/program"}, out), 127);
     EXPECT_NE(out.find("capture: cannot start /nonexistent/program"), std::string::npos) << out;
-    EXPECT_EQ(run_tool("--timing /bin/sh -c 'kill -SEGV $$'", out), 128 + SIGSEGV);
+    EXPECT_EQ(run_tool({"--timing", "/bin/sh", "-c", "kill -SEGV $$"}, out), 128 + SIGSEGV);
     EXPECT_NE(out.find("signal 11 (SIGSEGV)"), std::string::npos) << out;
-    EXPECT_EQ(run_tool("--timing --timeout 0.2 /bin/sleep 5", out), 124);
-    EXPECT_EQ(std::system(("CAPTURE_PRELOAD=/nonexistent.so " + std::string(CAPTURE_TOOL) +
-                           " --timing /bin/true 2>/dev/null").c_str()) >> 8, 127);
+    EXPECT_EQ(run_tool({"--timing", "--timeout", "0.2", "/bin/sleep", "5"}, out), 124);
+    RunOptions missing_preload;
+    missing_preload.env = {"CAPTURE_PRELOAD=/nonexistent.so"};
+    EXPECT_EQ(run_tool({"--timing", "/bin/true"}, out, missing_preload), 127);
 }
 
 TEST(capture_tool, TimingModeKeepsNoPictures)
@@ -210,7 +208,7 @@ TEST(capture_tool, TimingModeKeepsNoPictures)
     const std::string dir = std::string(CAPTURE_TEST_DIR) + "/timing";
     std::filesystem::remove_all(dir);
     std::string out;
-    ASSERT_EQ(run_tool("--timing --out " + dir + " " + demo, out), 0) << out;
+    ASSERT_EQ(run_tool({"--timing", "--out", dir, demo}, out), 0) << out;
     std::ifstream log(dir + "/log.txt");
     std::ostringstream text;
     text << log.rdbuf();
