@@ -5,6 +5,7 @@
 // tour's announcer is preloaded, so its lines are checked on the way.
 #include "capture.h"
 #include "launcher.h"
+#include "program_list.h"
 
 #include <gtest/gtest.h>
 // After gtest: Xlib's macros (None, Bool, ...) would break its templates.
@@ -445,41 +446,63 @@ protected:
     }
 };
 
+// The programs that show frames in the middle of a stage, with their period.
+std::vector<ListedProgram> animated_programs()
+{
+    std::string error;
+    std::vector<ListedProgram> animated;
+    for (const ListedProgram& p : read_program_list(program_list_path(), error))
+        if (p.frame_ms > 0)
+            animated.push_back(p);
+    return animated;
+}
+
+// The tour of one animated program under classic SDL: one test per program,
+// so that ctest runs these long, mostly idle tests side by side.
+class TourPacing : public Tour {};
+
 // Every animated program shows each frame in the middle of a stage for its
 // frame_ms: the time to its last wait is the held frames times the period.
-TEST_P(Tour, PacesTheFramesOfEveryAnimatedProgram)
+TEST_P(TourPacing, HoldsEveryMidStageFrameForItsPeriod)
 {
-    for (const std::string& line : read_lines(DRAWKIT_SOURCE_DIR "/docs/programs.tsv")) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        const std::string name = line.substr(0, line.find('\t'));
-        const long frame_ms = std::stol(line.substr(line.find('\t', name.size() + 1) + 1));
-        if (frame_ms == 0)
-            continue;
-        long flips = 0, stages = 0;
-        for (const std::string& g : read_lines(DRAWKIT_SOURCE_DIR "/tests/golden/" + name + ".txt")) {
-            flips += g.starts_with("frame ");
-            stages += g.starts_with("stage ");
-        }
-        const long held_ms = (flips - stages) * frame_ms;  // the last flip of a stage waits for the key
-        WatchedProcess child;
-        const auto started = Clock::now();
-        show(child, name);
-        if (HasFatalFailure())
-            return;
-        long took = 0;
-        for (long s = 1; s <= stages; ++s) {
-            ASSERT_NE(line_starting(child, name + ", stage " + std::to_string(s) + " of", held_ms + 30000), "");
-            took = ms_since(started);
-            press_key(await_window(name));
-        }
-        EXPECT_EQ(finish_command(child, 10000), 0);
-        EXPECT_GE(took, held_ms) << name;
-        EXPECT_LT(took, held_ms + 4000) << name;
-        std::printf("[ measured ] %s: %ld frames held %ld ms each, on screen %ld ms to its last wait\n",
-                    name.c_str(), flips - stages, frame_ms, took);
+    const std::string name = GetParam();
+    long frame_ms = 0;
+    for (const ListedProgram& p : animated_programs())
+        if (p.name == name)
+            frame_ms = p.frame_ms;
+    ASSERT_GT(frame_ms, 0) << name;
+    long flips = 0, stages = 0;
+    for (const std::string& g : read_lines(DRAWKIT_SOURCE_DIR "/tests/golden/" + name + ".txt")) {
+        flips += g.starts_with("frame ");
+        stages += g.starts_with("stage ");
     }
+    const long held_ms = (flips - stages) * frame_ms;  // the last flip of a stage waits for the key
+    WatchedProcess child;
+    const auto started = Clock::now();
+    show(child, name);
+    if (HasFatalFailure())
+        return;
+    long took = 0;
+    for (long s = 1; s <= stages; ++s) {
+        ASSERT_NE(line_starting(child, name + ", stage " + std::to_string(s) + " of", held_ms + 30000), "");
+        took = ms_since(started);
+        press_key(await_window(name));
+    }
+    EXPECT_EQ(finish_command(child, 10000), 0);
+    EXPECT_GE(took, held_ms) << name;
+    EXPECT_LT(took, held_ms + 4000) << name;
+    std::printf("[ measured ] %s: %ld frames held %ld ms each, on screen %ld ms to its last wait\n",
+                name.c_str(), flips - stages, frame_ms, took);
 }
+
+INSTANTIATE_TEST_SUITE_P(Tour, TourPacing,
+                         ::testing::ValuesIn([] {
+                             std::vector<std::string> names;
+                             for (const ListedProgram& p : animated_programs())
+                                 names.push_back(p.name);
+                             return names;
+                         }()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 // Escape at a wait, q in the middle of an animation and Ctrl-C (SIGINT to the
 // whole foreground job) each end the tour at once and say so.
