@@ -1,4 +1,5 @@
-// The site of the gallery: index page, program pages, their style and script.
+// The site of the gallery: the index page and the program pages, with the
+// style and script of web/.
 #include "site.h"
 
 #include "program_list.h"
@@ -94,98 +95,7 @@ std::string head(const std::string& title, const std::string& root, const std::s
            "site.css\">\n" + extra + "</head>\n<body>\n";
 }
 
-constexpr const char* style = R"(* { box-sizing: border-box; }
-body { font-family: system-ui, sans-serif; margin: 0 auto; padding: 1rem; max-width: 1280px; line-height: 1.45; color: #222; }
-h1 { font-size: 1.7rem; margin: .3rem 0; }
-.program h1 { font-size: 1.4rem; display: inline; margin-right: .6rem; }
-.program .pattern { display: inline; }
-.program .intro { margin: .3rem 0; }
-h2 { font-size: 1.3rem; margin-top: 2rem; }
-a { color: #1a4fa0; }
-img { max-width: 100%; height: auto; }
-.cards { display: grid; grid-template-columns: repeat(auto-fill, minmax(min(100%, 280px), 1fr)); gap: 1rem; }
-.card { display: block; border: 1px solid #ccc; border-radius: 6px; padding: .6rem; text-decoration: none; color: inherit; }
-.card:hover { border-color: #1a4fa0; }
-.card img { display: block; width: 100%; aspect-ratio: 4 / 3; border: 1px solid #ddd; }
-.card h3 { margin: .5rem 0 .1rem; font-size: 1.05rem; color: #1a4fa0; }
-.pattern { font-weight: bold; margin: 0; }
-.card p { margin: .2rem 0; font-size: .93rem; }
-#screen { background: #333; display: flex; align-items: center; justify-content: center; }
-#screen canvas { display: block; width: min(100%, max(320px, calc((100vh - 15rem) * 4 / 3))); aspect-ratio: 4 / 3; height: auto;
-  image-rendering: pixelated; image-rendering: crisp-edges; cursor: pointer; touch-action: manipulation; }
-#screen:fullscreen canvas { width: min(100vw, calc(100vh * 4 / 3)); }
-.controls { display: flex; flex-wrap: wrap; gap: .5rem; align-items: center; margin: .5rem 0; }
-.controls button { font: inherit; padding: .3rem .8rem; }
-#status { font-weight: bold; margin-right: auto; }
-#caption { min-height: 2.9em; margin: 0 0 .4rem; }
-.stills { display: grid; grid-template-columns: repeat(auto-fill, minmax(min(100%, 340px), 1fr)); gap: 1rem; }
-figure { margin: 0; }
-figure img { display: block; width: 100%; border: 1px solid #999; }
-figcaption { font-size: .9rem; }
-)";
 
-// The script of every program page, run before the program's own: paces it through
-// drawkit's hooks (frame_web.cpp), shows the stage and its caption, and
-// turns clicks and taps on the picture into answers. A test may set
-// window.drawkitTest before the page loads: {frameMs, hash, started(),
-// frame(n, hash), waiting(k, hash) -> answer at once, end(status)}.
-constexpr const char* script = R"((function () {
-  'use strict';
-  const page = window.programPage;
-  const test = window.drawkitTest || {};
-  const canvas = document.getElementById('canvas');
-  const status = document.getElementById('status');
-  const caption = document.getElementById('caption');
-  const n = page.captions.length;
-  let ended = false;
-
-  function show(k, drawing) {
-    status.textContent = 'Stage ' + k + ' of ' + n + (drawing ? ' (drawing)' : '');
-    caption.textContent = page.captions[k - 1] || '';
-  }
-
-  const drawkit = {
-    frameMs: 'frameMs' in test ? test.frameMs : page.frameMs,
-    hash: !!test.hash,
-    pending: 0,
-    frame: function (count, hash) { if (test.frame) test.frame(count, hash); },
-    waiting: function (k, hash) {
-      show(k, false);
-      return test.waiting ? !!test.waiting(k, hash) : false;
-    },
-    resumed: function (k) { if (k < n) show(k + 1, true); }
-  };
-
-  function advance(event) {
-    event.preventDefault();
-    if (!ended) drawkit.pending++;
-  }
-  canvas.addEventListener('pointerdown', advance);
-  canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
-  document.getElementById('restart').addEventListener('click', function () { location.reload(); });
-  document.getElementById('fullscreen').addEventListener('click', function () {
-    const screen = document.getElementById('screen');
-    if (document.fullscreenElement) document.exitFullscreen();
-    else if (screen.requestFullscreen) screen.requestFullscreen();
-  });
-
-  window.Module = {
-    canvas: canvas,
-    drawkit: drawkit,
-    print: function (text) { if (!/SDL_Quit called/.test(text)) console.log(text); },
-    printErr: function (text) { console.error(text); },
-    onRuntimeInitialized: function () { if (test.started) test.started(); },
-    onExit: function (code) {
-      ended = true;
-      status.textContent = code === 0 ? 'The program has ended.' : 'The program stopped (status ' + code + ').';
-      caption.textContent = 'Press Start again to watch it once more.';
-      document.getElementById('restart').classList.add('end');
-      if (test.end) test.end(code);
-    }
-  };
-  show(1, true);
-})();
-)";
 
 bool write_file(const fs::path& path, const std::string& text)
 {
@@ -263,7 +173,17 @@ bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, c
         std::fprintf(stderr, "gallery: %s\n", error.c_str());
         return false;
     }
-    bool ok = write_file(out / "site.css", style) && write_file(out / "program.js", script);
+    // The pages' style and script are the files of web/, beside docs/.
+    const fs::path front_end = list.parent_path().parent_path() / "web";
+    bool ok = true;
+    for (const char* file : {"site.css", "program.js"}) {
+        std::error_code error;
+        fs::copy_file(front_end / file, out / file, fs::copy_options::overwrite_existing, error);
+        if (error) {
+            std::fprintf(stderr, "gallery: cannot copy %s: %s\n", (front_end / file).c_str(), error.message().c_str());
+            ok = false;
+        }
+    }
     std::string index = head("Tilings and wallpapers", "");
     index += "<h1>Tilings and wallpapers, pixel by pixel</h1>\n<p>Sixteen small programs, each drawing one "
              "picture of a tiling or a symmetry pattern of the plane, stage by stage. Choose one to watch it "
