@@ -185,9 +185,9 @@ bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, c
         }
     }
     std::string index = head("Tilings and wallpapers", "");
-    index += "<h1>Tilings and wallpapers, pixel by pixel</h1>\n<p>Sixteen small programs, each drawing one "
-             "picture of a tiling or a symmetry pattern of the plane, stage by stage. Choose one to watch it "
-             "being built and to see every stage.</p>\n";
+    index += "<h1>Tilings and wallpapers, pixel by pixel</h1>\n<p>" + std::to_string(listing.size()) +
+             " small programs, each drawing one picture of a tiling or a symmetry pattern of the plane, stage by "
+             "stage. Choose one to watch it being built and to see every stage.</p>\n";
     for (const Kind& kind : kinds) {
         std::string cards;
         for (const SiteProgram& p : programs) {
