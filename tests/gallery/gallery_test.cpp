@@ -1,9 +1,9 @@
 // The gallery renderer: stage pictures, the site's pages, and animations whose
 // every frame, played back, is the frame the capture tool records.
 #include "capture.h"
+#include "gif_playback.h"
 #include "launcher.h"
 
-#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -52,33 +52,18 @@ protected:
 };
 int Gallery::status = -1;
 
-// Plays a GIF back: every frame drawn over the ones before (no disposal).
+// Every frame of a GIF as the viewer shows it, with its delay.
 std::vector<Image> play(const fs::path& path, std::vector<int>& delays)
 {
-    int error = 0;
-    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
     std::vector<Image> frames;
-    if (!gif || DGifSlurp(gif) == GIF_ERROR)
-        return frames;
     Image canvas;
-    canvas.w = gif->SWidth;
-    canvas.h = gif->SHeight;
-    canvas.rgb.assign(static_cast<size_t>(canvas.w) * canvas.h, 0);
-    for (int i = 0; i < gif->ImageCount; ++i) {
-        const SavedImage& f = gif->SavedImages[i];
-        const ColorMapObject* map = f.ImageDesc.ColorMap ? f.ImageDesc.ColorMap : gif->SColorMap;
-        for (int y = 0; y < f.ImageDesc.Height; ++y)
-            for (int x = 0; x < f.ImageDesc.Width; ++x) {
-                const GifColorType& c = map->Colors[f.RasterBits[y * f.ImageDesc.Width + x]];
-                canvas.rgb[static_cast<size_t>(f.ImageDesc.Top + y) * canvas.w + f.ImageDesc.Left + x] =
-                    rgb(c.Red, c.Green, c.Blue);
-            }
-        GraphicsControlBlock gcb{};
-        DGifSavedExtensionToGCB(gif, i, &gcb);
-        delays.push_back(gcb.DelayTime);
+    play_gif(path, canvas.w, canvas.h, [&](int, const std::vector<unsigned char>& bytes, int delay) {
+        canvas.rgb.resize(bytes.size() / 3);
+        for (size_t i = 0; i < canvas.rgb.size(); ++i)
+            canvas.rgb[i] = rgb(bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]);
         frames.push_back(canvas);
-    }
-    DGifCloseFile(gif, &error);
+        delays.push_back(delay);
+    });
     return frames;
 }
 

@@ -16,9 +16,9 @@
 #include "own_folder.h"
 #include "pixel_hash.h"
 #include "fixed_clock.h"
+#include "gif_playback.h"
 #include "program_list.h"
 
-#include <gif_lib.h>
 #include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -147,36 +147,18 @@ bool plain(const Pixels& image)
 // from the GIF and checked against the frame's hash in the capture log.
 bool last_coloured_frame(const fs::path& gif_path, const CaptureLog& log, Pixels& picture)
 {
-    int error = 0;
-    GifFileType* gif = DGifOpenFileName(gif_path.c_str(), &error);
-    if (!gif || DGifSlurp(gif) == GIF_ERROR || gif->ImageCount != static_cast<int>(log.frames.size())) {
-        if (gif)
-            DGifCloseFile(gif, &error);
-        return false;
-    }
     Pixels canvas;
-    canvas.w = gif->SWidth;
-    canvas.h = gif->SHeight;
-    canvas.rgb.assign(static_cast<size_t>(canvas.w) * canvas.h * 3, 0);
     bool found = false;
-    for (int i = 0; i < gif->ImageCount; ++i) {
-        const SavedImage& f = gif->SavedImages[i];
-        const ColorMapObject* map = f.ImageDesc.ColorMap ? f.ImageDesc.ColorMap : gif->SColorMap;
-        for (int y = 0; y < f.ImageDesc.Height; ++y)
-            for (int x = 0; x < f.ImageDesc.Width; ++x) {
-                const GifColorType& c = map->Colors[f.RasterBits[y * f.ImageDesc.Width + x]];
-                png_byte* at = &canvas.rgb[(static_cast<size_t>(f.ImageDesc.Top + y) * canvas.w + f.ImageDesc.Left + x) * 3];
-                at[0] = c.Red;
-                at[1] = c.Green;
-                at[2] = c.Blue;
-            }
-        if (!plain(canvas)) {
+    int count = 0;
+    const bool read = play_gif(gif_path, canvas.w, canvas.h, [&](int i, const std::vector<unsigned char>& rgb, int) {
+        count = i + 1;
+        canvas.rgb.assign(rgb.begin(), rgb.end());
+        if (!plain(canvas) && i < static_cast<int>(log.frames.size())) {
             picture = canvas;
             found = fnv1a(fnv_offset, canvas.rgb.data(), canvas.rgb.size()) == log.frames[i];
         }
-    }
-    DGifCloseFile(gif, &error);
-    return found;
+    });
+    return read && found && count == static_cast<int>(log.frames.size());
 }
 
 // The picture that stands for a program: its last stage, or, when that is
