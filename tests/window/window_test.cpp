@@ -25,15 +25,6 @@
 
 namespace {
 
-std::vector<std::string> read_lines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // Options that set (NAME=VALUE) or remove (-NAME) these variables.
 RunOptions with_env(std::vector<std::string> env)
 {

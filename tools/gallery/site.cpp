@@ -43,15 +43,6 @@ constexpr Kind kinds[] = {
      "turned by multiples of 60 degrees about one point, grow into a rosette."},
 };
 
-std::vector<std::string> read_lines(const fs::path& path)
-{
-    std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 std::string html(const std::string& text)
 {
     std::string out;
@@ -195,7 +186,7 @@ bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, c
             if (!listed || listed->kind != kind.id)
                 continue;
             const fs::path dir = out / p.name;
-            const auto lines = read_lines(captions / (p.name + ".txt"));
+            const auto lines = read_lines((captions / (p.name + ".txt")).string());
             std::error_code error;
             fs::create_directories(dir, error);
             fs::path still = pictures / (p.name + ".png");
