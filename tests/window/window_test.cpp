@@ -12,6 +12,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -303,8 +304,14 @@ protected:
     std::vector<std::string> env(const std::string& name, int frame_ms = -1)
     {
         std::vector<std::string> e = {"DISPLAY=" + display_name_, "-SDL_VIDEODRIVER", "ASAN_OPTIONS=verify_asan_link_order=0"};
-        if (GetParam() == "sdl12_compat")
+        if (GetParam() == "sdl12_compat") {
             e.push_back("LD_LIBRARY_PATH=" + sdl12_compat_lib());
+            // No leak check over SDL2 (sanitizer build only): SDL2 draws through OpenGL, and Mesa's software
+            // driver swrast_dri.so keeps a 128-byte realloc'ed table in a static of its own, then is unloaded
+            // at SDL_Quit, so LeakSanitizer finds the block referenced by nothing in a module it can no longer
+            // name, and no suppression can match it. Classic SDL's runs and valgrind check the programs' leaks.
+            e[2] += ":detect_leaks=0";
+        }
         if (frame_ms >= 0) {
             e.push_back("LD_PRELOAD=" DRAWKIT_TOUR_PRELOAD);
             e.push_back("TOUR_PROGRAM=" + name);
@@ -381,6 +388,8 @@ TEST_P(EachSdl, CoveredOrUnmappedWindowShowsItsStageAgain)
     usleep(500000);
     EXPECT_EQ(first_difference(screenshot(w), stage), "") << "after being unmapped and mapped";
 
+    int status = 0;
+    ASSERT_EQ(waitpid(child.pid, &status, WNOHANG), 0) << "the exposures ended the wait";
     press_key(w);
     EXPECT_EQ(finish_command(child, 10000), 0) << "the exposures must not have ended the wait";
 }
