@@ -4,12 +4,21 @@
 // Coordinates are pixels: x is the column (0..799, rightwards), y the row
 // (0..599, downwards). Colours are pixel values made by SDL_MapRGB on the
 // format of `screen` and are compared by plain 32-bit equality.
+//
+// Naming, here and in every program: types, functions, variables and
+// constexpr constants are lower_snake_case (pixel_point, draw_line,
+// tile_limit). The one exception is the window's extent, SCREEN_WIDTH and
+// SCREEN_HEIGHT (geometry.h), spelt as SDL programs have always spelt it.
+// SDL's own names (SDL_Surface, Uint32) stay SDL's. A header of a linked
+// library is included with angle brackets (#include <drawkit.h>), a header
+// of the same folder with quotes (#include "geometry.h").
 #pragma once
 
 #include <SDL.h>
 
-constexpr int SCREEN_WIDTH = 800;
-constexpr int SCREEN_HEIGHT = 600;
+// Window points, the window's extent, lattice placement and the pixel
+// roundings: pure geometry, no drawing.
+#include "geometry.h"
 
 // The window surface, set once by open_window() and kept for the whole run.
 extern SDL_Surface* screen;
@@ -34,6 +43,14 @@ void start_sdl(const char* program);
 // the process with status 1; it never returns without a surface. Locks the
 // surface for the whole run when SDL says it must be.
 void open_window(const char* program);
+
+// The program skeleton. start_program(name) is start_sdl(name) then
+// open_window(name): on return `screen` is the program's window, titled
+// with its name. end_stage() ends a stage: SDL_Flip(screen), then
+// wait_for_key(), whose answer it returns. Frames shown in the middle of a
+// stage (animations, one frame per tile) call SDL_Flip themselves.
+void start_program(const char* name);
+int end_stage();
 
 // Pixel access, unchecked: no bounds test at all, so (x, y) outside the
 // window reads or writes outside the surface. The caller keeps (x, y)
@@ -96,6 +113,20 @@ void draw_window_frame(Uint32 colour);
 // 1..798, rows 1..598); a seed anywhere else paints nothing.
 void guarded_fill(int x, int y, Uint32 fill_colour, Uint32 border_colour);
 
+// guarded_fill from a seed point: nothing unless the seed lies strictly
+// inside the window's one-pixel frame.
+inline void guarded_fill(pixel_point seed, Uint32 fill_colour, Uint32 border_colour)
+{
+    guarded_fill(seed.x, seed.y, fill_colour, border_colour);
+}
+
+// An edge of a lattice figure: draw_thick_line of half-width 1 between two
+// points, clipped to the window.
+inline void draw_edge(pixel_point from, pixel_point to, Uint32 colour)
+{
+    draw_thick_line(from.x, from.y, to.x, to.y, 1, colour);
+}
+
 #ifdef __EMSCRIPTEN__
 // In a web page the browser's SDL_Flip shows nothing and its SDL_FillRect
 // paints only the canvas: drawkit's own forms present and fill the surface
@@ -105,6 +136,3 @@ int web_fill_rect(SDL_Surface* surface, SDL_Rect* rect, Uint32 colour);
 #define SDL_Flip web_flip
 #define SDL_FillRect web_fill_rect
 #endif
-
-// Window points, lattice placement and the pixel roundings.
-#include "geometry.h"

@@ -2,11 +2,14 @@
 // lattice points and unit-frame points in the window, and the roundings
 // that decide which pixel a real coordinate lands on. Every real coordinate
 // becomes a pixel by truncation toward zero, never by rounding or flooring.
+// Pure geometry: no SDL, no surface, no drawing (drawkit.h draws).
 #pragma once
 
-#include "drawkit.h"
-
 #include <cmath>
+
+// The window's extent in pixels.
+constexpr int SCREEN_WIDTH = 800;
+constexpr int SCREEN_HEIGHT = 600;
 
 // A window point in pixels: x the column, y the row (downwards). It may lie
 // outside the window.
@@ -104,17 +107,3 @@ inline unit_point turn_direction(int k, float step)
 // and held in single precision from its first copied pixel on: call this
 // after every copy, so later tests and sources of the column read the float.
 inline void hold_in_float(double& coordinate) { coordinate = static_cast<float>(coordinate); }
-
-// An edge of a lattice figure: draw_thick_line of half-width 1 between two
-// points, clipped to the window.
-inline void draw_edge(pixel_point from, pixel_point to, Uint32 colour)
-{
-    draw_thick_line(from.x, from.y, to.x, to.y, 1, colour);
-}
-
-// guarded_fill from a seed point: nothing unless the seed lies strictly
-// inside the window's one-pixel frame.
-inline void guarded_fill(pixel_point seed, Uint32 fill_colour, Uint32 border_colour)
-{
-    guarded_fill(seed.x, seed.y, fill_colour, border_colour);
-}
