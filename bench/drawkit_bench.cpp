@@ -1,5 +1,5 @@
 // Benchmarks of the raster primitives on a headless 800x600 surface.
-#include "drawkit.h"
+#include <drawkit.h>
 
 #include <benchmark/benchmark.h>
 

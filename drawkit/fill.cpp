@@ -13,11 +13,8 @@
 
 namespace {
 
-struct Seed {
-    int x, y;
-};
-
-std::vector<Seed> work;
+// The pending seeds.
+std::vector<pixel_point> work;
 
 // Pushes a seed at the start of every stretch of fillable pixels in
 // columns first..last of row y.
@@ -48,7 +45,7 @@ void flood_fill(int x, int y, Uint32 fill_colour, Uint32 border_colour)
     work.clear();
     work.push_back({x, y});
     while (!work.empty()) {
-        Seed seed = work.back();
+        pixel_point seed = work.back();
         work.pop_back();
         Uint32* row = pixel_row(seed.y);
         Uint32 c = row[seed.x];
@@ -88,7 +85,7 @@ void flood_fill_4way(int x, int y, Uint32 fill_colour, Uint32 border_colour)
     work.clear();
     work.push_back({x, y});
     while (!work.empty()) {
-        Seed seed = work.back();
+        pixel_point seed = work.back();
         work.pop_back();
         Uint32* row = pixel_row(seed.y);
         Uint32 c = row[seed.x];

@@ -25,35 +25,35 @@ namespace {
 // Strokes inside the window (and those of the unchecked form) are drawn on
 // int coordinates; strokes that may reach beyond int, on 64-bit ones.
 template <typename Coord>
-struct Stroke {
+struct stroke_line {
     Coord x0, y0, x1, y1;
-    bool operator==(const Stroke&) const = default;
+    bool operator==(const stroke_line&) const = default;
 };
 
 // cos and sin of +theta and -theta, theta being pi/2 rounded to float:
 // the library's values, taken once.
-struct Turn {
+struct turn_trig {
     double cos_p, sin_p, cos_m, sin_m;
 };
 
-const Turn& quarter_turn()
+const turn_trig& quarter_turn()
 {
-    static const Turn turn = [] {
+    static const turn_trig turn = [] {
         const double theta = static_cast<float>(M_PI / 2);
-        return Turn{std::cos(theta), std::sin(theta), std::cos(-theta), std::sin(-theta)};
+        return turn_trig{std::cos(theta), std::sin(theta), std::cos(-theta), std::sin(-theta)};
     }();
     return turn;
 }
 
 // The segment, its length and the two stroke offsets (P, Q) and (R, S).
-struct Band {
+struct sample_band {
     int x0, y0, x1, y1;
     float len, p, q, r, s;
     double step;
 };
 
 // Fills in the band; false for a segment of length 0.
-[[gnu::always_inline]] inline bool make_band(int x0, int y0, int x1, int y1, int w, Band& band)
+[[gnu::always_inline]] inline bool make_band(int x0, int y0, int x1, int y1, int w, sample_band& band)
 {
     wide_int dx = static_cast<wide_int>(x1) - x0, dy = static_cast<wide_int>(y1) - y0;
     constexpr wide_int small = wide_int{1} << 30;
@@ -70,8 +70,8 @@ struct Band {
 
     // (P, Q) and (R, S): (B, A) turned through +theta and -theta, so the
     // offsets are very nearly (-A, B) and (A, -B).
-    const Turn& turn = quarter_turn();
-    band = Band{x0, y0, x1, y1, len,
+    const turn_trig& turn = quarter_turn();
+    band = sample_band{x0, y0, x1, y1, len,
                 static_cast<float>(turn.cos_p * b - turn.sin_p * a),
                 static_cast<float>(turn.sin_p * b + turn.cos_p * a),
                 static_cast<float>(turn.cos_m * b - turn.sin_m * a),
@@ -85,15 +85,15 @@ inline float next_t(float t, double step) { return static_cast<float>(t + step);
 // The two strokes of the sample at t, drawn with `line` unless identical to
 // the previous sample's (any is false before the first sample).
 template <typename Coord, void (*line)(Coord, Coord, Coord, Coord, Uint32)>
-void draw_sample(const Band& band, float t, Stroke<Coord>& last_first, Stroke<Coord>& last_second, bool& any,
+void draw_sample(const sample_band& band, float t, stroke_line<Coord>& last_first, stroke_line<Coord>& last_second, bool& any,
                  Uint32 colour)
 {
     float xf = static_cast<float>(band.x0 * (1.0 - t) + static_cast<double>(band.x1) * t);
     float yf = static_cast<float>(band.y0 * (1.0 - t) + static_cast<double>(band.y1) * t);
     auto xi = static_cast<Coord>(xf), yi = static_cast<Coord>(yf);
-    const Stroke<Coord> first{xi, yi, static_cast<Coord>(static_cast<double>(xf) - band.p),
+    const stroke_line<Coord> first{xi, yi, static_cast<Coord>(static_cast<double>(xf) - band.p),
                               static_cast<Coord>(static_cast<double>(yf) - band.q)};
-    const Stroke<Coord> second{xi, yi, static_cast<Coord>(static_cast<double>(xf) - band.r),
+    const stroke_line<Coord> second{xi, yi, static_cast<Coord>(static_cast<double>(xf) - band.r),
                                static_cast<Coord>(static_cast<double>(yf) - band.s)};
     if (!any || first != last_first) {
         line(first.x0, first.y0, first.x1, first.y1, colour);
@@ -113,11 +113,11 @@ template <void (*line)(int, int, int, int, Uint32)>
 [[gnu::noinline]] void thick_line(int x0, int y0, int x1, int y1, int w, Uint32 colour)
 {
     line(x0, y0, x1, y1, colour);
-    Band made;
+    sample_band made;
     if (!make_band(x0, y0, x1, y1, w, made))
         return;
-    const Band band = made;  // a copy no pixel write can alias
-    Stroke<int> last_first{}, last_second{};
+    const sample_band band = made;  // a copy no pixel write can alias
+    stroke_line<int> last_first{}, last_second{};
     bool any = false;
     for (float t = 0.0f; t <= 1.0f;) {
         draw_sample<int, line>(band, t, last_first, last_second, any, colour);
@@ -169,7 +169,7 @@ float seek_t(long double target, double step)
 // So the exact point lies in the window widened by the offsets, and its
 // distance along the segment lies within the window's extent along it,
 // widened by the offsets' components along the segment.
-bool reaching_range(const Band& band, long double& t_low, long double& t_high)
+bool reaching_range(const sample_band& band, long double& t_low, long double& t_high)
 {
     using real = long double;
     real x0 = band.x0, y0 = band.y0, dx = static_cast<real>(band.x1) - x0, dy = static_cast<real>(band.y1) - y0;
@@ -209,11 +209,11 @@ bool reaching_range(const Band& band, long double& t_low, long double& t_high)
 [[gnu::noinline]] void thick_line_clipped(int x0, int y0, int x1, int y1, int w, Uint32 colour)
 {
     draw_line(x0, y0, x1, y1, colour);
-    Band band;
+    sample_band band;
     long double t_low, t_high;
     if (!make_band(x0, y0, x1, y1, w, band) || !reaching_range(band, t_low, t_high))
         return;
-    Stroke<wide_int> last_first{}, last_second{};
+    stroke_line<wide_int> last_first{}, last_second{};
     bool any = false;
     for (float t = seek_t(t_low, band.step); t >= t_low && t <= t_high && t <= 1.0f;) {
         draw_sample<wide_int, draw_line_wide>(band, t, last_first, last_second, any, colour);

@@ -6,8 +6,7 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("elongated_triangular_tiling");
-    open_window("elongated_triangular_tiling");
+    start_program("elongated_triangular_tiling");
 
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -22,8 +21,7 @@ int SDL_main(int, char**)
 
     // Stage 1: one cell per lattice point, cells outside the window included.
     sweep_lattice(-8, 9, -5, 5, scale, e1, e2, draw_square_cell);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     return 0;
 }

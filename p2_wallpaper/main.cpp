@@ -4,19 +4,16 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("p2_wallpaper");
-    open_window("p2_wallpaper");
+    start_program("p2_wallpaper");
     map_palette();
     SDL_FillRect(screen, nullptr, white);
 
     // Stage 1: the outlined home cell and its two stars.
     draw_cell_and_stars();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 2: the grey motif copied to the 441 lattice translates.
     copy_cell_to_translates();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
     return 0;
 }

@@ -18,7 +18,7 @@ const float sy = static_cast<float>(static_cast<long double>(std::sin(static_cas
 
 pixel_point to_pixel(long double x, long double y) { return unit_pixel_extended({200, 300}, 200, x, y); }
 
-CellPoints cell_points()
+home_cell_points cell_points()
 {
     // Every derived lattice coordinate is stored as a float before scaling.
     const float qx = 1 + cx;
@@ -28,7 +28,7 @@ CellPoints cell_points()
     const float mid_aq_x = qx / 2;
     const float mid_bq_x = (1 + qx) / 2;
     const float m_image_x = qx - 0.55f;
-    CellPoints c;
+    home_cell_points c;
     c.a = to_pixel(0, 0);
     c.b = to_pixel(1, 0);
     c.p = to_pixel(cx, sy);
@@ -45,7 +45,7 @@ CellPoints cell_points()
 
 void draw_cell_and_stars()
 {
-    const CellPoints c = cell_points();
+    const home_cell_points c = cell_points();
     // Outline A-B, B-Q, Q-P, P-A; no diagonal.
     draw_line(c.a.x, c.a.y, c.b.x, c.b.y, black);
     draw_line(c.b.x, c.b.y, c.q.x, c.q.y, black);

@@ -3,7 +3,7 @@
 // 21 x 21 lattice translates.
 #pragma once
 
-#include "oblique_translates.h"
+#include <oblique_translates.h>
 
 extern Uint32 white, black, grey;
 
@@ -20,12 +20,12 @@ extern const float sy;
 pixel_point to_pixel(long double x, long double y);
 
 // The points of the home cell, as pixels.
-struct CellPoints {
+struct home_cell_points {
     pixel_point a, b, p, q;
     pixel_point mid_ap, mid_pq, mid_aq, mid_bq, mid_ab;
     pixel_point m, m_image;  // the two star centres
 };
-CellPoints cell_points();
+home_cell_points cell_points();
 
 // The black outline A-B-Q-P and the two grey stars.
 void draw_cell_and_stars();

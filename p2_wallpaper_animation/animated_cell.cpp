@@ -90,14 +90,14 @@ bool in_cell(int i, int j)
 constexpr int box_left = 330, box_right = 453, box_top = 244, box_bottom = 310;
 constexpr int box_columns = box_right - box_left + 1, box_rows = box_bottom - box_top + 1;
 
-struct CellMask {
+struct cell_box_mask {
     bool inside[box_columns][box_rows];
 };
 
-static const CellMask& cell_mask()
+static const cell_box_mask& cell_mask()
 {
-    static const CellMask mask = [] {
-        CellMask m{};
+    static const cell_box_mask mask = [] {
+        cell_box_mask m{};
         for (int i = box_left; i <= box_right; ++i)
             for (int j = box_top; j <= box_bottom; ++j)
                 m.inside[i - box_left][j - box_top] = in_cell(i, j);
@@ -111,7 +111,7 @@ static const CellMask& cell_mask()
 // every (k, l) would read them. Only red is copied.
 void copy_cell_to_translates()
 {
-    const CellMask& mask = cell_mask();
+    const cell_box_mask& mask = cell_mask();
     const translate_shifts shifts = make_translate_shifts(100, 100 * cx, 100 * sy);
     for (int i = box_left; i <= box_right; ++i) {
         for (int j = box_top; j <= box_bottom; ++j) {

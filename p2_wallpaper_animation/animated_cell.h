@@ -2,7 +2,7 @@
 // of an oblique 70-degree lattice, copied to 21 x 21 lattice translates.
 #pragma once
 
-#include "oblique_translates.h"
+#include <oblique_translates.h>
 
 extern Uint32 white, black, red;
 

@@ -4,15 +4,13 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("p2_wallpaper_animation");
-    open_window("p2_wallpaper_animation");
+    start_program("p2_wallpaper_animation");
     map_palette();
     SDL_FillRect(screen, nullptr, white);
 
     // Stage 1: the black lattice cell with its diagonal.
     draw_cell();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 2: 250 frames; the first still shows the black cell underneath.
     double v = 0.0;
@@ -25,7 +23,6 @@ int SDL_main(int, char**)
     } while (v < 25.0);
 
     // The window is white again after the last frame.
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
     return 0;
 }

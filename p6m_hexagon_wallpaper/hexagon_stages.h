@@ -3,7 +3,7 @@
 // lattice translates. 80 pixels per unit, origin at pixel (400, 300), v up.
 #pragma once
 
-#include "pixel_copies.h"
+#include <pixel_copies.h>
 
 // Palette, mapped by SDL_main in this order.
 extern Uint32 white, black, red, olive, green;

@@ -4,8 +4,7 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("p6m_hexagon_wallpaper");
-    open_window("p6m_hexagon_wallpaper");
+    start_program("p6m_hexagon_wallpaper");
 
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -16,28 +15,23 @@ int SDL_main(int, char**)
 
     // Stage 1: the motif
     draw_motif();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 2: mirror across row 300, an equilateral triangle
     mirror_across_row();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 3: mirror across column 469.28, a rhombus
     mirror_across_column();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 4: two turned copies of the rhombus, a hexagon
     turn_rhombus();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 5: the hexagon copied to its lattice translates
     tile_hexagon();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     return 0;
 }

@@ -1,12 +1,11 @@
 // p6m rhombus wallpaper: a 30-60-90 triangle outlined edge by edge, cut into
 // three faces, built up to a rhombus by mirrors and turns, and tiled.
-#include "rhombus_construction.h"
+#include <rhombus_construction.h>
 #include "rhombus_motif.h"
 
 int SDL_main(int, char**)
 {
-    start_sdl("p6m_rhombus_wallpaper");
-    open_window("p6m_rhombus_wallpaper");
+    start_program("p6m_rhombus_wallpaper");
 
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -17,49 +16,40 @@ int SDL_main(int, char**)
 
     // Stage 1: the hypotenuse
     draw_line(330, 260, 400, 300, black);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 2: the short leg
     draw_line(400, 260, 400, 300, black);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 3: the long leg
     draw_line(400, 260, 330, 260, black);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 4: the three faces
     draw_faces();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 5: mirror across column 400
     mirror_across_column();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 6: turns about (400, 300), an equilateral triangle
     turn_about_centre();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 7: mirror across the lower right edge, a rhombus
     mirror_across_edge();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 8: the rhombus stored, then copied to its lattice translates
     store_rhombus();
     tile_rhombus();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 9: one-pixel white seams closed
     close_seams(white);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     return 0;
 }

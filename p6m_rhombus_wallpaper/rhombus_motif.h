@@ -2,7 +2,7 @@
 // corner box and two faces.
 #pragma once
 
-#include "drawkit.h"
+#include <drawkit.h>
 
 // Palette, mapped by SDL_main in this order.
 extern Uint32 white, black, red, olive, green;

@@ -2,7 +2,7 @@
 // segment into a red and a green face.
 #pragma once
 
-#include "drawkit.h"
+#include <drawkit.h>
 
 // Palette, mapped by SDL_main in this order.
 extern Uint32 white, black, red, green;

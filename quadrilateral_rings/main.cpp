@@ -4,8 +4,7 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("quadrilateral_rings");
-    open_window("quadrilateral_rings");
+    start_program("quadrilateral_rings");
     map_palette();
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -13,14 +12,12 @@ int SDL_main(int, char**)
 
     // Stage 1: the seed tile alone
     start_queue();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 2: breadth-first growth to the seed and 17 rings around it
     for (int pass = 0; pass < max_passes; ++pass)
         grow_pass();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     release_queue();
     return 0;

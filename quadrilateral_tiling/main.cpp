@@ -5,8 +5,7 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("quadrilateral_tiling");
-    open_window("quadrilateral_tiling");
+    start_program("quadrilateral_tiling");
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
     red = SDL_MapRGB(screen->format, 255, 0, 0);
@@ -18,8 +17,7 @@ int SDL_main(int, char**)
     do {
         head = draw_head_tile(head);
     } while (head != nullptr && head->next != head);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     free_ring(head);
     return 0;

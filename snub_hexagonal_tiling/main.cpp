@@ -6,8 +6,7 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("snub_hexagonal_tiling");
-    open_window("snub_hexagonal_tiling");
+    start_program("snub_hexagonal_tiling");
 
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -21,8 +20,7 @@ int SDL_main(int, char**)
 
     // Stage 1: one cell per lattice point, cells outside the window included.
     sweep_lattice(-4, 4, -3, 3, scale, e1, e2, draw_hex_cell);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     return 0;
 }

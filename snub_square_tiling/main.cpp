@@ -7,8 +7,7 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("snub_square_tiling");
-    open_window("snub_square_tiling");
+    start_program("snub_square_tiling");
 
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -28,8 +27,7 @@ int SDL_main(int, char**)
         for (int y = 10; y <= 589; ++y)
             if (get_pixel(x, y) == white)
                 put_pixel(x, y, pink);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     return 0;
 }

@@ -7,24 +7,22 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("terdragon_rosette");
+    start_program("terdragon_rosette");
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    open_window("terdragon_rosette");
     fill_palette();
     SDL_FillRect(screen, nullptr, palette[254]);
 
     // Segment 0: from the centre along +x, in the colour of generation 1.
-    TerdragonWalk walk;
+    terdragon_walk walk;
     draw_segment(0, 0, walk.x, walk.y, palette[1]);
 
     // Generations 1 to 10, each shown as soon as it is drawn.
-    for (int p = 1; p <= GENERATIONS; ++p) {
+    for (int p = 1; p <= generation_count; ++p) {
         draw_generation(walk, p);
         SDL_Flip(screen);
     }
 
     // The finished rosette.
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
     return 0;
 }

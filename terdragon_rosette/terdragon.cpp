@@ -46,13 +46,13 @@ int segment_direction(int j, int p)
     return ones % 3;
 }
 
-void step_walk(TerdragonWalk& walk, int direction)
+void step_walk(terdragon_walk& walk, int direction)
 {
     // 2 sqrt(3) as a double; y + 2 sqrt(3) is formed exactly, rounded once.
     constexpr double rise = 3.4641016151377544;
     switch (direction) {
     case 0:
-        walk.x += SEGMENT_LENGTH;
+        walk.x += segment_length;
         break;
     case 1:
         walk.x -= 2;
@@ -74,7 +74,7 @@ void draw_segment(float xp, float yp, float x, float y, Uint32 colour)
     }
 }
 
-void draw_generation(TerdragonWalk& walk, int p)
+void draw_generation(terdragon_walk& walk, int p)
 {
     for (int j = static_cast<int>(std::pow(3.0, p - 1)); j <= static_cast<int>(std::pow(3.0, p)) - 1; ++j) {
         step_walk(walk, segment_direction(j, p));

@@ -8,8 +8,8 @@
 // colours of generations 1 to 4, 5 to 249 random. 0 and 250..253 unused.
 extern Uint32 palette[256];
 
-constexpr int GENERATIONS = 10;
-constexpr int SEGMENT_LENGTH = 4;
+constexpr int generation_count = 10;
+constexpr int segment_length = 4;
 
 // Fills `palette` in its fixed order; the random entries take three rand()
 // calls each (blue, green, red). Needs `screen` for the pixel format.
@@ -17,10 +17,10 @@ void fill_palette();
 
 // The walk in window-centred units, y upward, all in single precision:
 // the current point and the previous one.
-struct TerdragonWalk {
-    float x = SEGMENT_LENGTH;
+struct terdragon_walk {
+    float x = segment_length;
     float y = 0;
-    float prev_x = SEGMENT_LENGTH;
+    float prev_x = segment_length;
     float prev_y = 0;
 };
 
@@ -32,10 +32,10 @@ pixel_point copy_to_window(float x, float y, int k);
 int segment_direction(int j, int p);
 
 // Moves the current point one segment in the given direction.
-void step_walk(TerdragonWalk& walk, int direction);
+void step_walk(terdragon_walk& walk, int direction);
 
 // Draws the segment from (xp, yp) to (x, y) in all six copies.
 void draw_segment(float xp, float yp, float x, float y, Uint32 colour);
 
 // Walks and draws the segments of generation p in palette[p].
-void draw_generation(TerdragonWalk& walk, int p);
+void draw_generation(terdragon_walk& walk, int p);

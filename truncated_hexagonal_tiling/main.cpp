@@ -7,8 +7,7 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("truncated_hexagonal_tiling");
-    open_window("truncated_hexagonal_tiling");
+    start_program("truncated_hexagonal_tiling");
 
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -27,8 +26,7 @@ int SDL_main(int, char**)
     draw_dodecagon(lattice_origin.x, lattice_origin.y);
     draw_edge(lattice_origin, lattice_anchor(scale, e1, e2, 1, 0), blue);
     draw_edge(lattice_origin, lattice_anchor(scale, e1, e2, 0, 1), blue);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 2: the 9 x 9 patch of dodecagons over stage 1, then every pixel
     // still white (the triangles and the corners outside the patch) turns
@@ -38,8 +36,7 @@ int SDL_main(int, char**)
         for (int y = 0; y < SCREEN_HEIGHT; ++y)
             if (get_pixel(x, y) == white)
                 put_pixel(x, y, light_yellow);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     return 0;
 }

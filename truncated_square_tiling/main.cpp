@@ -4,8 +4,7 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("truncated_square_tiling");
-    open_window("truncated_square_tiling");
+    start_program("truncated_square_tiling");
 
     map_palette();
     SDL_FillRect(screen, nullptr, white);
@@ -17,15 +16,13 @@ int SDL_main(int, char**)
     // The vectors end at the centres of the lattice points (1, 0) and (0, 1).
     draw_edge(lattice_origin, lattice_anchor(scale, e1, e2, 1, 0), blue);
     draw_edge(lattice_origin, lattice_anchor(scale, e1, e2, 0, 1), blue);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 2: clear the window and draw a 9 x 9 patch of motifs
     SDL_FillRect(screen, nullptr, white);
     draw_window_frame(black);
     sweep_lattice(-4, 4, -4, 4, scale, e1, e2, draw_polygon_motif);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 3: whatever is still white (the octagons) turns light red
     for (int x = 0; x < SCREEN_WIDTH; ++x) {
@@ -34,7 +31,6 @@ int SDL_main(int, char**)
                 put_pixel(x, y, light_red);
         }
     }
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
     return 0;
 }

@@ -3,7 +3,7 @@
 // outward on each of its even edges, and the lattice it is set on.
 #pragma once
 
-#include "motif_edges.h"
+#include <motif_edges.h>
 
 // Palette, mapped by map_palette in this order.
 extern Uint32 white, black, light_red, green, blue;

@@ -4,8 +4,7 @@
 
 int SDL_main(int, char**)
 {
-    start_sdl("truncated_trihexagonal_tiling");
-    open_window("truncated_trihexagonal_tiling");
+    start_program("truncated_trihexagonal_tiling");
 
     map_palette();
     SDL_FillRect(screen, nullptr, white);
@@ -18,8 +17,7 @@ int SDL_main(int, char**)
     // The vectors end at the centres of the lattice points (1, 0) and (0, 1).
     draw_edge(lattice_origin, lattice_anchor(scale, e1, e2, 1, 0), blue);
     draw_edge(lattice_origin, lattice_anchor(scale, e1, e2, 0, 1), blue);
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 
     // Stage 2: a 9 x 9 patch of motifs over stage 1, not cleared; then
     // whatever is still white (the hexagons, unfilled motifs) turns light
@@ -31,7 +29,6 @@ int SDL_main(int, char**)
                 put_pixel(x, y, light_yellow);
         }
     }
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
     return 0;
 }

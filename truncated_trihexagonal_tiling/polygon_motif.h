@@ -4,7 +4,7 @@
 // it is set on.
 #pragma once
 
-#include "motif_edges.h"
+#include <motif_edges.h>
 
 // Palette, mapped by map_palette in this order.
 extern Uint32 white, black, light_red, light_yellow, green, blue;

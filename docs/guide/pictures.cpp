@@ -7,21 +7,21 @@
 
 Uint32 white, black, red, green, blue, grid;
 
-constexpr int ZOOM = 20;
-constexpr int AREA_W = SCREEN_WIDTH / ZOOM;  // 40 columns
-constexpr int AREA_H = SCREEN_HEIGHT / ZOOM; // 30 rows
+constexpr int zoom = 20;
+constexpr int area_width = SCREEN_WIDTH / zoom;   // 40 columns
+constexpr int area_height = SCREEN_HEIGHT / zoom; // 30 rows
 
-// Enlarges the top left AREA_W x AREA_H pixels to the whole window, a grid
-// line along the top and left of every enlarged pixel.
+// Enlarges the top left area_width x area_height pixels to the whole window,
+// a grid line along the top and left of every enlarged pixel.
 static void zoom_corner()
 {
-    Uint32 area[AREA_H][AREA_W];
-    for (int y = 0; y < AREA_H; ++y)
-        for (int x = 0; x < AREA_W; ++x)
+    Uint32 area[area_height][area_width];
+    for (int y = 0; y < area_height; ++y)
+        for (int x = 0; x < area_width; ++x)
             area[y][x] = get_pixel(x, y);
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
         for (int x = 0; x < SCREEN_WIDTH; ++x)
-            put_pixel(x, y, x % ZOOM == 0 || y % ZOOM == 0 ? grid : area[y / ZOOM][x / ZOOM]);
+            put_pixel(x, y, x % zoom == 0 || y % zoom == 0 ? grid : area[y / zoom][x / zoom]);
 }
 
 // One picture: a white window, the drawing, the zoom, then a key.
@@ -30,8 +30,7 @@ static void show(void (*drawing)())
     SDL_FillRect(screen, nullptr, white);
     drawing();
     zoom_corner();
-    SDL_Flip(screen);
-    wait_for_key();
+    end_stage();
 }
 
 // pixels.png: a small red and green shape set with put_pixel, and its mirror
@@ -134,8 +133,7 @@ static void window_frame()
 
 int SDL_main(int, char**)
 {
-    start_sdl("guide_pictures");
-    open_window("guide_pictures");
+    start_program("guide_pictures");
 
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);

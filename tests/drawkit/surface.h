@@ -1,8 +1,8 @@
 // A headless 800x600x32 surface standing in for the window.
 #pragma once
 
-#include "drawkit.h"
-#include "headless.h"
+#include <drawkit.h>
+#include <headless.h>
 
 #include <set>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "drawkit.h"
+#include <drawkit.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The program's recorded run: what its golden hash cannot explain
 // (tests/programs checks status, pictures and answers).
-#include "capture.h"
+#include <capture.h>
 
 #include <gtest/gtest.h>
 

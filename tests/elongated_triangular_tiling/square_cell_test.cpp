@@ -1,5 +1,5 @@
-#include "square_cell.h"
-#include "headless.h"
+#include <square_cell.h>
+#include <headless.h>
 
 #include <drawkit.h>
 #include <gtest/gtest.h>

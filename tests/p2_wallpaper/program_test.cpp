@@ -1,6 +1,6 @@
 // The p2_wallpaper program's recorded run: the cell and its translates
 // (tests/programs checks status, pictures and answers).
-#include "capture.h"
+#include <capture.h>
 
 #include <gtest/gtest.h>
 

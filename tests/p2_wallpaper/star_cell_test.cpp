@@ -1,6 +1,6 @@
 // Cell points, motif and tile copy of the static p2 wallpaper, headless.
-#include "star_cell.h"
-#include "headless.h"
+#include <star_cell.h>
+#include <headless.h>
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ protected:
 
 TEST(StarCellGeometry, PointsOfTheHomeCell)
 {
-    const CellPoints c = cell_points();
+    const home_cell_points c = cell_points();
     const struct {
         pixel_point got;
         int x, y;

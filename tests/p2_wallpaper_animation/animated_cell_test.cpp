@@ -1,6 +1,6 @@
 // Geometry, stars and tile copy of the animated p2 wallpaper, headless.
-#include "animated_cell.h"
-#include "headless.h"
+#include <animated_cell.h>
+#include <headless.h>
 
 #include <gtest/gtest.h>
 

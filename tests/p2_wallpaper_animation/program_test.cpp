@@ -1,6 +1,6 @@
 // The p2_wallpaper_animation program's recorded run: what every frame shows
 // (tests/programs checks status, pictures and answers).
-#include "capture.h"
+#include <capture.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Stages of the hexagon wallpaper on a headless surface.
-#include "hexagon_stages.h"
-#include "headless.h"
+#include <hexagon_stages.h>
+#include <headless.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The hexagon wallpaper program's recorded run: what its golden hashes
 // cannot explain (tests/programs checks status, pictures and answers).
-#include "capture.h"
+#include <capture.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The rhombus construction shared by the rhombus and two-face programs, on
 // a headless surface.
-#include "rhombus_construction.h"
-#include "headless.h"
+#include <rhombus_construction.h>
+#include <headless.h>
 
 #include <gtest/gtest.h>
 

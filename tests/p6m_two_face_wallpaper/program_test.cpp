@@ -1,7 +1,7 @@
 // The two-face wallpaper program's recorded run: what its golden hashes
 // cannot explain (tests/programs checks status, pictures and answers).
-#include "capture.h"
-#include "seam_rule.h"
+#include <capture.h>
+#include <seam_rule.h>
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 // Arguments go through volatile variables where the programs compute them at
 // run time: the compiler may evaluate a sine of a constant itself, and these
 // tests then ask the C library, as the programs do.
-#include "dodecagon.h"
+#include <dodecagon.h>
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 // Headless checks of the quadrilateral ring tiling: palette, tile frame,
 // generation 1, and the breadth-first growth to 613 tiles.
-#include "ring_tiles.h"
-#include "headless.h"
-#include "memory_cap.h"
+#include <ring_tiles.h>
+#include <pixels.h>
+#include <headless.h>
+#include <memory_cap.h>
 
 #include <gtest/gtest.h>
 
@@ -10,22 +11,6 @@
 #include <vector>
 
 namespace {
-
-constexpr Uint32 rgb(int r, int g, int b) { return (Uint32(r) << 16) | (Uint32(g) << 8) | Uint32(b); }
-
-Uint32 rgb_at(int x, int y)
-{
-    Uint8 r, g, b;
-    SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
-    return rgb(r, g, b);
-}
-
-Uint32 rgb_of(Uint32 colour)
-{
-    Uint8 r, g, b;
-    SDL_GetRGB(colour, screen->format, &r, &g, &b);
-    return rgb(r, g, b);
-}
 
 // A plain surface in place of the window, mapped as the program maps it.
 class Rings : public testing::Test {

@@ -1,6 +1,6 @@
 // The quadrilateral ring tiling program's recorded run: the seed, the rings
 // and their colours (tests/programs checks status, pictures and answers).
-#include "capture.h"
+#include <capture.h>
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 // Headless checks of the quadrilateral tiling: neighbours, colour ramp,
 // ring queue and the whole breadth-first growth.
-#include "quad_queue.h"
-#include "headless.h"
-#include "memory_cap.h"
+#include <quad_queue.h>
+#include <pixels.h>
+#include <headless.h>
+#include <memory_cap.h>
 
 #include <gtest/gtest.h>
 
@@ -12,22 +13,12 @@
 
 namespace {
 
-constexpr Uint32 rgb(int r, int g, int b) { return (Uint32(r) << 16) | (Uint32(g) << 8) | Uint32(b); }
-
-Uint32 rgb_at(int x, int y)
-{
-    Uint8 r, g, b;
-    SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
-    return rgb(r, g, b);
-}
-
 // The tile drawing shows every frame, so it needs a (dummy) video surface.
 struct DummyWindow {
     DummyWindow()
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-        start_sdl("quadrilateral_tiling_test");
-        open_window("quadrilateral_tiling_test");
+        start_program("quadrilateral_tiling_test");
         white = SDL_MapRGB(screen->format, 255, 255, 255);
         black = SDL_MapRGB(screen->format, 0, 0, 0);
         red = SDL_MapRGB(screen->format, 255, 0, 0);

@@ -1,7 +1,7 @@
 // The quadrilateral tiling program's recorded run: one frame per tile, the
 // ramp colours, the undrawn last tile (tests/programs checks status,
 // pictures and answers).
-#include "capture.h"
+#include <capture.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // Headless checks of the recursive concave tiling: neighbours, the
 // rectangle for centroids and the depth-first growth.
-#include "concave_tile.h"
+#include <concave_tile.h>
+#include <pixels.h>
 
 #include <gtest/gtest.h>
 
@@ -8,15 +9,6 @@
 #include <cstdlib>
 
 namespace {
-
-constexpr Uint32 rgb(int r, int g, int b) { return (Uint32(r) << 16) | (Uint32(g) << 8) | Uint32(b); }
-
-Uint32 rgb_at(int x, int y)
-{
-    Uint8 r, g, b;
-    SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
-    return rgb(r, g, b);
-}
 
 using Quad = std::array<int, 8>;  // x0, y0, ..., x3, y3
 
@@ -31,8 +23,7 @@ protected:
     void SetUp() override
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-        start_sdl("recursive_concave_tiling_test");
-        open_window("recursive_concave_tiling_test");
+        start_program("recursive_concave_tiling_test");
         white = SDL_MapRGB(screen->format, 255, 255, 255);
         black = SDL_MapRGB(screen->format, 0, 0, 0);
         tile_grey = SDL_MapRGB(screen->format, 230, 230, 230);

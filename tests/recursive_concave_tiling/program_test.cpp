@@ -1,7 +1,7 @@
 // The recorded runs of the two recursive tiling programs: the concave tile
 // and the convex one grow by the same routine, one frame per tile
 // (tests/programs checks status, pictures and answers).
-#include "capture.h"
+#include <capture.h>
 
 #include <gtest/gtest.h>
 

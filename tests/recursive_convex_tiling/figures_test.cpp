@@ -1,21 +1,13 @@
 // Headless checks of the recursive convex tiling: the shared growth routine
 // with this program's seed and wider rectangle.
-#include "convex_tile.h"
+#include <convex_tile.h>
+#include <pixels.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 namespace {
-
-constexpr Uint32 rgb(int r, int g, int b) { return (Uint32(r) << 16) | (Uint32(g) << 8) | Uint32(b); }
-
-Uint32 rgb_at(int x, int y)
-{
-    Uint8 r, g, b;
-    SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
-    return rgb(r, g, b);
-}
 
 TEST(ConvexNeighbours, CentroidsOfTheSeedsNeighboursLieUpTo75PixelsAway)
 {
@@ -35,8 +27,7 @@ TEST(ConvexNeighbours, CentroidsOfTheSeedsNeighboursLieUpTo75PixelsAway)
 TEST(ConvexGrowth, FillsTheWiderRectangleWith64Tiles)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    start_sdl("recursive_convex_tiling_test");
-    open_window("recursive_convex_tiling_test");
+    start_program("recursive_convex_tiling_test");
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
     tile_grey = SDL_MapRGB(screen->format, 200, 200, 200);

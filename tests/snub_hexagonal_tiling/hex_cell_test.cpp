@@ -1,5 +1,5 @@
-#include "hex_cell.h"
-#include "headless.h"
+#include <hex_cell.h>
+#include <headless.h>
 
 #include <drawkit.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The program's recorded run: what its golden hash cannot explain
 // (tests/programs checks status, pictures and answers).
-#include "capture.h"
-#include "square_star.h"
+#include <capture.h>
+#include <square_star.h>
 
 #include <gtest/gtest.h>
 

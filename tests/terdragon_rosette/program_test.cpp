@@ -1,8 +1,8 @@
 // The terdragon_rosette program's recorded run (the fixed clock): which
 // colours the clock decides (tests/programs checks status, pictures and
 // answers).
-#include "capture.h"
-#include "terdragon.h"
+#include <capture.h>
+#include <terdragon.h>
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ TEST(TerdragonProgram, ElevenFramesOneWaitAndFixedColoursOfGenerationsOneToFour)
     EXPECT_EQ(c.frame_hashes[9], c.frame_hashes[10]);  // the last flip adds nothing
 
     const uint32_t fixed[5] = {0, rgb(255, 50, 50), rgb(10, 255, 0), rgb(50, 50, 255), rgb(255, 0, 0)};
-    TerdragonWalk walk;
+    terdragon_walk walk;
     for (int p = 1; p <= 4; ++p) {
         for (int j = static_cast<int>(std::pow(3.0, p - 1)); j < static_cast<int>(std::pow(3.0, p)); ++j)
             step_walk(walk, segment_direction(j, p));

@@ -1,6 +1,6 @@
 // The terdragon walk, its six window copies and the palette, headless.
-#include "terdragon.h"
-#include "headless.h"
+#include <terdragon.h>
+#include <headless.h>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ TEST(TerdragonWalk, SegmentsZeroToTwoInAllSixCopies)
     };
     for (const auto& row : table) {
         const int k = row[0];
-        TerdragonWalk walk;
+        terdragon_walk walk;
         const pixel_point expected[4] = {{row[1], row[2]}, {row[3], row[4]}, {row[5], row[6]}, {row[7], row[8]}};
         pixel_point got[4] = {copy_to_window(0, 0, k), copy_to_window(walk.x, walk.y, k)};
         for (int j = 1; j <= 2; ++j) {
@@ -55,8 +55,8 @@ TEST(TerdragonWalk, DirectionsFollowTheTerdragonRule)
 
 TEST(TerdragonWalk, EndPointTurnsThirtyDegreesPerGeneration)
 {
-    TerdragonWalk walk;
-    for (int p = 1; p <= GENERATIONS; ++p) {
+    terdragon_walk walk;
+    for (int p = 1; p <= generation_count; ++p) {
         for (int j = static_cast<int>(std::pow(3.0, p - 1)); j < static_cast<int>(std::pow(3.0, p)); ++j)
             step_walk(walk, segment_direction(j, p));
         const double angle = p * M_PI / 6;
@@ -99,7 +99,7 @@ TEST_F(Terdragon, GenerationsDrawInTheirOwnColours)
     std::srand(1);
     fill_palette();
     SDL_FillRect(screen, nullptr, palette[254]);
-    TerdragonWalk walk;
+    terdragon_walk walk;
     draw_segment(0, 0, walk.x, walk.y, palette[1]);
     // Segment 0 is a band of half-width 1 along row 300, in all six copies.
     for (int x = 400; x <= 403; ++x)

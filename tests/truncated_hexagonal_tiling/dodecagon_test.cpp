@@ -1,5 +1,5 @@
-#include "dodecagon.h"
-#include "headless.h"
+#include <dodecagon.h>
+#include <headless.h>
 
 #include <drawkit.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The program's recorded run: what its golden hashes cannot explain
 // (tests/programs checks status, pictures and answers).
-#include "capture.h"
-#include "dodecagon.h"
+#include <capture.h>
+#include <dodecagon.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The octagon motif and the lattice of the truncated square tiling, drawn
 // headlessly and compared with pictures built from known window coordinates.
-#include "polygon_motif.h"
-#include "tiling_support.h"
+#include <polygon_motif.h>
+#include <polygon_motif_support.h>
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The truncated square tiling program's recorded run: its three stages, the
 // motif centres and the final recolouring (tests/programs checks status,
 // pictures and answers).
-#include "polygon_motif.h"
-#include "tiling_support.h"
+#include <polygon_motif.h>
+#include <polygon_motif_support.h>
 
 #include <algorithm>
 

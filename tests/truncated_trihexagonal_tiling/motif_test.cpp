@@ -1,9 +1,9 @@
 // The dodecagon motif and the lattice of the truncated trihexagonal tiling,
 // drawn headlessly and compared with pictures built from known window
 // coordinates.
-#include "polygon_motif.h"
+#include <polygon_motif.h>
 
-#include "../truncated_square_tiling/tiling_support.h"
+#include <polygon_motif_support.h>
 
 namespace {
 

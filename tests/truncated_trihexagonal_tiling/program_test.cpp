@@ -1,9 +1,9 @@
 // The truncated trihexagonal tiling program's recorded run: its two stages,
 // the motif centres and the recolouring (tests/programs checks status,
 // pictures and answers).
-#include "polygon_motif.h"
+#include <polygon_motif.h>
 
-#include "../truncated_square_tiling/tiling_support.h"
+#include <polygon_motif_support.h>
 
 #include <algorithm>
 #include <utility>

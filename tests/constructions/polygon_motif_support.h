@@ -1,6 +1,7 @@
-// Test support shared by the two polygon motif tilings: headless windows
-// drawn with a program's figure routines, motifs drawn from tables of window
-// coordinates, and comparisons with the pictures the programs show.
+// Test support shared by the two polygon motif tilings (the construction
+// polygon_motif_edges): headless windows drawn with a program's figure
+// routines, motifs drawn from tables of window coordinates, and comparisons
+// with the pictures the programs show.
 // Include after the program's polygon_motif.h.
 #pragma once
 

@@ -2,7 +2,7 @@
 // rows 0..598, scanned downwards, takes the colour of the pixel below it.
 #pragma once
 
-#include "capture.h"
+#include <capture.h>
 
 inline Image close_seams_of(Image image)
 {

@@ -1,6 +1,6 @@
-// Edges and squares of the polygon motif: the part that the octagon of this
-// program and the dodecagon of the truncated trihexagonal tiling share,
-// built as the library polygon_motif_edges.
+// Edges and squares of the polygon motif: the part that the octagon of
+// truncated_square_tiling and the dodecagon of truncated_trihexagonal_tiling
+// share, built as the construction polygon_motif_edges.
 #pragma once
 
 #include <drawkit.h>

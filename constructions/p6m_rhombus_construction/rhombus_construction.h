@@ -4,7 +4,7 @@
 // at pixel (400, 300), v up. Shared by the rhombus and two-face programs.
 #pragma once
 
-#include "pixel_copies.h"
+#include <pixel_copies.h>
 
 // sqrt(3), and sqrt(3) and 2*sqrt(3) rounded to float.
 constexpr double s3 = 1.7320508075688772;

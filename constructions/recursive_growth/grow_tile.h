@@ -1,6 +1,7 @@
-// Depth-first growth of a quadrilateral tiling from a seed tile, built as
-// the library recursive_growth for the concave and the convex recursive
-// tiling programs.
+// Depth-first growth of a quadrilateral tiling from a seed tile, and the
+// whole program around it: the construction recursive_growth of the concave
+// and the convex recursive tiling programs, which differ only in the name,
+// the seed tile, the centroid rectangle and the grey.
 #pragma once
 
 #include <drawkit.h>
@@ -35,3 +36,10 @@ pixel_point tile_centroid();
 // Draws and shows the current tile, then grows every new neighbour whose
 // centroid lies in `allowed` and is still white, depth-first, in edge order.
 void grow_tile(const centroid_bounds& allowed);
+
+// The whole program of a recursive tiling: start_program(name), a white
+// window, then one stage: the tiling grown from the seed tile (seed_x,
+// seed_y) by grow_tile(allowed), each tile filled in the grey (grey, grey,
+// grey) and shown as it is drawn. Returns SDL_main's status, 0.
+int run_recursive_tiling(const char* name, const int seed_x[4], const int seed_y[4],
+                         const centroid_bounds& allowed, Uint8 grey);
