@@ -17,7 +17,7 @@ namespace {
 using i64 = long long;
 using i128 = __int128;
 
-struct Bitmap {
+struct bitmap {
     std::vector<char> on = std::vector<char>(SCREEN_WIDTH * SCREEN_HEIGHT, 0);
     void set(i64 x, i64 y)
     {
@@ -27,7 +27,7 @@ struct Bitmap {
 };
 
 // Compares the screen's black pixels with the reference and whitens the screen.
-::testing::AssertionResult same_pixels(TestSurface& s, const Bitmap& expected)
+::testing::AssertionResult same_pixels(test_surface& s, const bitmap& expected)
 {
     int wrong = 0, first_x = 0, first_y = 0;
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
@@ -44,7 +44,7 @@ struct Bitmap {
 
 // draw_line: the five cases step by step for short lines; for long ones the
 // closed form of the walk at every window column (x-major) or row.
-void reference_line(Bitmap& b, i64 x0, i64 y0, i64 x1, i64 y1)
+void reference_line(bitmap& b, i64 x0, i64 y0, i64 x1, i64 y1)
 {
     if (std::max(x0, x1) < 0 || std::min(x0, x1) >= SCREEN_WIDTH || std::max(y0, y1) < 0 ||
         std::min(y0, y1) >= SCREEN_HEIGHT)
@@ -119,7 +119,7 @@ i64 leaves_row(i64 r, i64 v)
     return low;
 }
 
-void reference_circle(Bitmap& b, bool fill, i64 cx, i64 cy, i64 r)
+void reference_circle(bitmap& b, bool fill, i64 cx, i64 cy, i64 r)
 {
     if (r < 0)
         return;
@@ -167,7 +167,7 @@ void reference_circle(Bitmap& b, bool fill, i64 cx, i64 cy, i64 r)
 
 // draw_thick_line sample by sample until t passes 1 or stops advancing;
 // a stroke equal to the previous sample's is the same pixels again.
-void reference_thick_line(Bitmap& b, int x0, int y0, int x1, int y1, int w)
+void reference_thick_line(bitmap& b, int x0, int y0, int x1, int y1, int w)
 {
     reference_line(b, x0, y0, x1, y1);
     i64 dx = static_cast<i64>(x1) - x0, dy = static_cast<i64>(y1) - y0;
@@ -229,13 +229,13 @@ void any_segment(std::mt19937& random, int (&p)[4])
 
 TEST(AnyArguments, LinesMatchTheReference)
 {
-    TestSurface s;
+    test_surface s;
     std::mt19937 random(90210);
     for (int n = 0; n < 800; ++n) {
         int p[4];
         any_segment(random, p);
         draw_line(p[0], p[1], p[2], p[3], s.black);
-        Bitmap expected;
+        bitmap expected;
         reference_line(expected, p[0], p[1], p[2], p[3]);
         ASSERT_TRUE(same_pixels(s, expected)) << p[0] << "," << p[1] << " -> " << p[2] << "," << p[3];
     }
@@ -243,7 +243,7 @@ TEST(AnyArguments, LinesMatchTheReference)
 
 TEST(AnyArguments, CirclesMatchTheReference)
 {
-    TestSurface s;
+    test_surface s;
     std::mt19937 random(31337);
     std::uniform_int_distribution<int> kind(0, 3), radius_kind(0, 4), near_radius(-3, 1200);
     std::uniform_int_distribution<int> big_radius(2000, 250000), any_radius(INT_MIN, INT_MAX);
@@ -256,7 +256,7 @@ TEST(AnyArguments, CirclesMatchTheReference)
         }
         for (bool fill : {true, false}) {
             (fill ? fill_circle : draw_circle)(cx, cy, r, s.black);
-            Bitmap expected;
+            bitmap expected;
             reference_circle(expected, fill, cx, cy, r);
             ASSERT_TRUE(same_pixels(s, expected)) << (fill ? "fill " : "rim ") << cx << "," << cy << " r " << r;
         }
@@ -265,7 +265,7 @@ TEST(AnyArguments, CirclesMatchTheReference)
 
 TEST(AnyArguments, ThickLinesMatchTheReference)
 {
-    TestSurface s;
+    test_surface s;
     std::mt19937 random(8086);
     std::uniform_int_distribution<int> width_kind(0, 5), small_width(-3, 8), any_width(INT_MIN, INT_MAX);
     std::uniform_int_distribution<int> offset(-3000, 3000);
@@ -280,7 +280,7 @@ TEST(AnyArguments, ThickLinesMatchTheReference)
         int kind = width_kind(random);
         int w = kind < 4 ? small_width(random) : kind == 4 ? offset(random) : any_width(random);
         draw_thick_line(p[0], p[1], p[2], p[3], w, s.black);
-        Bitmap expected;
+        bitmap expected;
         reference_thick_line(expected, p[0], p[1], p[2], p[3], w);
         ASSERT_TRUE(same_pixels(s, expected)) << p[0] << "," << p[1] << " -> " << p[2] << "," << p[3] << " w " << w;
     }
@@ -290,7 +290,7 @@ TEST(AnyArguments, ThickLinesMatchTheReference)
 // int, and bands whose rectangle overflows int.
 TEST(AnyArguments, ExtremeThickLinesMatchTheReference)
 {
-    TestSurface s;
+    test_surface s;
     const int cases[][5] = {
         {INT_MIN, INT_MIN, INT_MIN + 102, INT_MIN + 102, INT_MAX - 2},
         {-838861, 300, 838861, 300, 1},            // 1,677,722 px: t stalls short of 1
@@ -303,7 +303,7 @@ TEST(AnyArguments, ExtremeThickLinesMatchTheReference)
     };
     for (const auto& c : cases) {
         draw_thick_line(c[0], c[1], c[2], c[3], c[4], s.black);
-        Bitmap expected;
+        bitmap expected;
         reference_thick_line(expected, c[0], c[1], c[2], c[3], c[4]);
         ASSERT_TRUE(same_pixels(s, expected)) << c[0] << "," << c[1] << " -> " << c[2] << "," << c[3] << " w " << c[4];
     }
@@ -312,7 +312,7 @@ TEST(AnyArguments, ExtremeThickLinesMatchTheReference)
 // The fills and the frame take any seed: one outside the window paints nothing.
 TEST(AnyArguments, FillsIgnoreSeedsOutsideTheWindow)
 {
-    TestSurface s;
+    test_surface s;
     draw_window_frame(s.black);
     for (int x : {INT_MIN, -1, 800, INT_MAX, 400})
         for (int y : {INT_MIN, -1, 600, INT_MAX, 300}) {

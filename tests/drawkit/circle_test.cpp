@@ -4,10 +4,10 @@
 
 namespace {
 
-PixelSet disc_rows(int cx, int cy, std::initializer_list<std::pair<int, int>> half_widths)
+pixel_set disc_rows(int cx, int cy, std::initializer_list<std::pair<int, int>> half_widths)
 {
     // half_widths: (row offset, half width) for rows cy +- offset.
-    PixelSet set;
+    pixel_set set;
     for (auto [dy, hw] : half_widths)
         for (int y : {cy - dy, cy + dy})
             for (int x = cx - hw; x <= cx + hw; ++x)
@@ -15,7 +15,7 @@ PixelSet disc_rows(int cx, int cy, std::initializer_list<std::pair<int, int>> ha
     return set;
 }
 
-PixelSet circle_pixels(TestSurface& s, void (*circle)(int, int, int, Uint32), int cx, int cy, int r)
+pixel_set circle_pixels(test_surface& s, void (*circle)(int, int, int, Uint32), int cx, int cy, int r)
 {
     s.clear();
     circle(cx, cy, r, s.red);
@@ -26,32 +26,32 @@ PixelSet circle_pixels(TestSurface& s, void (*circle)(int, int, int, Uint32), in
 
 TEST(Circle, SmallRadii)
 {
-    TestSurface s;
-    PixelSet dot{{50, 60}};
+    test_surface s;
+    pixel_set dot{{50, 60}};
     EXPECT_EQ(circle_pixels(s, fill_circle, 50, 60, 0), dot);
     EXPECT_EQ(circle_pixels(s, draw_circle, 50, 60, 0), dot);
 
-    PixelSet plus{{50, 60}, {49, 60}, {51, 60}, {50, 59}, {50, 61}};
+    pixel_set plus{{50, 60}, {49, 60}, {51, 60}, {50, 59}, {50, 61}};
     EXPECT_EQ(circle_pixels(s, fill_circle, 50, 60, 1), plus);
     EXPECT_EQ(circle_pixels(s, draw_circle, 50, 60, 1), plus);
 
-    PixelSet disc2 = disc_rows(50, 60, {{2, 1}, {1, 2}, {0, 2}});
+    pixel_set disc2 = disc_rows(50, 60, {{2, 1}, {1, 2}, {0, 2}});
     EXPECT_EQ(disc2.size(), 21u);
     EXPECT_EQ(circle_pixels(s, fill_circle, 50, 60, 2), disc2);
-    PixelSet rim2 = disc2;
-    for (auto p : PixelSet{{50, 60}, {50, 59}, {50, 61}, {49, 60}, {51, 60}})
+    pixel_set rim2 = disc2;
+    for (auto p : pixel_set{{50, 60}, {50, 59}, {50, 61}, {49, 60}, {51, 60}})
         rim2.erase(p);
     EXPECT_EQ(circle_pixels(s, draw_circle, 50, 60, 2), rim2);
 
-    PixelSet disc3 = disc_rows(50, 60, {{3, 1}, {2, 2}, {1, 3}, {0, 3}});
+    pixel_set disc3 = disc_rows(50, 60, {{3, 1}, {2, 2}, {1, 3}, {0, 3}});
     EXPECT_EQ(disc3.size(), 37u);
     EXPECT_EQ(circle_pixels(s, fill_circle, 50, 60, 3), disc3);
 }
 
 TEST(Circle, RimOfRadiusFiveIsFourConnected)
 {
-    TestSurface s;
-    PixelSet rim = circle_pixels(s, draw_circle, 100, 100, 5);
+    test_surface s;
+    pixel_set rim = circle_pixels(s, draw_circle, 100, 100, 5);
     EXPECT_EQ(rim.size(), 40u);
     for (auto [x, y] : rim) {
         bool neighbour = rim.count({x + 1, y}) || rim.count({x - 1, y}) || rim.count({x, y + 1}) ||
@@ -59,22 +59,22 @@ TEST(Circle, RimOfRadiusFiveIsFourConnected)
         EXPECT_TRUE(neighbour) << x << "," << y;
     }
     // Every rim pixel lies on the disc of the same radius.
-    PixelSet disc = circle_pixels(s, fill_circle, 100, 100, 5);
+    pixel_set disc = circle_pixels(s, fill_circle, 100, 100, 5);
     for (auto p : rim)
         EXPECT_TRUE(disc.count(p));
 }
 
 TEST(Circle, ClipsAtTheCorners)
 {
-    TestSurface s;
-    PixelSet whole = circle_pixels(s, fill_circle, 100, 100, 20);
-    PixelSet quarter;
+    test_surface s;
+    pixel_set whole = circle_pixels(s, fill_circle, 100, 100, 20);
+    pixel_set quarter;
     for (auto [x, y] : whole)
         if (x >= 100 && y >= 100)
             quarter.insert({x - 100, y - 100});
     EXPECT_EQ(circle_pixels(s, fill_circle, 0, 0, 20), quarter);
 
-    PixelSet corner;
+    pixel_set corner;
     for (auto [x, y] : circle_pixels(s, draw_circle, 100, 100, 20))
         if (x <= 100 && y <= 100)
             corner.insert({x + 699, y + 499});

@@ -66,7 +66,7 @@ void restore(const std::vector<Uint32>& all)
 
 // Random closed outlines (polygons drawn with draw_line), stray pixels of
 // the fill colour, and no window frame, so runs reach the edges too.
-void random_scene(TestSurface& s, std::mt19937& random, Uint32 fill)
+void random_scene(test_surface& s, std::mt19937& random, Uint32 fill)
 {
     s.clear();
     std::uniform_int_distribution<int> px(-40, 840), py(-40, 640), count(3, 9);
@@ -88,19 +88,19 @@ void random_scene(TestSurface& s, std::mt19937& random, Uint32 fill)
 
 void* fill_window_interior(void* surface)
 {
-    auto* s = static_cast<TestSurface*>(surface);
+    auto* s = static_cast<test_surface*>(surface);
     flood_fill(400, 300, s->red, s->black);
     return nullptr;
 }
 
 void* fill_comb_4way(void* surface)
 {
-    auto* s = static_cast<TestSurface*>(surface);
+    auto* s = static_cast<test_surface*>(surface);
     flood_fill_4way(5, 5, s->red, s->black);
     return nullptr;
 }
 
-void run_with_small_stack(void* (*job)(void*), TestSurface& s)
+void run_with_small_stack(void* (*job)(void*), test_surface& s)
 {
     pthread_attr_t attr;
     pthread_attr_init(&attr);
@@ -119,28 +119,28 @@ void run_with_small_stack(void* (*job)(void*), TestSurface& s)
 
 TEST(FloodFill, SeedOnBorderOrFillPaintsNothing)
 {
-    TestSurface s;
+    test_surface s;
     draw_line(10, 10, 50, 10, s.black);
     put_pixel(20, 20, s.red);
     for (auto fill : {flood_fill, flood_fill_4way}) {
         fill(30, 10, s.red, s.black);
         fill(20, 20, s.red, s.black);
-        EXPECT_EQ(s.pixels_of(s.red), (PixelSet{{20, 20}}));
+        EXPECT_EQ(s.pixels_of(s.red), (pixel_set{{20, 20}}));
     }
 }
 
 TEST(FloodFill, FillsTheInsideOfARectangleExactly)
 {
-    TestSurface s;
+    test_surface s;
     for (auto fill : {flood_fill, flood_fill_4way}) {
         s.clear();
         draw_line(100, 100, 200, 100, s.black);
         draw_line(200, 100, 200, 150, s.black);
         draw_line(200, 150, 100, 150, s.black);
         draw_line(100, 150, 100, 100, s.black);
-        PixelSet outline = s.pixels_of(s.black);
+        pixel_set outline = s.pixels_of(s.black);
         fill(150, 120, s.red, s.black);
-        PixelSet inside;
+        pixel_set inside;
         for (int x = 101; x < 200; ++x)
             for (int y = 101; y < 150; ++y)
                 inside.insert({x, y});
@@ -151,7 +151,7 @@ TEST(FloodFill, FillsTheInsideOfARectangleExactly)
 
 TEST(FloodFill, LeftEdgeColumnIsPaintedOnlyByADirectSeed)
 {
-    TestSurface s;
+    test_surface s;
     draw_line(0, 50, 60, 50, s.black);
     draw_line(0, 60, 60, 60, s.black);
     draw_line(60, 50, 60, 60, s.black);
@@ -175,7 +175,7 @@ TEST(FloodFill, LeftEdgeColumnIsPaintedOnlyByADirectSeed)
 
 TEST(FloodFill, RowZeroIsReachedOnlyFromASeedInIt)
 {
-    TestSurface s;
+    test_surface s;
     draw_line(0, 2, 799, 2, s.black);
     flood_fill(400, 1, s.red, s.black);
     for (int x = 1; x < 800; ++x)
@@ -188,7 +188,7 @@ TEST(FloodFill, RowZeroIsReachedOnlyFromASeedInIt)
 
 TEST(FloodFill, RunsPaintAcrossTheFillColour)
 {
-    TestSurface s;
+    test_surface s;
     draw_line(10, 10, 10, 12, s.black);
     draw_line(30, 10, 30, 12, s.black);
     draw_line(10, 10, 30, 10, s.black);
@@ -209,13 +209,13 @@ TEST(FloodFill, RunsPaintAcrossTheFillColour)
 
 TEST(FloodFill, FourWayHeldByAThinDiamond)
 {
-    TestSurface s;
+    test_surface s;
     draw_line_thin(300, 200, 340, 240, s.black);
     draw_line_thin(340, 240, 300, 280, s.black);
     draw_line_thin(300, 280, 260, 240, s.black);
     draw_line_thin(260, 240, 300, 200, s.black);
     flood_fill_4way(300, 240, s.red, s.black);
-    PixelSet red = s.pixels_of(s.red);
+    pixel_set red = s.pixels_of(s.red);
     for (auto [x, y] : red)
         ASSERT_LT(std::abs(x - 300) + std::abs(y - 240), 40) << x << "," << y;
     // Exactly the pixels with |dx| + |dy| < 40.
@@ -224,7 +224,7 @@ TEST(FloodFill, FourWayHeldByAThinDiamond)
 
 TEST(FloodFill, MatchesTheDefinitionOnRandomScenes)
 {
-    TestSurface s;
+    test_surface s;
     std::mt19937 random(2024);
     std::uniform_int_distribution<int> cx(-2, 801), cy(0, 599);
     for (int scene = 0; scene < 40; ++scene) {
@@ -249,7 +249,7 @@ TEST(FloodFill, MatchesTheDefinitionOnRandomScenes)
 
 TEST(FloodFill, LargeRegionsNeedNoLargeStack)
 {
-    TestSurface s;
+    test_surface s;
     // The window interior inside a frame: 798 x 598 = 477,204 pixels.
     draw_line(0, 0, 799, 0, s.black);
     draw_line(0, 0, 0, 599, s.black);
@@ -269,7 +269,7 @@ TEST(FloodFill, LargeRegionsNeedNoLargeStack)
 
 TEST(FloodFill, GuardedFillStartsOnlyInsideTheWindowFrame)
 {
-    TestSurface s;
+    test_surface s;
     draw_window_frame(s.black);
     EXPECT_EQ(s.pixels_of(s.black).size(), 2u * 800 + 2u * 598);
     for (auto [x, y] : {std::pair{0, 300}, {799, 300}, {400, 0}, {400, 599}, {-5, 300}, {400, 700}})

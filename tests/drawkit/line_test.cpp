@@ -7,7 +7,7 @@
 
 namespace {
 
-PixelSet line_pixels(TestSurface& s, void (*line)(int, int, int, int, Uint32), int x0, int y0, int x1,
+pixel_set line_pixels(test_surface& s, void (*line)(int, int, int, int, Uint32), int x0, int y0, int x1,
                      int y1)
 {
     s.clear();
@@ -19,14 +19,14 @@ PixelSet line_pixels(TestSurface& s, void (*line)(int, int, int, int, Uint32), i
 // minor coordinate lags at floor(i * minor / major); the 4-connected line
 // also sets the corner pixel at floor((i - 1) * minor / major). Only the
 // pixels inside the window are kept.
-PixelSet closed_form(int x0, int y0, int x1, int y1, bool corners)
+pixel_set closed_form(int x0, int y0, int x1, int y1, bool corners)
 {
     int dx = x1 - x0, dy = y1 - y0;
     int sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
     int adx = std::abs(dx), ady = std::abs(dy);
     bool x_major = adx >= ady;
     int major = x_major ? adx : ady, minor = x_major ? ady : adx;
-    PixelSet set;
+    pixel_set set;
     auto add = [&](int i, int m) {
         int x = x_major ? x0 + sx * i : x0 + sx * m;
         int y = x_major ? y0 + sy * m : y0 + sy * i;
@@ -46,39 +46,39 @@ PixelSet closed_form(int x0, int y0, int x1, int y1, bool corners)
 
 TEST(Line, StatedPixelSets)
 {
-    TestSurface s;
-    EXPECT_EQ(line_pixels(s, draw_line, 5, 5, 5, 5), (PixelSet{{5, 5}}));
-    EXPECT_EQ(line_pixels(s, draw_line_thin, 5, 5, 5, 5), (PixelSet{{5, 5}}));
+    test_surface s;
+    EXPECT_EQ(line_pixels(s, draw_line, 5, 5, 5, 5), (pixel_set{{5, 5}}));
+    EXPECT_EQ(line_pixels(s, draw_line_thin, 5, 5, 5, 5), (pixel_set{{5, 5}}));
     EXPECT_EQ(line_pixels(s, draw_line, 0, 0, 4, 2),
-              (PixelSet{{0, 0}, {1, 0}, {2, 0}, {2, 1}, {3, 1}, {4, 1}, {4, 2}}));
+              (pixel_set{{0, 0}, {1, 0}, {2, 0}, {2, 1}, {3, 1}, {4, 1}, {4, 2}}));
     EXPECT_EQ(line_pixels(s, draw_line_thin, 0, 0, 4, 2),
-              (PixelSet{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}));
+              (pixel_set{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}));
     EXPECT_EQ(line_pixels(s, draw_line, 0, 0, 3, 3),
-              (PixelSet{{0, 0}, {1, 0}, {1, 1}, {2, 1}, {2, 2}, {3, 2}, {3, 3}}));
-    EXPECT_EQ(line_pixels(s, draw_line_thin, 0, 0, 3, 3), (PixelSet{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
+              (pixel_set{{0, 0}, {1, 0}, {1, 1}, {2, 1}, {2, 2}, {3, 2}, {3, 3}}));
+    EXPECT_EQ(line_pixels(s, draw_line_thin, 0, 0, 3, 3), (pixel_set{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
     EXPECT_EQ(line_pixels(s, draw_line, 0, 0, 2, 5),
-              (PixelSet{{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 3}, {1, 4}, {1, 5}, {2, 5}}));
+              (pixel_set{{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 3}, {1, 4}, {1, 5}, {2, 5}}));
 }
 
 TEST(Line, DirectionMatters)
 {
-    TestSurface s;
+    test_surface s;
     EXPECT_EQ(line_pixels(s, draw_line, 4, 2, 0, 0),
-              (PixelSet{{4, 2}, {3, 2}, {2, 2}, {2, 1}, {1, 1}, {0, 1}, {0, 0}}));
+              (pixel_set{{4, 2}, {3, 2}, {2, 2}, {2, 1}, {1, 1}, {0, 1}, {0, 0}}));
     EXPECT_NE(line_pixels(s, draw_line, 4, 2, 0, 0), line_pixels(s, draw_line, 0, 0, 4, 2));
 }
 
 TEST(Line, ClipsPixelByPixel)
 {
-    TestSurface s;
-    PixelSet row300;
+    test_surface s;
+    pixel_set row300;
     for (int x = 0; x < SCREEN_WIDTH; ++x)
         row300.insert({x, 300});
     EXPECT_EQ(line_pixels(s, draw_line, -10, 300, 810, 300), row300);
     EXPECT_TRUE(line_pixels(s, draw_line, -50, -10, -5, -90).empty());
     EXPECT_TRUE(line_pixels(s, draw_line, 900, 700, 1000, 650).empty());
 
-    PixelSet column;
+    pixel_set column;
     for (int y = 40; y <= 50; ++y)
         column.insert({100, y});
     EXPECT_EQ(line_pixels(s, draw_line, 100, 50, 100, 40), column);
@@ -89,7 +89,7 @@ TEST(Line, ClipsPixelByPixel)
 
 TEST(Line, MatchesClosedFormInEveryOctant)
 {
-    TestSurface s;
+    test_surface s;
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> coord(-150, 950);
     for (int n = 0; n < 300; ++n) {
@@ -108,7 +108,7 @@ TEST(Line, MatchesClosedFormInEveryOctant)
 // drawn exactly where they are inside, nothing where they are not.
 TEST(Line, EdgesAndJustBeyond)
 {
-    TestSurface s;
+    test_surface s;
     const int cases[][4] = {
         {0, 0, 799, 0},     {799, 599, 0, 599},   {0, 599, 0, 0},        {799, 0, 799, 599},
         {-1, 0, -1, 599},   {800, 0, 800, 599},   {0, -1, 799, -1},      {0, 600, 799, 600},

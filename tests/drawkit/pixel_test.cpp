@@ -4,7 +4,7 @@
 
 TEST(PixelAccess, EveryPixelReadsBackWhatWasWritten)
 {
-    TestSurface s;
+    test_surface s;
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
         for (int x = 0; x < SCREEN_WIDTH; ++x)
             put_pixel(x, y, static_cast<Uint32>(x * 1000 + y));
@@ -15,7 +15,7 @@ TEST(PixelAccess, EveryPixelReadsBackWhatWasWritten)
 
 TEST(PixelAccess, RowsFollowTheSurfacePitch)
 {
-    TestSurface s;
+    test_surface s;
     put_pixel(0, 1, s.red);
     auto* base = static_cast<Uint32*>(screen->pixels);
     EXPECT_EQ(base[screen->pitch / 4], s.red);

@@ -7,7 +7,7 @@
 static const bool dummy_video =
     setenv("SDL_VIDEODRIVER", "dummy", 1) == 0 && setenv("SDL_AUDIODRIVER", "dummy", 1) == 0;
 
-TestSurface::TestSurface()
+test_surface::test_surface()
 {
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -16,11 +16,11 @@ TestSurface::TestSurface()
     clear();
 }
 
-void TestSurface::clear() { SDL_FillRect(screen, nullptr, white); }
+void test_surface::clear() { SDL_FillRect(screen, nullptr, white); }
 
-PixelSet TestSurface::pixels_of(Uint32 colour) const
+pixel_set test_surface::pixels_of(Uint32 colour) const
 {
-    PixelSet set;
+    pixel_set set;
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
         for (int x = 0; x < SCREEN_WIDTH; ++x)
             if (get_pixel(x, y) == colour)

@@ -7,18 +7,18 @@
 #include <set>
 #include <utility>
 
-using PixelSet = std::set<std::pair<int, int>>;
+using pixel_set = std::set<std::pair<int, int>>;
 
 // Points `screen` at a fresh white headless surface for its lifetime.
-struct TestSurface {
+struct test_surface {
     HeadlessScreen headless;
 
-    TestSurface();
-    TestSurface(const TestSurface&) = delete;
-    TestSurface& operator=(const TestSurface&) = delete;
+    test_surface();
+    test_surface(const test_surface&) = delete;
+    test_surface& operator=(const test_surface&) = delete;
 
     Uint32 white, black, red, green;
     void clear();
     // Every pixel of the given colour.
-    PixelSet pixels_of(Uint32 colour) const;
+    pixel_set pixels_of(Uint32 colour) const;
 };

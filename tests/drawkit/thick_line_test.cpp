@@ -8,7 +8,7 @@
 
 namespace {
 
-PixelSet thick_pixels(TestSurface& s, int x0, int y0, int x1, int y1, int w)
+pixel_set thick_pixels(test_surface& s, int x0, int y0, int x1, int y1, int w)
 {
     s.clear();
     draw_thick_line(x0, y0, x1, y1, w, s.black);
@@ -45,14 +45,14 @@ void thick_line_extended(int x0, int y0, int x1, int y1, int w, Uint32 colour)
 
 TEST(ThickLine, ZeroLengthSetsOnePoint)
 {
-    TestSurface s;
-    EXPECT_EQ(thick_pixels(s, 30, 40, 30, 40, 3), (PixelSet{{30, 40}}));
+    test_surface s;
+    EXPECT_EQ(thick_pixels(s, 30, 40, 30, 40, 3), (pixel_set{{30, 40}}));
 }
 
 TEST(ThickLine, HorizontalBandEndsAtTheLastSample)
 {
-    TestSurface s;
-    PixelSet band{{20, 10}};
+    test_surface s;
+    pixel_set band{{20, 10}};
     for (int x = 10; x <= 19; ++x)
         for (int y = 8; y <= 12; ++y)
             band.insert({x, y});
@@ -61,9 +61,9 @@ TEST(ThickLine, HorizontalBandEndsAtTheLastSample)
 
 TEST(ThickLine, StrokesGoToTheStatedSides)
 {
-    TestSurface s;
+    test_surface s;
     // Running down: first stroke right, second left, by w columns.
-    PixelSet down = thick_pixels(s, 100, 100, 100, 110, 1);
+    pixel_set down = thick_pixels(s, 100, 100, 100, 110, 1);
     EXPECT_TRUE(down.count({101, 105}) && down.count({99, 105}));
     EXPECT_FALSE(down.count({102, 105}) || down.count({98, 105}));
     EXPECT_EQ(down.size(), 3u * 10 + 1);
@@ -71,7 +71,7 @@ TEST(ThickLine, StrokesGoToTheStatedSides)
 
 TEST(ThickLine, HalfWidthZeroAddsOnlyTheSamplePoints)
 {
-    TestSurface s;
+    test_surface s;
     for (auto [x0, y0, x1, y1] : {std::array{400, 300, 454, 300}, std::array{469, 260, 447, 272},
                                   std::array{-5, 3, 40, 17}}) {
         s.clear();
@@ -84,34 +84,34 @@ TEST(ThickLine, HalfWidthZeroAddsOnlyTheSamplePoints)
             if (xi >= 0 && yi >= 0)
                 put_pixel(xi, yi, s.black);
         }
-        PixelSet expected = s.pixels_of(s.black);
+        pixel_set expected = s.pixels_of(s.black);
         EXPECT_EQ(thick_pixels(s, x0, y0, x1, y1, 0), expected);
     }
 }
 
 TEST(ThickLine, ClipsStrokesAtTheEdges)
 {
-    TestSurface s;
+    test_surface s;
     // A band along row 0 keeps only its lower half; one across the corner
     // draws only what is inside.
-    PixelSet top = thick_pixels(s, 100, 0, 200, 0, 2);
+    pixel_set top = thick_pixels(s, 100, 0, 200, 0, 2);
     for (auto [x, y] : top)
         EXPECT_TRUE(y >= 0 && y <= 2);
     EXPECT_TRUE(top.count({150, 2}));
-    PixelSet corner = thick_pixels(s, -20, -20, 30, 30, 3);
+    pixel_set corner = thick_pixels(s, -20, -20, 30, 30, 3);
     EXPECT_TRUE(corner.count({0, 0}) && corner.count({29, 29}));
 }
 
 TEST(ThickLine, DoubleAndExtendedIntermediatesAgree)
 {
-    TestSurface s;
+    test_surface s;
     std::mt19937 random(777);
     std::uniform_int_distribution<int> coord(-100, 900);
     std::uniform_int_distribution<int> width(0, 3);
     for (int n = 0; n < 200; ++n) {
         int x0 = coord(random), y0 = coord(random) - 100, x1 = coord(random), y1 = coord(random) - 100;
         int w = width(random);
-        PixelSet drawn = thick_pixels(s, x0, y0, x1, y1, w);
+        pixel_set drawn = thick_pixels(s, x0, y0, x1, y1, w);
         s.clear();
         thick_line_extended(x0, y0, x1, y1, w, s.black);
         ASSERT_EQ(drawn, s.pixels_of(s.black)) << x0 << "," << y0 << " -> " << x1 << "," << y1 << " w " << w;
@@ -120,10 +120,10 @@ TEST(ThickLine, DoubleAndExtendedIntermediatesAgree)
 
 TEST(ThickLine, ThinFormUsesEightConnectedStrokes)
 {
-    TestSurface s;
+    test_surface s;
     draw_thick_line_thin(100, 100, 140, 120, 1, s.black);
-    PixelSet thin = s.pixels_of(s.black);
-    PixelSet thick = thick_pixels(s, 100, 100, 140, 120, 1);
+    pixel_set thin = s.pixels_of(s.black);
+    pixel_set thick = thick_pixels(s, 100, 100, 140, 120, 1);
     for (auto p : thin)
         EXPECT_TRUE(thick.count(p));
     s.clear();
@@ -163,11 +163,11 @@ void thick_line_every_stroke(void (*line)(int, int, int, int, Uint32), int x0, i
 // Black pixels within `margin` of the rectangle spanned by the end points
 // (no stroke reaches further), which are then made white again: cheaper than
 // scanning and clearing the whole surface for thousands of cases.
-PixelSet take_pixels_near(const TestSurface& s, int x0, int y0, int x1, int y1, int margin)
+pixel_set take_pixels_near(const test_surface& s, int x0, int y0, int x1, int y1, int margin)
 {
     int left = std::max(std::min(x0, x1) - margin, 0), right = std::min(std::max(x0, x1) + margin, 799);
     int top = std::max(std::min(y0, y1) - margin, 0), bottom = std::min(std::max(y0, y1) + margin, 599);
-    PixelSet set;
+    pixel_set set;
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x)
             if (get_pixel(x, y) == s.black) {
@@ -184,7 +184,7 @@ PixelSet take_pixels_near(const TestSurface& s, int x0, int y0, int x1, int y1, 
 // that straddle or just miss an edge.
 TEST(ThickLine, SkippingWorkMatchesDrawingEveryStroke)
 {
-    TestSurface s;
+    test_surface s;
     std::mt19937 random(4242);
     std::uniform_int_distribution<int> anywhere(-60, 860), offset(-12, 12), width(0, 6), kind(0, 2);
     int drawn_outside_cases = 0;
@@ -203,7 +203,7 @@ TEST(ThickLine, SkippingWorkMatchesDrawingEveryStroke)
         int margin = w + 4;
 
         draw_thick_line(x0, y0, x1, y1, w, s.black);
-        PixelSet fast = take_pixels_near(s, x0, y0, x1, y1, margin);
+        pixel_set fast = take_pixels_near(s, x0, y0, x1, y1, margin);
         thick_line_every_stroke(draw_line, x0, y0, x1, y1, w, s.black);
         ASSERT_EQ(fast, take_pixels_near(s, x0, y0, x1, y1, margin))
             << x0 << "," << y0 << " -> " << x1 << "," << y1 << " w " << w;
@@ -214,7 +214,7 @@ TEST(ThickLine, SkippingWorkMatchesDrawingEveryStroke)
         int a = std::clamp(x0, 10, 789), b = std::clamp(y0, 10, 589);
         int c = std::clamp(x1, 10, 789), d = std::clamp(y1, 10, 589);
         draw_thick_line_thin(a, b, c, d, w, s.black);
-        PixelSet thin = take_pixels_near(s, a, b, c, d, margin);
+        pixel_set thin = take_pixels_near(s, a, b, c, d, margin);
         thick_line_every_stroke(draw_line_thin, a, b, c, d, w, s.black);
         ASSERT_EQ(thin, take_pixels_near(s, a, b, c, d, margin)) << a << "," << b << " -> " << c << "," << d << " w " << w;
     }

@@ -91,11 +91,11 @@ TEST_F(Rings, GenerationOneIsMadeInEdgeOrderAndFilledGreen)
 {
     start_queue();
     const tile_record seed = *queue_head;
-    struct Expected {
+    struct expected_row {
         float x[4], y[4];
         int px, py;
     };
-    const Expected expected[4] = {
+    const expected_row expected[4] = {
         {{0, 1, 0.73f, 0.15f}, {0, 0, -0.5f, -0.8f}, 411, 318},
         {{1, 0.85f, 1.85f, 1.58f}, {0, 0.8f, 0.8f, 0.3f}, 433, 298},
         {{0.85f, 0.27f, 0.12f, 1.12f}, {0.8f, 0.5f, 1.3f, 1.3f}, 414, 285},

@@ -14,8 +14,8 @@
 namespace {
 
 // The tile drawing shows every frame, so it needs a (dummy) video surface.
-struct DummyWindow {
-    DummyWindow()
+struct dummy_window {
+    dummy_window()
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         start_program("quadrilateral_tiling_test");
@@ -26,19 +26,19 @@ struct DummyWindow {
         fill_level = 20;
         rising = true;
     }
-    ~DummyWindow() { SDL_Quit(); }
+    ~dummy_window() { SDL_Quit(); }
 };
 
-struct Corner {
+struct corner_point {
     int x, y;
 };
 
-std::vector<Corner> corners(const quad_node& t)
+std::vector<corner_point> corners(const quad_node& t)
 {
     return {{t.x0, t.y0}, {t.x1, t.y1}, {t.x2, t.y2}, {t.x3, t.y3}};
 }
 
-bool operator==(const Corner& a, const Corner& b) { return a.x == b.x && a.y == b.y; }
+bool operator==(const corner_point& a, const corner_point& b) { return a.x == b.x && a.y == b.y; }
 
 int ring_length(const quad_node* head)
 {
@@ -53,11 +53,11 @@ int ring_length(const quad_node* head)
 
 TEST(QuadrilateralTiling, SeedNeighboursFollowTheEdgeTable)
 {
-    struct Expected {
-        std::vector<Corner> vertices;
-        Corner centroid;
+    struct expected_row {
+        std::vector<corner_point> vertices;
+        corner_point centroid;
     };
-    const Expected expected[4] = {
+    const expected_row expected[4] = {
         {{{440, 260}, {400, 300}, {410, 270}, {400, 260}}, {412, 272}},
         {{{470, 250}, {430, 290}, {440, 260}, {430, 250}}, {442, 262}},
         {{{470, 290}, {430, 330}, {440, 300}, {430, 290}}, {442, 302}},
@@ -134,7 +134,7 @@ TEST(QuadrilateralTiling, ReleasingTheLastRecordLeavesNoHead)
 
 TEST(QuadrilateralTiling, LoneTileWithoutNewNeighboursEndsTheQueue)
 {
-    DummyWindow window;
+    dummy_window window;
     // A tile near the corner: every neighbour's centroid is outside the rectangle.
     quad_node* head = new_quad_node({20, 20, 40, 20, 40, 30, 20, 30, nullptr, nullptr});
     head->next = head->prev = head;
@@ -143,13 +143,13 @@ TEST(QuadrilateralTiling, LoneTileWithoutNewNeighboursEndsTheQueue)
 
 TEST(QuadrilateralTiling, SeedQueuesAndMarksItsFourNeighbours)
 {
-    DummyWindow window;
+    dummy_window window;
     EXPECT_EQ(rgb_at(427, 287), rgb(255, 255, 255));  // the seed carries no mark
     quad_node* head = draw_head_tile(make_seed_ring());
     EXPECT_EQ(rgb_at(427, 287), rgb(224, 1, 0));
     ASSERT_EQ(ring_length(head), 4);
     const quad_node* t = head;
-    const Corner centroids[4] = {{412, 272}, {442, 262}, {442, 302}, {412, 312}};
+    const corner_point centroids[4] = {{412, 272}, {442, 262}, {442, 302}, {412, 312}};
     for (int edge = 0; edge < 4; ++edge, t = t->next) {
         EXPECT_EQ(corners(*t), corners(neighbour_across(seed_tile, edge)));
         const auto [cx, cy] = centroids[edge];
@@ -167,7 +167,7 @@ TEST(QuadrilateralTiling, SeedQueuesAndMarksItsFourNeighbours)
 
 TEST(QuadrilateralTiling, GrowthDraws499TilesAndLeavesOneUndrawn)
 {
-    DummyWindow window;
+    dummy_window window;
     quad_node* head = make_seed_ring();
     int queued = 1;
     int drawn = 0;

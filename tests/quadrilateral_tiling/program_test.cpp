@@ -9,13 +9,13 @@
 
 namespace {
 
-struct Span {
+struct pixel_span {
     int left = 800, right = -1, top = 600, bottom = -1;
 };
 
-Span non_white_span(const Image& image)
+pixel_span non_white_span(const Image& image)
 {
-    Span s;
+    pixel_span s;
     for (int y = 0; y < image.h; ++y)
         for (int x = 0; x < image.w; ++x)
             if (image.at(x, y) != rgb(255, 255, 255)) {
@@ -80,7 +80,7 @@ TEST(QuadrilateralTilingProgram, ShowsOneFramePerTileAndLeavesTheLastUndrawn)
     EXPECT_EQ(done.at(112, 51), rgb(255, 0, 0));
     EXPECT_EQ(done.at(114, 52), rgb(255, 255, 255));
     EXPECT_EQ(done.at(427, 287), rgb(224, 1, 0));
-    const Span s = non_white_span(done);
+    const pixel_span s = non_white_span(done);
     EXPECT_EQ(s.left, 100);
     EXPECT_EQ(s.right, 710);
     EXPECT_EQ(s.top, 30);

@@ -10,9 +10,9 @@
 
 namespace {
 
-using Quad = std::array<int, 8>;  // x0, y0, ..., x3, y3
+using quad_corners = std::array<int, 8>;  // x0, y0, ..., x3, y3
 
-Quad current_tile()
+quad_corners current_tile()
 {
     return {tile_x[0], tile_y[0], tile_x[1], tile_y[1], tile_x[2], tile_y[2], tile_x[3], tile_y[3]};
 }
@@ -39,18 +39,18 @@ TEST(ConcaveNeighbours, SeedNeighboursKeepTheirOrientation)
     EXPECT_EQ(tile_centroid().y, 287);
 
     set_neighbour(seed_x, seed_y, 0);
-    EXPECT_EQ(current_tile(), (Quad{440, 260, 400, 300, 410, 270, 400, 260}));
+    EXPECT_EQ(current_tile(), (quad_corners{440, 260, 400, 300, 410, 270, 400, 260}));
     EXPECT_EQ(tile_centroid().x, 412);
     EXPECT_EQ(tile_centroid().y, 272);
 
     set_neighbour(seed_x, seed_y, 1);
-    EXPECT_EQ(current_tile(), (Quad{430, 290, 440, 260, 430, 250, 470, 250}));
+    EXPECT_EQ(current_tile(), (quad_corners{430, 290, 440, 260, 430, 250, 470, 250}));
     EXPECT_EQ(tile_centroid().x, 442);
     EXPECT_EQ(tile_centroid().y, 262);
 
     // Edge 3 runs from vertex 3 back to vertex 0: its image starts at P0.
     set_neighbour(seed_x, seed_y, 3);
-    EXPECT_EQ(current_tile(), (Quad{400, 300, 440, 300, 400, 340, 410, 310}));
+    EXPECT_EQ(current_tile(), (quad_corners{400, 300, 440, 300, 400, 340, 410, 310}));
 }
 
 TEST_F(Concave, TileOutsideTheRectangleGrowsNoNeighbour)

@@ -10,7 +10,7 @@
 
 namespace {
 
-struct RecursiveTiling {
+struct recursive_tiling_case {
     const char* program;
     uint32_t grey;
     size_t tiles;
@@ -19,20 +19,20 @@ struct RecursiveTiling {
     int span[4];  // left, right, top, bottom of the finished tiling
 };
 
-const RecursiveTiling tilings[] = {
+const recursive_tiling_case tilings[] = {
     {"recursive_concave_tiling", rgb(230, 230, 230), 247, {427, 287}, {412, 272}, {442, 262}, {130, 650, 130, 470}},
     {"recursive_convex_tiling", rgb(200, 200, 200), 64, {447, 275}, {452, 325}, {522, 285}, {90, 740, 80, 520}},
 };
 
 constexpr uint32_t white = rgb(255, 255, 255);
 
-void PrintTo(const RecursiveTiling& t, std::ostream* os) { *os << t.program; }
+void PrintTo(const recursive_tiling_case& t, std::ostream* os) { *os << t.program; }
 
-class RecursiveTilingProgram : public ::testing::TestWithParam<RecursiveTiling> {};
+class RecursiveTilingProgram : public ::testing::TestWithParam<recursive_tiling_case> {};
 
 TEST_P(RecursiveTilingProgram, ShowsOneFramePerTileDepthFirst)
 {
-    const RecursiveTiling& t = GetParam();
+    const recursive_tiling_case& t = GetParam();
     const Capture& c = recorded_run(t.program);
     ASSERT_EQ(c.stage_hashes.size(), 1u);
     // One frame per tile, then the final flip before the wait.
