@@ -9,7 +9,9 @@
 // constexpr constants are lower_snake_case (pixel_point, draw_line,
 // tile_limit). The one exception is the window's extent, SCREEN_WIDTH and
 // SCREEN_HEIGHT (geometry.h), spelt as SDL programs have always spelt it.
-// SDL's own names (SDL_Surface, Uint32) stay SDL's. A header of a linked
+// SDL's own names (SDL_Surface, Uint32) stay SDL's, and so do the test
+// suites' names (GoogleTest's CamelCase) and the benchmarks' BM_ names, which
+// name tests and benchmarks rather than code. A header of a linked
 // library is included with angle brackets (#include <drawkit.h>), a header
 // of the same folder with quotes (#include "geometry.h").
 #pragma once
