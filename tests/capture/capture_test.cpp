@@ -17,7 +17,7 @@ namespace {
 
 const std::string demo = CAPTURE_DEMO;
 
-CaptureOptions fixed(long t, Answer answer = Answer::key)
+CaptureOptions fixed(long t, wait_answer answer = wait_answer::key)
 {
     CaptureOptions o;
     o.answer = answer;
@@ -97,7 +97,7 @@ TEST(capture_run, EveryAnswerGivesTheSamePictures)
     const Capture key = run_program(demo, fixed(7));
     ASSERT_EQ(key.status, 0) << key.stderr_text;
     ASSERT_EQ(key.stage_hashes.size(), 3u);
-    for (Answer a : {Answer::quit, Answer::noise, Answer::error}) {
+    for (wait_answer a : {wait_answer::quit, wait_answer::noise, wait_answer::error}) {
         const Capture c = run_program(demo, fixed(7, a));
         EXPECT_EQ(c.status, 0) << c.stderr_text;
         EXPECT_EQ(c.stage_hashes, key.stage_hashes) << "answer " << static_cast<int>(a);
@@ -213,7 +213,7 @@ TEST(capture_tool, TimingModeKeepsNoPictures)
     std::ostringstream text;
     text << log.rdbuf();
     EXPECT_EQ(text.str(), "frame 1\nwait 1\nframe 2\nframe 3\nframe 4\nwait 2\nframe 5\nwait 3\n");
-    EXPECT_FALSE(std::filesystem::exists(dir + "/stage-01.png"));
+    EXPECT_FALSE(std::filesystem::exists(dir + "/" + stage_file_name(1)));
 }
 
 // The key wait discards everything but a key press or a close request,

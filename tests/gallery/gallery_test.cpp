@@ -70,8 +70,8 @@ std::vector<Image> play(const fs::path& path, std::vector<int>& delays)
 TEST_F(Gallery, WritesEveryStageAndAPageWhoseImagesAllExist)
 {
     ASSERT_EQ(status, 0) << read_file(out / "log");
-    EXPECT_TRUE(fs::exists(out / "g/p2_wallpaper/stage-02.png"));
-    EXPECT_FALSE(fs::exists(out / "g/p2_wallpaper/stage-03.png"));
+    EXPECT_TRUE(fs::exists(out / "g/p2_wallpaper" / stage_file_name(2)));
+    EXPECT_FALSE(fs::exists(out / "g/p2_wallpaper" / stage_file_name(3)));
     EXPECT_FALSE(fs::exists(out / "g/p2_wallpaper/animation.gif")) << "a still program gets no animation";
     EXPECT_TRUE(fs::exists(out / "g/terdragon_rosette/animation.gif"));
 

@@ -10,6 +10,7 @@
 #include "capture.h"
 #include "launcher.h"
 #include "program_list.h"
+#include <captions.h>
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ TEST_P(EveryProgram, RecordedRunShowsTheGoldenPicturesOnA256KiBStack)
 TEST_P(EveryProgram, EveryOtherAnswerShowsTheSamePictures)
 {
     const std::string program = GetParam();
-    for (Answer answer : {Answer::quit, Answer::noise, Answer::error}) {
+    for (wait_answer answer : {wait_answer::quit, wait_answer::noise, wait_answer::error}) {
         CaptureOptions options;
         options.answer = answer;
         const Capture c = run_program(program, options);
@@ -95,11 +96,9 @@ TEST(ProgramList, ReadmeTableNamesEveryProgramInOrderWithItsStages)
             continue;
         const std::string name = m[1];
         names.push_back(name);
-        std::ifstream captions(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
-        int lines = 0;
-        for (std::string caption; std::getline(captions, caption);)
-            ++lines;
-        EXPECT_EQ(lines - 1, std::stoi(m[2])) << name << ": stages in the table against stage captions";
+        const program_captions captions = read_captions(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
+        EXPECT_EQ(static_cast<int>(captions.stages.size()), std::stoi(m[2]))
+            << name << ": stages in the table against stage captions";
         EXPECT_EQ(golden_stage_count(name), std::stoi(m[2])) << name << ": stages in the table against golden";
         EXPECT_TRUE(fs::exists(DRAWKIT_SOURCE_DIR "/docs/pictures/" + name + ".png")) << name << " has no picture";
     }

@@ -3,9 +3,11 @@
 // xdotool, screenshots from xwd; the first wait is answered with a close
 // request (WM_DELETE_WINDOW) instead, which must advance like a key. The
 // tour's announcer is preloaded, so its lines are checked on the way.
-#include "capture.h"
-#include "launcher.h"
-#include "program_list.h"
+#include <capture.h>
+#include <captions.h>
+#include <golden.h>
+#include <launcher.h>
+#include <program_list.h>
 
 #include <gtest/gtest.h>
 // After gtest: Xlib's macros (None, Bool, ...) would break its templates.
@@ -205,9 +207,9 @@ protected:
 TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
 {
     const std::string name = GetParam();
-    const std::vector<std::string> captions = read_lines(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
-    ASSERT_GE(captions.size(), 2u) << "captions of " << name;
-    const size_t stages = captions.size() - 1;
+    const program_captions captions = read_captions(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
+    ASSERT_GE(captions.stages.size(), 1u) << "captions of " << name;
+    const size_t stages = captions.stages.size();
 
     // A sanitized build wants its runtime first; the announcer intercepts none of it.
     std::string asan = "ASAN_OPTIONS=verify_asan_link_order=0";
@@ -229,7 +231,7 @@ TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
         // The tour's line: program, stage and its caption.
         std::string expected = name + ", stage " + std::to_string(stage) + " of " + std::to_string(stages);
         if (stage <= stages)
-            expected += ": " + captions[stage];
+            expected += ": " + captions.stages[stage - 1];
         EXPECT_EQ(line, expected);
         if (!window)
             window = find_window(name);
@@ -471,11 +473,9 @@ TEST_P(TourPacing, HoldsEveryMidStageFrameForItsPeriod)
         if (p.name == name)
             frame_ms = p.frame_ms;
     ASSERT_GT(frame_ms, 0) << name;
-    long flips = 0, stages = 0;
-    for (const std::string& g : read_lines(DRAWKIT_SOURCE_DIR "/tests/golden/" + name + ".txt")) {
-        flips += g.starts_with("frame ");
-        stages += g.starts_with("stage ");
-    }
+    const golden_hashes golden = read_golden(DRAWKIT_SOURCE_DIR "/tests/golden/" + name + ".txt");
+    ASSERT_EQ(golden.error, "");
+    const long flips = static_cast<long>(golden.frames.size()), stages = static_cast<long>(golden.stages.size());
     const long held_ms = (flips - stages) * frame_ms;  // the last flip of a stage waits for the key
     WatchedProcess child;
     const auto started = Clock::now();

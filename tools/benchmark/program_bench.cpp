@@ -5,10 +5,10 @@
 //
 // CPU time and peak memory come from wait4 on the capture runner, whose
 // figures include the program it ran and waited for.
-#include "capture_log.h"
-#include "fixed_clock.h"
-#include "own_folder.h"
-#include "program_list.h"
+#include <capture_format.h>
+#include <capture_log.h>
+#include <own_folder.h>
+#include <program_list.h>
 
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -71,12 +71,3 @@ const ListedProgram* find_program(const std::vector<ListedProgram>& list, const 
             return &p;
     return nullptr;
 }
-
-std::vector<std::string> read_lines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}

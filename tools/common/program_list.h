@@ -23,7 +23,3 @@ std::string program_list_path();
 
 // The entry named `name`, or null.
 const ListedProgram* find_program(const std::vector<ListedProgram>& list, const std::string& name);
-
-// The lines of the text file at `path` (a captions or golden file), without
-// their newlines; empty when it cannot be read.
-std::vector<std::string> read_lines(const std::string& path);

@@ -12,7 +12,7 @@
 // Every entry point of the C allocator that hands out memory counts as one
 // call (C++ new comes through malloc); free is left alone. The memory comes
 // from glibc's own allocator, so it may be freed anywhere.
-#include "preload_core.h"
+#include <preload_core.h>
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -12,18 +12,17 @@
 // names the browser build (NAME.js, NAME.wasm): its pages run the programs.
 // The program list and the card pictures are found beside the captions
 // (CAPTIONS/../programs.tsv, CAPTIONS/../pictures/).
-#include "capture_log.h"
-#include "own_folder.h"
-#include "pixel_hash.h"
-#include "fixed_clock.h"
 #include "gif_playback.h"
-#include "program_list.h"
+#include "site.h"
+
+#include <capture_format.h>
+#include <capture_log.h>
+#include <own_folder.h>
+#include <program_list.h>
 
 #include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include "site.h"
 
 #include <chrono>
 #include <cstdio>
@@ -110,13 +109,6 @@ void read_log(Program& p, const CaptureLog& log)
     p.animated = p.frames > p.stages;
 }
 
-char stage_name[32];
-const char* stage_file(int n)
-{
-    std::snprintf(stage_name, sizeof stage_name, "stage-%02d.png", n);
-    return stage_name;
-}
-
 struct Pixels {
     int w = 0, h = 0;
     std::vector<png_byte> rgb;
@@ -166,7 +158,7 @@ bool last_coloured_frame(const fs::path& gif_path, const CaptureLog& log, Pixels
 // frame before it that is not.
 bool choose_picture(const Program& p, const fs::path& dir, const CaptureLog& log, Pixels& picture)
 {
-    if (!read_png(dir / stage_file(p.stages), picture))
+    if (!read_png(dir / stage_file_name(p.stages), picture))
         return false;
     if (!plain(picture) || !p.animated)
         return true;

@@ -14,8 +14,9 @@ struct SiteProgram {
     bool animated = false, ok = false;
 };
 
-// Writes OUT/index.html, OUT/site.css, OUT/program.js and OUT/NAME/index.html
-// for every program, beside the stills the gallery left in OUT/NAME/. Titles,
+// Writes OUT/index.html, OUT/site.css, OUT/program.js, OUT/programs.json (the
+// program list and the stills, for scripts) and OUT/NAME/index.html for every
+// program, beside the stills the gallery left in OUT/NAME/. Titles,
 // kinds, patterns and pacing come from LIST (docs/programs.tsv), sentences and
 // stage captions from CAPTIONS/NAME.txt, card pictures from PICTURES/NAME.png
 // (the last stage where missing). When WASM holds NAME.js and NAME.wasm they

@@ -1,9 +1,6 @@
 // What every preloaded tool needs, in one place: the real SDL function behind
-// an interposed one, when a program's wait for a key begins and ends, and the
-// fixed clock of recorded runs.
+// an interposed one, and when a program's wait for a key begins and ends.
 #pragma once
-
-#include "fixed_clock.h"
 
 #include <SDL.h>
 

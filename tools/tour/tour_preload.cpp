@@ -14,7 +14,10 @@
 //   TOUR_PROGRAM   the program's name, as the line and the title start
 //   TOUR_CAPTIONS  its caption file: line 1 the picture, then one per stage
 //   TOUR_FRAME_MS  how long each frame in the middle of a stage stays shown
-#include "preload_core.h"
+#include "tour_status.h"
+
+#include <captions.h>
+#include <preload_core.h>
 
 #include <SDL.h>
 #include <unistd.h>
@@ -22,14 +25,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The status that tells scripts/show the person asked to leave the tour.
-constexpr int tour_leave_status = 3;
 
 struct Tour {
     std::string program = "program";
@@ -48,13 +47,8 @@ Tour read_tour()
     Tour tour;
     if (const char* name = std::getenv("TOUR_PROGRAM"); name && *name)
         tour.program = name;
-    if (const char* path = std::getenv("TOUR_CAPTIONS"); path && *path) {
-        std::ifstream in(path);
-        std::string line;
-        for (bool first = true; std::getline(in, line); first = false)
-            if (!first)
-                tour.stage_captions.push_back(line);
-    }
+    if (const char* path = std::getenv("TOUR_CAPTIONS"); path && *path)
+        tour.stage_captions = read_captions(path).stages;
     if (const char* ms = std::getenv("TOUR_FRAME_MS"); ms && *ms)
         tour.frame_ms = static_cast<Uint32>(std::strtoul(ms, nullptr, 10));
     return tour;
