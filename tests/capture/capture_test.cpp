@@ -1,8 +1,8 @@
 // The capture tool on its own small program: what it records, how it
 // answers the waits, and how it reports programs that fail.
-#include "capture.h"
-#include "launcher.h"
-#include "drawkit.h"
+#include <capture.h>
+#include <drawkit.h>
+#include <launcher.h>
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,9 +1,8 @@
 // Golden comparison: a picture that changes is caught and shown, and a
 // missing, empty or broken golden file never passes.
-#include "capture.h"
-#include "launcher.h"
-
+#include <capture.h>
 #include <golden.h>
+#include <launcher.h>
 
 #include <gtest/gtest.h>
 #include <unistd.h>

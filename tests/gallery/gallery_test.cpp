@@ -1,8 +1,8 @@
 // The gallery renderer: stage pictures, the site's pages, and animations whose
 // every frame, played back, is the frame the capture tool records.
-#include "capture.h"
-#include "gif_playback.h"
-#include "launcher.h"
+#include <capture.h>
+#include <gif_playback.h>
+#include <launcher.h>
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // SDL has started, whatever SDL itself allocates to start. Runs use
 // --timing so that the capture tool allocates nothing while the program
 // draws. (The checks every program shares are in tests/programs.)
-#include "capture.h"
-#include "launcher.h"
+#include <capture.h>
+#include <launcher.h>
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Every program under valgrind's memcheck, through the capture tool: no
 // memory error and no byte definitely or indirectly lost, on the normal run
 // and on the no-display failure path.
-#include "capture.h"
-#include "launcher.h"
+#include <capture.h>
+#include <launcher.h>
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,10 @@
 //   wait shows the same pictures and ends with status 0;
 // - with no usable display: one line, status 1, nothing written.
 // The README's table names the programs of the list, in order.
-#include "capture.h"
-#include "launcher.h"
-#include "program_list.h"
 #include <captions.h>
+#include <capture.h>
+#include <launcher.h>
+#include <program_list.h>
 
 #include <gtest/gtest.h>
 

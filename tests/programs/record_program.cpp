@@ -3,8 +3,8 @@
 // 256 KiB stack, every frame kept as PNG when the program shows frames in
 // the middle of a stage. Writes the run's status and stderr beside the
 // capture's own files; ends with status 0 when the recording is complete.
-#include "capture.h"
-#include "program_list.h"
+#include <capture.h>
+#include <program_list.h>
 
 #include <cstdio>
 #include <fstream>
