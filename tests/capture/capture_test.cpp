@@ -38,11 +38,11 @@ uint32_t demo_colour(unsigned seed)
 
 // Runs the capture tool with these arguments; returns its exit status and
 // leaves its stdout and stderr in `output`.
-int run_tool(const std::vector<std::string>& args, std::string& output, const RunOptions& options = {})
+int run_tool(const std::vector<std::string>& args, std::string& output, const run_options& options = {})
 {
     std::vector<std::string> argv = {CAPTURE_TOOL};
     argv.insert(argv.end(), args.begin(), args.end());
-    const RunResult r = run_command(argv, options);
+    const run_result r = run_command(argv, options);
     output = r.out + r.err;
     return r.status;
 }
@@ -198,7 +198,7 @@ TEST(capture_tool, CommandLine)
     EXPECT_EQ(run_tool({"--timing", "/bin/sh", "-c", "kill -SEGV $$"}, out), 128 + SIGSEGV);
     EXPECT_NE(out.find("signal 11 (SIGSEGV)"), std::string::npos) << out;
     EXPECT_EQ(run_tool({"--timing", "--timeout", "0.2", "/bin/sleep", "5"}, out), 124);
-    RunOptions missing_preload;
+    run_options missing_preload;
     missing_preload.env = {"CAPTURE_PRELOAD=/nonexistent.so"};
     EXPECT_EQ(run_tool({"--timing", "/bin/true"}, out, missing_preload), 127);
 }

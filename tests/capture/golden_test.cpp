@@ -141,7 +141,7 @@ TEST_F(capture_golden, CompareModeChecksARunOrAGivenLog)
     ASSERT_EQ(update(good), "");
     const std::string golden = dir + "/demo.txt", log = good.out_dir + "/log.txt";
     std::ofstream(dir + "/changed.txt") << "wait 1 0000000000000001\n";
-    struct Case {
+    struct compare_case {
         std::vector<std::string> args;
         int status;
         const char* says;
@@ -157,10 +157,10 @@ TEST_F(capture_golden, CompareModeChecksARunOrAGivenLog)
         {{"--compare", golden, "--log", log, demo}, 2, "no program is run"},
         {{"--compare", golden, "--timing", demo}, 2, "--timing records no hashes"},
     };
-    for (const Case& c : cases) {
+    for (const compare_case& c : cases) {
         std::vector<std::string> argv = {CAPTURE_TOOL};
         argv.insert(argv.end(), c.args.begin(), c.args.end());
-        const RunResult r = run_command(argv, {});
+        const run_result r = run_command(argv, {});
         EXPECT_EQ(r.status, c.status) << c.says << ": " << r.out << r.err;
         EXPECT_NE((r.out + r.err).find(c.says), std::string::npos) << c.says << ": " << r.out << r.err;
     }
@@ -173,18 +173,18 @@ TEST(golden_comparison, ForeignRandSparesOnlyTheRandomColours)
     golden_hashes golden;
     golden.stages = {100};
     golden.frames = {1, 2, 3, 4, 5, 6};
-    CaptureLog random;
+    capture_log random;
     random.waits = {900};
     random.frames = {1, 2, 3, 4, 50, 60};
     EXPECT_TRUE(golden_differences(golden, random, "terdragon_rosette", true).empty());
     EXPECT_EQ(golden_differences(golden, random, "terdragon_rosette", false).size(), 2u);
     EXPECT_EQ(golden_differences(golden, random, "p2_wallpaper", true).size(), 2u);
 
-    CaptureLog early = random;
+    capture_log early = random;
     early.frames[3] = 40;
     ASSERT_EQ(golden_differences(golden, early, "terdragon_rosette", true).size(), 1u);
     EXPECT_EQ(golden_differences(golden, early, "terdragon_rosette", true)[0].text.find("1 frames differ: 4"), 0u);
-    CaptureLog fewer = random;
+    capture_log fewer = random;
     fewer.frames.pop_back();
     EXPECT_EQ(golden_differences(golden, fewer, "terdragon_rosette", true)[0].text, "expected 6 frames, got 5");
 }

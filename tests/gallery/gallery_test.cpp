@@ -36,7 +36,7 @@ protected:
     {
         fs::remove_all(out);
         fs::create_directories(out);
-        const RunResult r = run_command({GALLERY_TOOL, "--out", (out / "g").string(), "--thumbs",
+        const run_result r = run_command({GALLERY_TOOL, "--out", (out / "g").string(), "--thumbs",
                                          (out / "thumbs").string(), "--captions", DRAWKIT_SOURCE_DIR "/docs/captions",
                                          "terdragon_rosette", "recursive_convex_tiling", "p2_wallpaper"});
         std::ofstream(out / "log") << r.out << r.err;

@@ -33,8 +33,8 @@ TEST_P(EveryProgram, RecordedRunShowsTheGoldenPicturesOnA256KiBStack)
     EXPECT_EQ(compare_with_golden(program, c), "");
 
     std::string error;
-    const std::vector<ListedProgram> list = read_program_list(program_list_path(), error);
-    const ListedProgram* listed = find_program(list, program);
+    const std::vector<listed_program> list = read_program_list(program_list_path(), error);
+    const listed_program* listed = find_program(list, program);
     ASSERT_NE(listed, nullptr) << error;
     EXPECT_EQ(listed->frame_ms > 0, c.frame_hashes.size() > c.stage_hashes.size())
         << "frame_ms " << listed->frame_ms << " in the list, " << c.frame_hashes.size() << " frames for "
@@ -65,11 +65,11 @@ TEST_P(EveryProgram, WithoutADisplayPrintsOneLineAndEndsWithStatusOne)
 {
     const std::string program = GetParam();
     const std::string home = fresh_dir(program + "-nodisplay");
-    RunOptions options;
+    run_options options;
     options.cwd = home;
     options.timeout_seconds = 60;
     options.env = {"SDL_VIDEODRIVER=nosuchdriver", "-DISPLAY", "HOME=" + home, "TMPDIR=" + home};
-    const RunResult r = run_command({program_path(program)}, options);
+    const run_result r = run_command({program_path(program)}, options);
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_TRUE(one_line_from(program, r.err)) << r.err;
     EXPECT_EQ(r.err.rfind(program + ": cannot ", 0), 0u) << r.err;

@@ -12,8 +12,8 @@
 int main(int argc, char** argv)
 {
     std::string error;
-    const std::vector<ListedProgram> list = read_program_list(program_list_path(), error);
-    const ListedProgram* program = argc == 2 ? find_program(list, argv[1]) : nullptr;
+    const std::vector<listed_program> list = read_program_list(program_list_path(), error);
+    const listed_program* program = argc == 2 ? find_program(list, argv[1]) : nullptr;
     if (!program) {
         std::fprintf(stderr, "usage: record_program NAME (a program of %s) %s\n", program_list_path().c_str(),
                      error.c_str());

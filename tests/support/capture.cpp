@@ -167,14 +167,14 @@ Capture run_program(const std::string& name, const CaptureOptions& options)
     args.push_back("--");
     args.insert(args.end(), options.wrapper.begin(), options.wrapper.end());
     args.push_back(program_path(name));
-    RunOptions run;
+    run_options run;
     run.env = options.env;
     run.stack_kib = options.stack_kib;
     run.timeout_seconds = options.timeout_seconds + 30;  // the tool's own limit comes first
-    const RunResult r = run_command(args, run);
+    const run_result r = run_command(args, run);
     c.status = r.status;
     c.stderr_text = r.err;
-    const CaptureLog log = read_capture_log(c.out_dir + "/log.txt");
+    const capture_log log = read_capture_log(c.out_dir + "/log.txt");
     c.frame_hashes = log.frames;
     c.stage_hashes = log.waits;
     if (!options.timing)
@@ -187,7 +187,7 @@ std::vector<std::string> listed_programs()
 {
     std::string error;
     std::vector<std::string> names;
-    for (const ListedProgram& p : read_program_list(program_list_path(), error))
+    for (const listed_program& p : read_program_list(program_list_path(), error))
         names.push_back(p.name);
     if (names.empty())
         std::fprintf(stderr, "%s\n", error.c_str());
@@ -210,7 +210,7 @@ const Capture& recorded_run(const std::string& name)
     c.status = -1;
     std::ifstream(c.out_dir + "/status.txt") >> c.status;
     c.stderr_text = read_file(c.out_dir + "/stderr.txt");
-    const CaptureLog log = read_capture_log(c.out_dir + "/log.txt");
+    const capture_log log = read_capture_log(c.out_dir + "/log.txt");
     c.frame_hashes = log.frames;
     c.stage_hashes = log.waits;
     for (size_t i = 0; i < c.stage_hashes.size(); ++i)
@@ -284,7 +284,7 @@ std::string compare_with_golden(const std::string& name, const Capture& c, bool 
     if (c.stage_hashes.empty())
         return "the capture of " + name + " recorded no stage; nothing compared with " + path;
 
-    CaptureLog log;
+    capture_log log;
     log.frames = c.frame_hashes;
     log.waits = c.stage_hashes;
     const char* update = std::getenv("UPDATE_GOLDEN");

@@ -28,7 +28,7 @@ constexpr int status_usage = 2;
 constexpr int status_hung = 124;
 constexpr int status_not_started = 127;
 
-struct Options {
+struct tool_options {
     std::string out;
     std::string answer = "key";
     bool frames = false;
@@ -77,9 +77,9 @@ const char usage[] =
     std::exit(status_usage);
 }
 
-Options parse(int argc, char** argv)
+tool_options parse(int argc, char** argv)
 {
-    Options o;
+    tool_options o;
     int i = 1;
     auto value = [&](const char* name) -> const char* {
         if (i + 1 >= argc)
@@ -187,7 +187,7 @@ std::string signal_name(int sig)
     return abbrev ? std::string("SIG") + abbrev : "unknown signal";
 }
 
-void set_environment(const Options& o, const std::string& preload)
+void set_environment(const tool_options& o, const std::string& preload)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -227,7 +227,7 @@ double seconds_since(const timespec& start)
 }
 
 // Runs the command; returns the exit status to pass on.
-int run(const Options& o)
+int run(const tool_options& o)
 {
     const char* program = o.command[0];
 
@@ -318,7 +318,7 @@ std::string program_of(const std::string& golden)
 // Compares the log at `log_path` with the golden file; prints the outcome
 // on stdout and returns 0 when the pictures are the same, status_differs
 // otherwise (a broken golden file or a missing log never pass).
-int compare(const std::string& log_path, const Options& o)
+int compare(const std::string& log_path, const tool_options& o)
 {
     const golden_hashes golden = read_golden(o.golden);
     if (!golden.error.empty()) {
@@ -329,7 +329,7 @@ int compare(const std::string& log_path, const Options& o)
         std::printf("capture: cannot read the log %s: %s\n", log_path.c_str(), std::strerror(errno));
         return status_differs;
     }
-    const CaptureLog log = read_capture_log(log_path);
+    const capture_log log = read_capture_log(log_path);
     const std::vector<golden_difference> found =
         golden_differences(golden, log, program_of(o.golden), o.foreign_rand);
     if (found.empty()) {
@@ -347,7 +347,7 @@ int compare(const std::string& log_path, const Options& o)
 
 int main(int argc, char** argv)
 {
-    Options o = parse(argc, argv);
+    tool_options o = parse(argc, argv);
     if (!o.log.empty())
         return compare(o.log, o);
     const std::string preload = preload_path();

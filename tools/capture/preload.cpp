@@ -32,7 +32,7 @@ constexpr unsigned long max_calls_per_wait = 10000;
 // times in a row without presenting anything does not take its answers.
 constexpr unsigned long max_waits_without_frame = 100;
 
-struct Settings {
+struct capture_settings {
     const char* dir = nullptr;  // where log.txt and the PNGs go; null: nowhere
     wait_answer answer = wait_answer::key;
     bool frames = false;        // keep every frame as PNG
@@ -41,19 +41,19 @@ struct Settings {
     time_t time_value = 0;
 };
 
-Settings settings;
+capture_settings settings;
 int log_fd = -1;
 unsigned long frame_count = 0;
-WaitTracker waits;
+wait_tracker waits;
 unsigned long calls_in_wait = 0;
 unsigned long waits_since_frame = 0;
 
-using FlipFn = int (*)(SDL_Surface*);
-using WaitFn = int (*)(SDL_Event*);
-using PushFn = int (*)(SDL_Event*);
-FlipFn real_flip = nullptr;
-WaitFn real_wait = nullptr;
-PushFn real_push = nullptr;
+using flip_fn = int (*)(SDL_Surface*);
+using wait_fn = int (*)(SDL_Event*);
+using push_fn = int (*)(SDL_Event*);
+flip_fn real_flip = nullptr;
+wait_fn real_wait = nullptr;
+push_fn real_push = nullptr;
 
 [[noreturn]] void fail(const char* what, const char* detail)
 {
@@ -157,7 +157,7 @@ void surface_rgb_row(const SDL_Surface* s, int y, uint8_t* out)
 }
 
 // The surface's RGB rows, one at a time, into a buffer kept between calls.
-struct RowBuffer {
+struct row_store {
     uint8_t* data = nullptr;
     size_t size = 0;
     uint8_t* get(size_t n)
@@ -172,7 +172,7 @@ struct RowBuffer {
         return data;
     }
 };
-RowBuffer row_buffer;
+row_store row_buffer;
 
 uint64_t hash_surface(SDL_Surface* s)
 {
@@ -329,7 +329,7 @@ void begin_wait()
 INTERPOSED int SDL_Flip(SDL_Surface* s)
 {
     if (!real_flip)
-        real_flip = reinterpret_cast<FlipFn>(real_symbol("capture", "SDL_Flip"));
+        real_flip = reinterpret_cast<flip_fn>(real_symbol("capture", "SDL_Flip"));
     ++frame_count;
     gif_add_frame(s);
     waits_since_frame = 0;
@@ -352,8 +352,8 @@ INTERPOSED int SDL_Flip(SDL_Surface* s)
 INTERPOSED int SDL_WaitEvent(SDL_Event* event)
 {
     if (!real_wait) {
-        real_wait = reinterpret_cast<WaitFn>(real_symbol("capture", "SDL_WaitEvent"));
-        real_push = reinterpret_cast<PushFn>(real_symbol("capture", "SDL_PushEvent"));
+        real_wait = reinterpret_cast<wait_fn>(real_symbol("capture", "SDL_WaitEvent"));
+        real_push = reinterpret_cast<push_fn>(real_symbol("capture", "SDL_PushEvent"));
     }
     if (wait_begins(waits)) {
         begin_wait();

@@ -60,7 +60,7 @@ golden_hashes read_golden(const std::string& path)
     return g;
 }
 
-bool write_golden(const std::string& path, const std::string& program, const CaptureLog& log)
+bool write_golden(const std::string& path, const std::string& program, const capture_log& log)
 {
     std::ofstream out(path);
     out << "# Hashes of the pictures " << program
@@ -86,7 +86,7 @@ unsigned long first_random_stage(const std::string& program)
     return r ? r->first_stage : 0;
 }
 
-std::vector<golden_difference> golden_differences(const golden_hashes& golden, const CaptureLog& log,
+std::vector<golden_difference> golden_differences(const golden_hashes& golden, const capture_log& log,
                                                   const std::string& program, bool foreign_rand)
 {
     std::vector<golden_difference> found;

@@ -24,7 +24,7 @@ golden_hashes read_golden(const std::string& path);
 
 // Writes the golden file of `program` at `path` from a recorded log; false
 // when it cannot be written.
-bool write_golden(const std::string& path, const std::string& program, const CaptureLog& log);
+bool write_golden(const std::string& path, const std::string& program, const capture_log& log);
 
 // The first frame (1-based) of `program` drawn in colours from rand(), and
 // the first stage that shows them: where the C library's rand() differs from
@@ -43,5 +43,5 @@ struct golden_difference {
 // of stages, each stage's hash, and, when the golden file lists frames, the
 // number of frames and their hashes. With `foreign_rand`, the pictures
 // `program` colours at random compare by count alone. Empty: the same.
-std::vector<golden_difference> golden_differences(const golden_hashes& golden, const CaptureLog& log,
+std::vector<golden_difference> golden_differences(const golden_hashes& golden, const capture_log& log,
                                                   const std::string& program, bool foreign_rand = false);

@@ -17,13 +17,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // The four kinds, in the order of the index, with what a learner meets there.
-struct Kind {
+struct program_kind {
     const char* id;
     const char* heading;
     const char* explanation;
 };
 
-constexpr Kind kinds[] = {
+constexpr program_kind kinds[] = {
     {"lattice", "Tilings by regular polygons",
      "Each of these tilings is drawn by placing one figure at every point of a lattice, a grid of points "
      "reached by whole steps along two fixed directions. Regular polygons meet edge to edge, and every corner "
@@ -77,13 +77,13 @@ std::string json(const std::string& text)
 // of the list in order, its pacing, the first frame it colours at random
 // (0: none) and the stills the gallery left of it (none when it was not
 // rendered).
-std::string manifest(const std::vector<ListedProgram>& listing, const std::vector<SiteProgram>& programs)
+std::string manifest(const std::vector<listed_program>& listing, const std::vector<site_program>& programs)
 {
     std::string s = "{\"programs\": [\n";
     for (size_t i = 0; i < listing.size(); ++i) {
-        const ListedProgram& l = listing[i];
+        const listed_program& l = listing[i];
         std::string stills;
-        for (const SiteProgram& p : programs)
+        for (const site_program& p : programs)
             for (int k = 1; p.name == l.name && p.ok && k <= p.stages; ++k)
                 stills += (k > 1 ? ", " : "") + json(stage_file_name(k));
         s += "  {\"name\": " + json(l.name) + ", \"frame_ms\": " + std::to_string(l.frame_ms) +
@@ -116,7 +116,7 @@ bool write_file(const fs::path& path, const std::string& text)
     return true;
 }
 
-std::string card(const SiteProgram& p, const ListedProgram& l, const std::string& sentence)
+std::string card(const site_program& p, const listed_program& l, const std::string& sentence)
 {
     return "<a class=\"card\" href=\"" + p.name + "/\"><img src=\"" + p.name +
            "/card.png\" loading=\"lazy\" width=\"400\" height=\"300\" alt=\"" + html(l.title) + "\">\n<h3>" +
@@ -124,7 +124,7 @@ std::string card(const SiteProgram& p, const ListedProgram& l, const std::string
            "</p></a>\n";
 }
 
-std::string program_page(const SiteProgram& p, const ListedProgram& l, const program_captions& text, bool live)
+std::string program_page(const site_program& p, const listed_program& l, const program_captions& text, bool live)
 {
     const std::string& sentence = text.picture;
     std::vector<std::string> captions = text.stages;
@@ -171,11 +171,11 @@ std::string program_page(const SiteProgram& p, const ListedProgram& l, const pro
 
 } // namespace
 
-bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, const fs::path& list,
+bool write_site(const fs::path& out, const std::vector<site_program>& programs, const fs::path& list,
                 const fs::path& captions, const fs::path& pictures, const fs::path& wasm)
 {
     std::string error;
-    const std::vector<ListedProgram> listing = read_program_list(list.string(), error);
+    const std::vector<listed_program> listing = read_program_list(list.string(), error);
     if (listing.empty()) {
         std::fprintf(stderr, "gallery: %s\n", error.c_str());
         return false;
@@ -195,10 +195,10 @@ bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, c
     index += "<h1>Tilings and wallpapers, pixel by pixel</h1>\n<p>" + std::to_string(listing.size()) +
              " small programs, each drawing one picture of a tiling or a symmetry pattern of the plane, stage by "
              "stage. Choose one to watch it being built and to see every stage.</p>\n";
-    for (const Kind& kind : kinds) {
+    for (const program_kind& kind : kinds) {
         std::string cards;
-        for (const SiteProgram& p : programs) {
-            const ListedProgram* listed = find_program(listing, p.name);
+        for (const site_program& p : programs) {
+            const listed_program* listed = find_program(listing, p.name);
             if (!listed || listed->kind != kind.id)
                 continue;
             const fs::path dir = out / p.name;

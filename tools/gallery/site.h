@@ -8,7 +8,7 @@
 #include <vector>
 
 // What the gallery learnt from running one program.
-struct SiteProgram {
+struct site_program {
     std::string name;
     int stages = 0, frames = 0;
     bool animated = false, ok = false;
@@ -23,6 +23,6 @@ struct SiteProgram {
 // are copied beside the page, which then runs the program; without them the
 // page shows the stills. Returns false, with a message, when a file cannot
 // be written.
-bool write_site(const std::filesystem::path& out, const std::vector<SiteProgram>& programs,
+bool write_site(const std::filesystem::path& out, const std::vector<site_program>& programs,
                 const std::filesystem::path& list, const std::filesystem::path& captions,
                 const std::filesystem::path& pictures, const std::filesystem::path& wasm);

@@ -30,11 +30,11 @@
 
 namespace {
 
-struct Tour {
+struct tour_state {
     std::string program = "program";
     std::vector<std::string> stage_captions;
     Uint32 frame_ms = 0;
-    WaitTracker waits;        // the program's waits for a key
+    wait_tracker waits;       // the program's waits for a key
     bool frame_shown = false; // a flip since the last wait
     Uint32 last_flip = 0;     // SDL_GetTicks() when that flip ended
     int real_window = -1;     // -1 not known yet, else whether the driver shows a window
@@ -42,9 +42,9 @@ struct Tour {
 
 // The settings, read from the environment on first use (never from a
 // constructor: the order of static initialisation is not ours to choose).
-Tour read_tour()
+tour_state read_tour()
 {
-    Tour tour;
+    tour_state tour;
     if (const char* name = std::getenv("TOUR_PROGRAM"); name && *name)
         tour.program = name;
     if (const char* path = std::getenv("TOUR_CAPTIONS"); path && *path)
@@ -54,9 +54,9 @@ Tour read_tour()
     return tour;
 }
 
-Tour& tour()
+tour_state& tour()
 {
-    static Tour state = read_tour();
+    static tour_state state = read_tour();
     return state;
 }
 
@@ -67,7 +67,7 @@ Fn real_function(const char* name)
 }
 
 // "<program>, stage K of N", or "<program>, stage K" without captions.
-std::string stage_title(const Tour& t)
+std::string stage_title(const tour_state& t)
 {
     std::string title = t.program + ", stage " + std::to_string(current_stage(t.waits));
     if (!t.stage_captions.empty())
@@ -75,14 +75,14 @@ std::string stage_title(const Tour& t)
     return title;
 }
 
-void set_title(const Tour& t)
+void set_title(const tour_state& t)
 {
     static auto real = real_function<void (*)(const char*, const char*)>("SDL_WM_SetCaption");
     const std::string title = stage_title(t);
     real(title.c_str(), t.program.c_str());
 }
 
-void announce(const Tour& t)
+void announce(const tour_state& t)
 {
     std::string line = stage_title(t);
     if (current_stage(t.waits) <= t.stage_captions.size())
@@ -122,7 +122,7 @@ bool leave_key_queued()
     return false;
 }
 
-bool shows_real_window(Tour& t)
+bool shows_real_window(tour_state& t)
 {
     if (t.real_window < 0) {
         char name[32] = "";
@@ -134,7 +134,7 @@ bool shows_real_window(Tour& t)
 
 // Holds the frame on the screen until frame_ms after its flip, watching
 // for a key that leaves the tour.
-void hold_frame(Tour& t)
+void hold_frame(tour_state& t)
 {
     constexpr Uint32 slice_ms = 10;
     for (;;) {
@@ -160,7 +160,7 @@ extern "C" __attribute__((visibility("default"))) void SDL_WM_SetCaption(const c
 extern "C" __attribute__((visibility("default"))) int SDL_Flip(SDL_Surface* surface)
 {
     static auto real = real_function<int (*)(SDL_Surface*)>("SDL_Flip");
-    Tour& t = tour();
+    tour_state& t = tour();
     if (t.frame_shown && t.frame_ms > 0 && shows_real_window(t))
         hold_frame(t);
     const int result = real(surface);
@@ -174,7 +174,7 @@ extern "C" __attribute__((visibility("default"))) int SDL_Flip(SDL_Surface* surf
 extern "C" __attribute__((visibility("default"))) int SDL_WaitEvent(SDL_Event* event)
 {
     static auto real = real_function<int (*)(SDL_Event*)>("SDL_WaitEvent");
-    Tour& t = tour();
+    tour_state& t = tour();
     if (wait_begins(t.waits)) {
         t.frame_shown = false;
         set_title(t);
