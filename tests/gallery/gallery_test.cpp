@@ -101,6 +101,29 @@ TEST_F(Gallery, WritesEveryStageAndAPageWhoseImagesAllExist)
     }
 }
 
+// programs.json, what the browser tests and the benchmark read: every listed
+// program in order, the stills of those rendered, none of the others, and
+// the one program coloured at random.
+TEST_F(Gallery, ManifestListsEveryProgramAndTheStillsRendered)
+{
+    ASSERT_EQ(status, 0) << read_file(out / "log");
+    const std::string manifest = read_file(out / "g/programs.json");
+    const std::regex entry("\\{\"name\": \"([a-z0-9_]+)\", \"frame_ms\": [0-9]+, "
+                           "\"first_random_frame\": ([0-9]+), \"stills\": \\[([^\\]]*)\\]\\}");
+    std::vector<std::string> names;
+    for (auto m = std::sregex_iterator(manifest.begin(), manifest.end(), entry); m != std::sregex_iterator(); ++m) {
+        const std::string name = (*m)[1], stills = (*m)[3];
+        names.push_back(name);
+        EXPECT_EQ((*m)[2] != "0", name == "terdragon_rosette") << name;
+        if (name == "p2_wallpaper") {
+            EXPECT_EQ(stills, "\"" + stage_file_name(1) + "\", \"" + stage_file_name(2) + "\"");
+        } else if (name != "terdragon_rosette" && name != "recursive_convex_tiling") {
+            EXPECT_EQ(stills, "") << name << " was not rendered";
+        }
+    }
+    EXPECT_EQ(names, listed_programs());
+}
+
 TEST_F(Gallery, AnimationsPlayBackEveryCapturedFrame)
 {
     ASSERT_EQ(status, 0) << read_file(out / "log");
