@@ -47,6 +47,26 @@ int run_tool(const std::vector<std::string>& args, std::string& output, const ru
     return r.status;
 }
 
+// The names the capture format gives its files and answers, as documented
+// (tools/capture/README.md) and as scripts and pages expect them.
+TEST(capture_format, NamesFilesAndAnswersAsDocumented)
+{
+    EXPECT_EQ(stage_file_name(1), "stage-01.png");
+    EXPECT_EQ(stage_file_name(12), "stage-12.png");
+    EXPECT_EQ(stage_file_name(100), "stage-100.png");
+    EXPECT_EQ(frame_file_name(7), "frame-0007.png");
+    EXPECT_EQ(hash_text(0x64d84f55e93b9825ull), "64d84f55e93b9825");
+    EXPECT_EQ(hash_text(1), "0000000000000001");
+    for (const wait_answer a : {wait_answer::key, wait_answer::quit, wait_answer::noise, wait_answer::error}) {
+        wait_answer parsed = wait_answer::key;
+        EXPECT_TRUE(parse_wait_answer(wait_answer_name(a), parsed)) << wait_answer_name(a);
+        EXPECT_EQ(parsed, a) << wait_answer_name(a);
+    }
+    wait_answer unchanged = wait_answer::quit;
+    EXPECT_FALSE(parse_wait_answer("keys", unchanged));
+    EXPECT_EQ(unchanged, wait_answer::quit);
+}
+
 TEST(capture_run, RecordsEveryStageAndFrame)
 {
     CaptureOptions o = fixed(42);

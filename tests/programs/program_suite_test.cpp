@@ -105,4 +105,22 @@ TEST(ProgramList, ReadmeTableNamesEveryProgramInOrderWithItsStages)
     EXPECT_EQ(names, listed_programs());
 }
 
+// The list's two readers, scripts/programs (the build and the scripts) and
+// tools/common (the tools and the tests), give the same programs and columns.
+TEST(ProgramList, ScriptsAndToolsReadTheSameList)
+{
+    std::string error;
+    const std::vector<listed_program> list = read_program_list(program_list_path(), error);
+    ASSERT_FALSE(list.empty()) << error;
+    std::string names;
+    for (const listed_program& p : list) {
+        names += p.name + "\n";
+        const run_result r = run_command({DRAWKIT_SOURCE_DIR "/scripts/programs", "frame_ms", p.name}, {});
+        EXPECT_EQ(r.out, std::to_string(p.frame_ms) + "\n") << p.name << ": " << r.err;
+    }
+    const run_result all = run_command({DRAWKIT_SOURCE_DIR "/scripts/programs"}, {});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out, names);
+}
+
 }  // namespace
