@@ -18,10 +18,10 @@
 
 #include <emscripten.h>
 
+#include <capture_format.h>
+
 #include <cstdio>
 #include <cstdlib>
-
-#include "../tools/capture/pixel_hash.h"
 
 SDL_Surface* screen = nullptr;
 

@@ -5,15 +5,13 @@
 // page to its first picture on the canvas, paced as a person sees it.
 //   node web/bench.mjs SITE_DIR [RUNS]
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
 import path from 'node:path';
-import { serve, launch, newPage, instrument } from '../tests/web/browser.mjs';
+import { sitePrograms, serve, launch, newPage, instrument } from '../tests/web/browser.mjs';
 
 const site = path.resolve(process.argv[2] || 'build-web/site');
 const runs = Number(process.argv[3] || 3);
 const root = path.resolve(new URL('..', import.meta.url).pathname);
-const programs = readFileSync(path.join(root, 'docs/programs.tsv'), 'utf8').split('\n')
-  .filter((l) => /^[a-z0-9_]+\t/.test(l)).map((l) => l.split('\t')[0]);
+const programs = sitePrograms(site).map((p) => p.name);
 
 const native = {};
 const table = execFileSync(path.join(root, 'build/bin/program_bench'), ['--runs', String(runs)], { encoding: 'utf8' });

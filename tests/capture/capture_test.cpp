@@ -1,8 +1,8 @@
 // The capture tool on its own small program: what it records, how it
 // answers the waits, and how it reports programs that fail.
-#include "capture.h"
-#include "launcher.h"
-#include "drawkit.h"
+#include <capture.h>
+#include <drawkit.h>
+#include <launcher.h>
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -17,7 +17,7 @@ namespace {
 
 const std::string demo = CAPTURE_DEMO;
 
-CaptureOptions fixed(long t, Answer answer = Answer::key)
+CaptureOptions fixed(long t, wait_answer answer = wait_answer::key)
 {
     CaptureOptions o;
     o.answer = answer;
@@ -38,13 +38,33 @@ uint32_t demo_colour(unsigned seed)
 
 // Runs the capture tool with these arguments; returns its exit status and
 // leaves its stdout and stderr in `output`.
-int run_tool(const std::vector<std::string>& args, std::string& output, const RunOptions& options = {})
+int run_tool(const std::vector<std::string>& args, std::string& output, const run_options& options = {})
 {
     std::vector<std::string> argv = {CAPTURE_TOOL};
     argv.insert(argv.end(), args.begin(), args.end());
-    const RunResult r = run_command(argv, options);
+    const run_result r = run_command(argv, options);
     output = r.out + r.err;
     return r.status;
+}
+
+// The names the capture format gives its files and answers, as documented
+// (tools/capture/README.md) and as scripts and pages expect them.
+TEST(capture_format, NamesFilesAndAnswersAsDocumented)
+{
+    EXPECT_EQ(stage_file_name(1), "stage-01.png");
+    EXPECT_EQ(stage_file_name(12), "stage-12.png");
+    EXPECT_EQ(stage_file_name(100), "stage-100.png");
+    EXPECT_EQ(frame_file_name(7), "frame-0007.png");
+    EXPECT_EQ(hash_text(0x64d84f55e93b9825ull), "64d84f55e93b9825");
+    EXPECT_EQ(hash_text(1), "0000000000000001");
+    for (const wait_answer a : {wait_answer::key, wait_answer::quit, wait_answer::noise, wait_answer::error}) {
+        wait_answer parsed = wait_answer::key;
+        EXPECT_TRUE(parse_wait_answer(wait_answer_name(a), parsed)) << wait_answer_name(a);
+        EXPECT_EQ(parsed, a) << wait_answer_name(a);
+    }
+    wait_answer unchanged = wait_answer::quit;
+    EXPECT_FALSE(parse_wait_answer("keys", unchanged));
+    EXPECT_EQ(unchanged, wait_answer::quit);
 }
 
 TEST(capture_run, RecordsEveryStageAndFrame)
@@ -97,7 +117,7 @@ TEST(capture_run, EveryAnswerGivesTheSamePictures)
     const Capture key = run_program(demo, fixed(7));
     ASSERT_EQ(key.status, 0) << key.stderr_text;
     ASSERT_EQ(key.stage_hashes.size(), 3u);
-    for (Answer a : {Answer::quit, Answer::noise, Answer::error}) {
+    for (wait_answer a : {wait_answer::quit, wait_answer::noise, wait_answer::error}) {
         const Capture c = run_program(demo, fixed(7, a));
         EXPECT_EQ(c.status, 0) << c.stderr_text;
         EXPECT_EQ(c.stage_hashes, key.stage_hashes) << "answer " << static_cast<int>(a);
@@ -198,7 +218,7 @@ TEST(capture_tool, CommandLine)
     EXPECT_EQ(run_tool({"--timing", "/bin/sh", "-c", "kill -SEGV $$"}, out), 128 + SIGSEGV);
     EXPECT_NE(out.find("signal 11 (SIGSEGV)"), std::string::npos) << out;
     EXPECT_EQ(run_tool({"--timing", "--timeout", "0.2", "/bin/sleep", "5"}, out), 124);
-    RunOptions missing_preload;
+    run_options missing_preload;
     missing_preload.env = {"CAPTURE_PRELOAD=/nonexistent.so"};
     EXPECT_EQ(run_tool({"--timing", "/bin/true"}, out, missing_preload), 127);
 }
@@ -213,7 +233,7 @@ TEST(capture_tool, TimingModeKeepsNoPictures)
     std::ostringstream text;
     text << log.rdbuf();
     EXPECT_EQ(text.str(), "frame 1\nwait 1\nframe 2\nframe 3\nframe 4\nwait 2\nframe 5\nwait 3\n");
-    EXPECT_FALSE(std::filesystem::exists(dir + "/stage-01.png"));
+    EXPECT_FALSE(std::filesystem::exists(dir + "/" + stage_file_name(1)));
 }
 
 // The key wait discards everything but a key press or a close request,

@@ -3,7 +3,7 @@
 // CAPTURE_DEMO_MODE makes it misbehave at the start of stage 2: "crash"
 // aborts, "hang" sleeps for ever (with a child of its own, whose pid goes to
 // CAPTURE_DEMO_PIDFILE), "deaf" waits for events for ever.
-#include "drawkit.h"
+#include <drawkit.h>
 
 #include <unistd.h>
 

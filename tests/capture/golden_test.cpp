@@ -1,6 +1,8 @@
 // Golden comparison: a picture that changes is caught and shown, and a
 // missing, empty or broken golden file never passes.
-#include "capture.h"
+#include <capture.h>
+#include <golden.h>
+#include <launcher.h>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -66,13 +68,13 @@ TEST_F(capture_golden, MatchesAfterUpdateAndShowsAChangedStage)
     EXPECT_NE(message.find("stage 3"), std::string::npos) << message;
     EXPECT_EQ(message.find("stage 1"), std::string::npos) << message;
     EXPECT_NE(message.find("10000 pixels changed, first at (500, 350)"), std::string::npos) << message;
-    const Image diff = read_png(bad.out_dir + "/diff-stage-03.png");
+    const Image diff = read_png(bad.out_dir + "/diff-" + stage_file_name(3));
     ASSERT_EQ(diff.w, 800);
     EXPECT_EQ(diff.at(500, 350), rgb(255, 0, 255));
     EXPECT_EQ(diff.at(599, 449), rgb(255, 0, 255));
     EXPECT_NE(diff.at(499, 350), rgb(255, 0, 255));
     EXPECT_NE(diff.at(300, 100), bad.stages[2].at(300, 100));  // dimmed
-    EXPECT_FALSE(fs::exists(bad.out_dir + "/diff-stage-01.png"));
+    EXPECT_FALSE(fs::exists(bad.out_dir + "/diff-" + stage_file_name(1)));
 }
 
 TEST_F(capture_golden, ChecksFramesWhenTheFileHoldsThem)
@@ -129,6 +131,62 @@ TEST_F(capture_golden, NeverPassesOnABadFileOrAFailedRun)
     const std::string message = compare_with_golden("demo", changed);
     EXPECT_NE(message.find("stage 1"), std::string::npos) << message;
     EXPECT_NE(message.find("no reference picture"), std::string::npos) << message;
+}
+
+// capture --compare: the demo's own run, or a log written elsewhere, against
+// a golden file; status 0 alike, 1 on a difference, 2 on bad usage.
+TEST_F(capture_golden, CompareModeChecksARunOrAGivenLog)
+{
+    const Capture good = run(fixed_clock);
+    ASSERT_EQ(update(good), "");
+    const std::string golden = dir + "/demo.txt", log = good.out_dir + "/log.txt";
+    std::ofstream(dir + "/changed.txt") << "wait 1 0000000000000001\n";
+    struct compare_case {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {{"--compare", golden, "--out", dir + "/run", demo}, 0, "same pictures as"},
+        {{"--compare", golden, "--log", log}, 0, "(3 stages, 5 frames)"},
+        {{"--compare", golden, "--time", "43", "--out", dir + "/run", demo}, 1, "stage 3: expected"},
+        {{"--compare", golden, "--log", dir + "/changed.txt"}, 1, "expected 3 stages, got 1"},
+        {{"--compare", golden, "--log", dir + "/missing.txt"}, 1, "cannot read the log"},
+        {{"--compare", dir + "/none.txt", "--log", log}, 1, "no golden file"},
+        {{"--compare", golden, "--out", dir + "/run", "/bin/false"}, 1, "nothing compared"},
+        {{"--log", log}, 2, "--log needs --compare"},
+        {{"--compare", golden, "--log", log, demo}, 2, "no program is run"},
+        {{"--compare", golden, "--timing", demo}, 2, "--timing records no hashes"},
+    };
+    for (const compare_case& c : cases) {
+        std::vector<std::string> argv = {CAPTURE_TOOL};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const run_result r = run_command(argv, {});
+        EXPECT_EQ(r.status, c.status) << c.says << ": " << r.out << r.err;
+        EXPECT_NE((r.out + r.err).find(c.says), std::string::npos) << c.says << ": " << r.out << r.err;
+    }
+}
+
+// Where rand() is not glibc's, the terdragon's random generations compare by
+// count alone; everything else, and every other program, still by hash.
+TEST(golden_comparison, ForeignRandSparesOnlyTheRandomColours)
+{
+    golden_hashes golden;
+    golden.stages = {100};
+    golden.frames = {1, 2, 3, 4, 5, 6};
+    capture_log random;
+    random.waits = {900};
+    random.frames = {1, 2, 3, 4, 50, 60};
+    EXPECT_TRUE(golden_differences(golden, random, "terdragon_rosette", true).empty());
+    EXPECT_EQ(golden_differences(golden, random, "terdragon_rosette", false).size(), 2u);
+    EXPECT_EQ(golden_differences(golden, random, "p2_wallpaper", true).size(), 2u);
+
+    capture_log early = random;
+    early.frames[3] = 40;
+    ASSERT_EQ(golden_differences(golden, early, "terdragon_rosette", true).size(), 1u);
+    EXPECT_EQ(golden_differences(golden, early, "terdragon_rosette", true)[0].text.find("1 frames differ: 4"), 0u);
+    capture_log fewer = random;
+    fewer.frames.pop_back();
+    EXPECT_EQ(golden_differences(golden, fewer, "terdragon_rosette", true)[0].text, "expected 6 frames, got 5");
 }
 
 }  // namespace

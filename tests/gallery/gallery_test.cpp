@@ -1,8 +1,8 @@
 // The gallery renderer: stage pictures, the site's pages, and animations whose
 // every frame, played back, is the frame the capture tool records.
-#include "capture.h"
-#include "gif_playback.h"
-#include "launcher.h"
+#include <capture.h>
+#include <gif_playback.h>
+#include <launcher.h>
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ protected:
     {
         fs::remove_all(out);
         fs::create_directories(out);
-        const RunResult r = run_command({GALLERY_TOOL, "--out", (out / "g").string(), "--thumbs",
+        const run_result r = run_command({GALLERY_TOOL, "--out", (out / "g").string(), "--thumbs",
                                          (out / "thumbs").string(), "--captions", DRAWKIT_SOURCE_DIR "/docs/captions",
                                          "terdragon_rosette", "recursive_convex_tiling", "p2_wallpaper"});
         std::ofstream(out / "log") << r.out << r.err;
@@ -70,8 +70,8 @@ std::vector<Image> play(const fs::path& path, std::vector<int>& delays)
 TEST_F(Gallery, WritesEveryStageAndAPageWhoseImagesAllExist)
 {
     ASSERT_EQ(status, 0) << read_file(out / "log");
-    EXPECT_TRUE(fs::exists(out / "g/p2_wallpaper/stage-02.png"));
-    EXPECT_FALSE(fs::exists(out / "g/p2_wallpaper/stage-03.png"));
+    EXPECT_TRUE(fs::exists(out / "g/p2_wallpaper" / stage_file_name(2)));
+    EXPECT_FALSE(fs::exists(out / "g/p2_wallpaper" / stage_file_name(3)));
     EXPECT_FALSE(fs::exists(out / "g/p2_wallpaper/animation.gif")) << "a still program gets no animation";
     EXPECT_TRUE(fs::exists(out / "g/terdragon_rosette/animation.gif"));
 
@@ -99,6 +99,29 @@ TEST_F(Gallery, WritesEveryStageAndAPageWhoseImagesAllExist)
         EXPECT_EQ(thumb.w, 400) << name;
         EXPECT_EQ(thumb.h, 300) << name;
     }
+}
+
+// programs.json, what the browser tests and the benchmark read: every listed
+// program in order, the stills of those rendered, none of the others, and
+// the one program coloured at random.
+TEST_F(Gallery, ManifestListsEveryProgramAndTheStillsRendered)
+{
+    ASSERT_EQ(status, 0) << read_file(out / "log");
+    const std::string manifest = read_file(out / "g/programs.json");
+    const std::regex entry("\\{\"name\": \"([a-z0-9_]+)\", \"frame_ms\": [0-9]+, "
+                           "\"first_random_frame\": ([0-9]+), \"stills\": \\[([^\\]]*)\\]\\}");
+    std::vector<std::string> names;
+    for (auto m = std::sregex_iterator(manifest.begin(), manifest.end(), entry); m != std::sregex_iterator(); ++m) {
+        const std::string name = (*m)[1], stills = (*m)[3];
+        names.push_back(name);
+        EXPECT_EQ((*m)[2] != "0", name == "terdragon_rosette") << name;
+        if (name == "p2_wallpaper") {
+            EXPECT_EQ(stills, "\"" + stage_file_name(1) + "\", \"" + stage_file_name(2) + "\"");
+        } else if (name != "terdragon_rosette" && name != "recursive_convex_tiling") {
+            EXPECT_EQ(stills, "") << name << " was not rendered";
+        }
+    }
+    EXPECT_EQ(names, listed_programs());
 }
 
 TEST_F(Gallery, AnimationsPlayBackEveryCapturedFrame)

@@ -3,8 +3,8 @@
 // SDL has started, whatever SDL itself allocates to start. Runs use
 // --timing so that the capture tool allocates nothing while the program
 // draws. (The checks every program shares are in tests/programs.)
-#include "capture.h"
-#include "launcher.h"
+#include <capture.h>
+#include <launcher.h>
 
 #include <gtest/gtest.h>
 
@@ -77,8 +77,9 @@ TEST_P(QueueProgram, FailureAtAnyAllocationEndsWithOneLineAndStatusOne)
         }
         EXPECT_EQ(c.status, 1) << "after " << after << " calls: " << c.stderr_text;
         EXPECT_TRUE(one_line_from(program, c.stderr_text)) << "after " << after << " calls: " << c.stderr_text;
-        if (std::find(growth.begin(), growth.end(), after) != growth.end())
+        if (std::find(growth.begin(), growth.end(), after) != growth.end()) {
             EXPECT_EQ(c.stderr_text, program + ": out of memory for the tile queue\n") << "after " << after;
+        }
     }
 }
 

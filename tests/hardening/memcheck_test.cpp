@@ -1,8 +1,8 @@
 // Every program under valgrind's memcheck, through the capture tool: no
 // memory error and no byte definitely or indirectly lost, on the normal run
 // and on the no-display failure path.
-#include "capture.h"
-#include "launcher.h"
+#include <capture.h>
+#include <launcher.h>
 
 #include <gtest/gtest.h>
 
@@ -37,12 +37,12 @@ TEST_P(Memcheck, WholeRunIsClean)
 TEST_P(Memcheck, NoDisplayPathIsClean)
 {
     const std::string program = GetParam();
-    RunOptions options;
+    run_options options;
     options.timeout_seconds = 120;
     options.env = {"SDL_VIDEODRIVER=nosuchdriver", "-DISPLAY"};
     std::vector<std::string> argv = memcheck();
     argv.push_back(program_path(program));
-    const RunResult r = run_command(argv, options);
+    const run_result r = run_command(argv, options);
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_TRUE(one_line_from(program, r.err)) << r.err;
 }

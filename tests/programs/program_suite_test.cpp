@@ -7,9 +7,10 @@
 //   wait shows the same pictures and ends with status 0;
 // - with no usable display: one line, status 1, nothing written.
 // The README's table names the programs of the list, in order.
-#include "capture.h"
-#include "launcher.h"
-#include "program_list.h"
+#include <captions.h>
+#include <capture.h>
+#include <launcher.h>
+#include <program_list.h>
 
 #include <gtest/gtest.h>
 
@@ -32,8 +33,8 @@ TEST_P(EveryProgram, RecordedRunShowsTheGoldenPicturesOnA256KiBStack)
     EXPECT_EQ(compare_with_golden(program, c), "");
 
     std::string error;
-    const std::vector<ListedProgram> list = read_program_list(program_list_path(), error);
-    const ListedProgram* listed = find_program(list, program);
+    const std::vector<listed_program> list = read_program_list(program_list_path(), error);
+    const listed_program* listed = find_program(list, program);
     ASSERT_NE(listed, nullptr) << error;
     EXPECT_EQ(listed->frame_ms > 0, c.frame_hashes.size() > c.stage_hashes.size())
         << "frame_ms " << listed->frame_ms << " in the list, " << c.frame_hashes.size() << " frames for "
@@ -44,7 +45,7 @@ TEST_P(EveryProgram, RecordedRunShowsTheGoldenPicturesOnA256KiBStack)
 TEST_P(EveryProgram, EveryOtherAnswerShowsTheSamePictures)
 {
     const std::string program = GetParam();
-    for (Answer answer : {Answer::quit, Answer::noise, Answer::error}) {
+    for (wait_answer answer : {wait_answer::quit, wait_answer::noise, wait_answer::error}) {
         CaptureOptions options;
         options.answer = answer;
         const Capture c = run_program(program, options);
@@ -64,11 +65,11 @@ TEST_P(EveryProgram, WithoutADisplayPrintsOneLineAndEndsWithStatusOne)
 {
     const std::string program = GetParam();
     const std::string home = fresh_dir(program + "-nodisplay");
-    RunOptions options;
+    run_options options;
     options.cwd = home;
     options.timeout_seconds = 60;
     options.env = {"SDL_VIDEODRIVER=nosuchdriver", "-DISPLAY", "HOME=" + home, "TMPDIR=" + home};
-    const RunResult r = run_command({program_path(program)}, options);
+    const run_result r = run_command({program_path(program)}, options);
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_TRUE(one_line_from(program, r.err)) << r.err;
     EXPECT_EQ(r.err.rfind(program + ": cannot ", 0), 0u) << r.err;
@@ -95,15 +96,31 @@ TEST(ProgramList, ReadmeTableNamesEveryProgramInOrderWithItsStages)
             continue;
         const std::string name = m[1];
         names.push_back(name);
-        std::ifstream captions(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
-        int lines = 0;
-        for (std::string caption; std::getline(captions, caption);)
-            ++lines;
-        EXPECT_EQ(lines - 1, std::stoi(m[2])) << name << ": stages in the table against stage captions";
+        const program_captions captions = read_captions(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
+        EXPECT_EQ(static_cast<int>(captions.stages.size()), std::stoi(m[2]))
+            << name << ": stages in the table against stage captions";
         EXPECT_EQ(golden_stage_count(name), std::stoi(m[2])) << name << ": stages in the table against golden";
         EXPECT_TRUE(fs::exists(DRAWKIT_SOURCE_DIR "/docs/pictures/" + name + ".png")) << name << " has no picture";
     }
     EXPECT_EQ(names, listed_programs());
+}
+
+// The list's two readers, scripts/programs (the build and the scripts) and
+// tools/common (the tools and the tests), give the same programs and columns.
+TEST(ProgramList, ScriptsAndToolsReadTheSameList)
+{
+    std::string error;
+    const std::vector<listed_program> list = read_program_list(program_list_path(), error);
+    ASSERT_FALSE(list.empty()) << error;
+    std::string names;
+    for (const listed_program& p : list) {
+        names += p.name + "\n";
+        const run_result r = run_command({DRAWKIT_SOURCE_DIR "/scripts/programs", "frame_ms", p.name}, {});
+        EXPECT_EQ(r.out, std::to_string(p.frame_ms) + "\n") << p.name << ": " << r.err;
+    }
+    const run_result all = run_command({DRAWKIT_SOURCE_DIR "/scripts/programs"}, {});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out, names);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 // 256 KiB stack, every frame kept as PNG when the program shows frames in
 // the middle of a stage. Writes the run's status and stderr beside the
 // capture's own files; ends with status 0 when the recording is complete.
-#include "capture.h"
-#include "program_list.h"
+#include <capture.h>
+#include <program_list.h>
 
 #include <cstdio>
 #include <fstream>
@@ -12,8 +12,8 @@
 int main(int argc, char** argv)
 {
     std::string error;
-    const std::vector<ListedProgram> list = read_program_list(program_list_path(), error);
-    const ListedProgram* program = argc == 2 ? find_program(list, argv[1]) : nullptr;
+    const std::vector<listed_program> list = read_program_list(program_list_path(), error);
+    const listed_program* program = argc == 2 ? find_program(list, argv[1]) : nullptr;
     if (!program) {
         std::fprintf(stderr, "usage: record_program NAME (a program of %s) %s\n", program_list_path().c_str(),
                      error.c_str());

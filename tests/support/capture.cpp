@@ -2,10 +2,11 @@
 // they showed.
 #include "capture.h"
 
-#include "capture_log.h"
 #include "launcher.h"
-#include "pixel_hash.h"
-#include "program_list.h"
+
+#include <capture_log.h>
+#include <golden.h>
+#include <program_list.h>
 
 #include <png.h>
 #include <unistd.h>
@@ -24,29 +25,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* answer_name(Answer a)
+std::string stage_path(const std::string& dir, size_t stage)
 {
-    switch (a) {
-    case Answer::key: return "key";
-    case Answer::quit: return "quit";
-    case Answer::noise: return "noise";
-    case Answer::error: return "error";
-    }
-    return "key";
-}
-
-std::string hex(uint64_t h)
-{
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
-    return text;
-}
-
-std::string numbered(const std::string& dir, const char* kind, int digits, int n)
-{
-    char leaf[64];
-    std::snprintf(leaf, sizeof leaf, "%s-%0*d.png", kind, digits, n);
-    return dir + "/" + leaf;
+    return dir + "/" + stage_file_name(static_cast<long>(stage));
 }
 
 std::string read_file(const std::string& path)
@@ -59,42 +40,10 @@ std::string read_file(const std::string& path)
 
 std::string fresh_folder(const std::string& name, const CaptureOptions& options)
 {
-    std::string leaf = fs::path(name).filename().string() + "-" + answer_name(options.answer);
+    std::string leaf = fs::path(name).filename().string() + "-" + wait_answer_name(options.answer);
     if (options.frames)
         leaf += "-frames";
     return fresh_dir(leaf);
-}
-
-struct Golden {
-    std::vector<uint64_t> stages;
-    std::vector<uint64_t> frames;
-    std::string error;  // a malformed line
-};
-
-Golden read_golden(std::istream& in, const std::string& path)
-{
-    Golden g;
-    std::string line;
-    int line_number = 0;
-    while (std::getline(in, line)) {
-        ++line_number;
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        std::string kind, hash, extra;
-        long n = 0;
-        fields >> kind >> n >> hash;
-        std::vector<uint64_t>* list = kind == "stage" ? &g.stages : kind == "frame" ? &g.frames : nullptr;
-        char* end = nullptr;
-        const uint64_t h = std::strtoull(hash.c_str(), &end, 16);
-        if (!list || hash.size() != 16 || *end || (fields >> extra) ||
-            n != static_cast<long>(list->size()) + 1) {
-            g.error = path + ":" + std::to_string(line_number) + ": malformed line: " + line;
-            return g;
-        }
-        list->push_back(h);
-    }
-    return g;
 }
 
 // The folders of the golden files and of the reference pictures; the
@@ -117,7 +66,7 @@ std::string reference_dir()
 
 fs::path reference_path(const std::string& name, uint64_t hash)
 {
-    return fs::path(reference_dir()) / name / (hex(hash) + ".png");
+    return fs::path(reference_dir()) / name / (hash_text(hash) + ".png");
 }
 
 // Keeps the stage pictures of a good run, named by hash, so that a later
@@ -128,7 +77,7 @@ void keep_references(const std::string& name, const Capture& c)
     fs::create_directories(fs::path(reference_dir()) / name, ec);
     for (size_t i = 0; i < c.stage_hashes.size(); ++i) {
         const fs::path ref = reference_path(name, c.stage_hashes[i]);
-        const std::string stage = numbered(c.out_dir, "stage", 2, static_cast<int>(i + 1));
+        const std::string stage = stage_path(c.out_dir, i + 1);
         if (!fs::exists(ref, ec) && fs::exists(stage, ec))
             fs::copy_file(stage, ref, ec);
     }
@@ -141,21 +90,17 @@ std::string rgb_text(uint32_t c)
     return text;
 }
 
-// Describes a changed stage; writes diff-stage-NN.png when the expected
-// picture is known.
-std::string describe_stage_difference(const std::string& name, const Capture& c, size_t i,
-                                      uint64_t expected)
+// Describes a changed stage, starting from the comparison's `text`; writes
+// diff-stage-NN.png when the expected picture is known.
+std::string describe_stage_difference(const std::string& name, const Capture& c, size_t stage,
+                                      uint64_t expected, std::string text)
 {
-    const int stage = static_cast<int>(i + 1);
-    std::string text = "stage " + std::to_string(stage) + ": expected " + hex(expected) + ", got " +
-                       hex(c.stage_hashes[i]);
-    const Image& actual = c.stages[i];
+    const Image& actual = c.stages[stage - 1];
     const Image reference = read_png(reference_path(name, expected).string());
     if (reference.w == 0 || image_hash(reference) != expected || actual.w != reference.w ||
         actual.h != reference.h) {
         return text + "; no reference picture for the expected hash (a passing run keeps one in " +
-               reference_dir() + "), picture: " +
-               numbered(c.out_dir, "stage", 2, stage);
+               reference_dir() + "), picture: " + stage_path(c.out_dir, stage);
     }
     // Changed pixels magenta over a dimmed copy of the actual picture.
     Image diff = actual;
@@ -175,8 +120,7 @@ std::string describe_stage_difference(const std::string& name, const Capture& c,
             }
         }
     }
-    const std::string diff_path = c.out_dir + "/diff-stage-" + (stage < 10 ? "0" : "") +
-                                  std::to_string(stage) + ".png";
+    const std::string diff_path = c.out_dir + "/diff-" + stage_file_name(static_cast<long>(stage));
     write_png(diff_path, diff);
     text += ": " + std::to_string(changed) + " pixels changed, first at (" + std::to_string(first_x) +
             ", " + std::to_string(first_y) + ") expected " + rgb_text(reference.at(first_x, first_y)) +
@@ -188,7 +132,7 @@ std::string describe_stage_difference(const std::string& name, const Capture& c,
 
 Image Capture::frame(int n) const
 {
-    return read_png(numbered(out_dir, "frame", 4, n));
+    return read_png(out_dir + "/" + frame_file_name(n));
 }
 
 std::string program_path(const std::string& name)
@@ -210,7 +154,7 @@ Capture run_program(const std::string& name, const CaptureOptions& options)
         fs::create_directories(c.out_dir);
     }
     std::vector<std::string> args = {std::string(CAPTURE_BIN_DIR) + "/capture", "--out", c.out_dir,
-                                     "--answer", answer_name(options.answer), "--timeout",
+                                     "--answer", wait_answer_name(options.answer), "--timeout",
                                      std::to_string(options.timeout_seconds)};
     if (options.frames)
         args.push_back("--frames");
@@ -223,19 +167,19 @@ Capture run_program(const std::string& name, const CaptureOptions& options)
     args.push_back("--");
     args.insert(args.end(), options.wrapper.begin(), options.wrapper.end());
     args.push_back(program_path(name));
-    RunOptions run;
+    run_options run;
     run.env = options.env;
     run.stack_kib = options.stack_kib;
     run.timeout_seconds = options.timeout_seconds + 30;  // the tool's own limit comes first
-    const RunResult r = run_command(args, run);
+    const run_result r = run_command(args, run);
     c.status = r.status;
     c.stderr_text = r.err;
-    const CaptureLog log = read_capture_log(c.out_dir + "/log.txt");
+    const capture_log log = read_capture_log(c.out_dir + "/log.txt");
     c.frame_hashes = log.frames;
     c.stage_hashes = log.waits;
     if (!options.timing)
         for (size_t i = 0; i < c.stage_hashes.size(); ++i)
-            c.stages.push_back(read_png(numbered(c.out_dir, "stage", 2, static_cast<int>(i + 1))));
+            c.stages.push_back(read_png(stage_path(c.out_dir, i + 1)));
     return c;
 }
 
@@ -243,7 +187,7 @@ std::vector<std::string> listed_programs()
 {
     std::string error;
     std::vector<std::string> names;
-    for (const ListedProgram& p : read_program_list(program_list_path(), error))
+    for (const listed_program& p : read_program_list(program_list_path(), error))
         names.push_back(p.name);
     if (names.empty())
         std::fprintf(stderr, "%s\n", error.c_str());
@@ -266,11 +210,11 @@ const Capture& recorded_run(const std::string& name)
     c.status = -1;
     std::ifstream(c.out_dir + "/status.txt") >> c.status;
     c.stderr_text = read_file(c.out_dir + "/stderr.txt");
-    const CaptureLog log = read_capture_log(c.out_dir + "/log.txt");
+    const capture_log log = read_capture_log(c.out_dir + "/log.txt");
     c.frame_hashes = log.frames;
     c.stage_hashes = log.waits;
     for (size_t i = 0; i < c.stage_hashes.size(); ++i)
-        c.stages.push_back(read_png(numbered(c.out_dir, "stage", 2, static_cast<int>(i + 1))));
+        c.stages.push_back(read_png(stage_path(c.out_dir, i + 1)));
     return c;
 }
 
@@ -340,73 +284,40 @@ std::string compare_with_golden(const std::string& name, const Capture& c, bool 
     if (c.stage_hashes.empty())
         return "the capture of " + name + " recorded no stage; nothing compared with " + path;
 
+    capture_log log;
+    log.frames = c.frame_hashes;
+    log.waits = c.stage_hashes;
     const char* update = std::getenv("UPDATE_GOLDEN");
     if (may_update && update && std::strcmp(update, "1") == 0) {
         std::error_code ec;
         fs::create_directories(fs::path(path).parent_path(), ec);
-        std::ofstream out(path);
-        out << "# Hashes of the pictures " << name
-            << " shows, as the capture tool logs them.\n"
-               "# Rewrite with UPDATE_GOLDEN=1 after checking the pictures.\n";
-        for (size_t i = 0; i < c.stage_hashes.size(); ++i)
-            out << "stage " << i + 1 << ' ' << hex(c.stage_hashes[i]) << '\n';
-        for (size_t i = 0; i < c.frame_hashes.size(); ++i)
-            out << "frame " << i + 1 << ' ' << hex(c.frame_hashes[i]) << '\n';
-        out.close();
-        if (!out)
+        if (!write_golden(path, name, log))
             return "cannot write " + path;
         keep_references(name, c);
         std::fprintf(stderr, "updated %s\n", path.c_str());
         return "";
     }
 
-    std::ifstream in(path);
-    if (!in)
+    if (!fs::exists(path))
         return "no golden file " + path + "; run the test with UPDATE_GOLDEN=1 in the environment " +
                "to create it, check the pictures in " + c.out_dir + " and commit it";
-    const Golden g = read_golden(in, path);
+    const golden_hashes g = read_golden(path);
     if (!g.error.empty())
         return g.error;
-    if (g.stages.empty())
-        return path + " holds no stage";
-
-    std::vector<std::string> problems;
-    if (g.stages.size() != c.stage_hashes.size())
-        problems.push_back("expected " + std::to_string(g.stages.size()) + " stages, got " +
-                           std::to_string(c.stage_hashes.size()));
-    for (size_t i = 0; i < g.stages.size() && i < c.stage_hashes.size(); ++i)
-        if (g.stages[i] != c.stage_hashes[i])
-            problems.push_back(describe_stage_difference(name, c, i, g.stages[i]));
-    if (!g.frames.empty()) {
-        if (g.frames.size() != c.frame_hashes.size())
-            problems.push_back("expected " + std::to_string(g.frames.size()) + " frames, got " +
-                               std::to_string(c.frame_hashes.size()));
-        std::string changed;
-        int shown = 0, count = 0;
-        for (size_t i = 0; i < g.frames.size() && i < c.frame_hashes.size(); ++i) {
-            if (g.frames[i] != c.frame_hashes[i] && ++count <= 10) {
-                changed += (changed.empty() ? "" : ", ") + std::to_string(i + 1);
-                ++shown;
-            }
-        }
-        if (count > 0)
-            problems.push_back(std::to_string(count) + " frames differ: " + changed +
-                               (count > shown ? ", ..." : ""));
-    }
-    if (problems.empty()) {
+    const std::vector<golden_difference> found = golden_differences(g, log, name);
+    if (found.empty()) {
         keep_references(name, c);
         return "";
     }
     std::string message = name + " differs from " + path + ":";
-    for (const auto& p : problems)
-        message += "\n  " + p;
+    for (const golden_difference& d : found)
+        message += "\n  " + (d.stage > 0 ? describe_stage_difference(name, c, d.stage, d.expected, d.text) : d.text);
     return message;
 }
 
 int golden_stage_count(const std::string& name)
 {
-    std::ifstream in(golden_path(name));
-    return static_cast<int>(read_golden(in, golden_path(name)).stages.size());
+    return static_cast<int>(read_golden(golden_path(name)).stages.size());
 }
 
 bool has_black_frame(const Image& image)

@@ -2,7 +2,7 @@
 // what it showed. The binary is the very one in build/bin that users run.
 #pragma once
 
-#include "fixed_clock.h"
+#include <capture_format.h>
 
 #include <SDL.h>
 
@@ -18,11 +18,8 @@ struct Image {
     uint32_t at(int x, int y) const { return rgb[static_cast<size_t>(y) * w + x]; }
 };
 
-// How each wait is answered.
-enum class Answer { key, quit, noise, error };
-
 struct CaptureOptions {
-    Answer answer = Answer::key;
+    wait_answer answer = wait_answer::key;  // how each wait is answered
     bool frames = false;        // also keep every presented frame as PNG
     bool timing = false;        // no hashes and no pictures (capture --timing)
     long fixed_time = fixed_clock;  // time() returns this; -1: the real clock

@@ -74,7 +74,7 @@ std::vector<char*> arg_pointers(const std::vector<std::string>& argv)
 // `outputs` point stdout and stderr, takes the options and runs args.
 // Returns the child's pid (its group too), or -1.
 template <typename Outputs>
-pid_t fork_command(const std::vector<char*>& args, const RunOptions& options, Outputs outputs)
+pid_t fork_command(const std::vector<char*>& args, const run_options& options, Outputs outputs)
 {
     std::fflush(nullptr);
     const pid_t pid = fork();
@@ -124,9 +124,9 @@ std::string fresh_dir(const std::string& leaf)
     return dir.string();
 }
 
-RunResult run_command(const std::vector<std::string>& argv, const RunOptions& options)
+run_result run_command(const std::vector<std::string>& argv, const run_options& options)
 {
-    RunResult result;
+    run_result result;
     const std::string io = fresh_dir("io");
     const std::string out_path = io + "/stdout.txt";
     const std::string err_path = io + "/stderr.txt";
@@ -169,8 +169,8 @@ bool one_line_from(const std::string& program, const std::string& text)
            text.find('\n') == text.size() - 1;
 }
 
-bool start_command(WatchedProcess& process, const std::vector<std::string>& argv, const RunOptions& options,
-                   StderrTo stderr_to)
+bool start_command(watched_process& process, const std::vector<std::string>& argv, const run_options& options,
+                   stderr_to stderr_to)
 {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
@@ -178,9 +178,9 @@ bool start_command(WatchedProcess& process, const std::vector<std::string>& argv
     const std::vector<char*> args = arg_pointers(argv);
     process.pid = fork_command(args, options, [&] {
         dup2(fds[1], STDOUT_FILENO);
-        if (stderr_to == StderrTo::stdout_pipe)
+        if (stderr_to == stderr_to::stdout_pipe)
             dup2(fds[1], STDERR_FILENO);
-        else if (stderr_to == StderrTo::discard)
+        else if (stderr_to == stderr_to::discard)
             redirect(2, "/dev/null", O_WRONLY);
     });
     close(fds[1]);
@@ -194,7 +194,7 @@ bool start_command(WatchedProcess& process, const std::vector<std::string>& argv
     return true;
 }
 
-std::string next_line(WatchedProcess& process, int timeout_ms)
+std::string next_line(watched_process& process, int timeout_ms)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
     for (;;) {
@@ -216,7 +216,7 @@ std::string next_line(WatchedProcess& process, int timeout_ms)
     }
 }
 
-int finish_command(WatchedProcess& process, int timeout_ms)
+int finish_command(watched_process& process, int timeout_ms)
 {
     if (process.pid <= 0)
         return -1;
@@ -239,7 +239,7 @@ int finish_command(WatchedProcess& process, int timeout_ms)
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }
 
-WatchedProcess::~WatchedProcess()
+watched_process::~watched_process()
 {
     if (pid > 0) {
         kill(-pid, SIGKILL);

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-struct RunOptions {
+struct run_options {
     std::vector<std::string> env;  // NAME=VALUE to set, or -NAME to remove
     long stack_kib = 0;            // when > 0, the soft and hard stack limit
     std::string cwd;               // when not empty, the working folder
     int timeout_seconds = 600;     // then the process group is killed
 };
 
-struct RunResult {
+struct run_result {
     int status = -1;  // exit status; 128+N after signal N; 124 when killed
     std::string out;  // stdout
     std::string err;  // stderr
@@ -24,39 +24,39 @@ struct RunResult {
 
 // Runs argv[0] (searched in PATH when it holds no '/') with the arguments
 // that follow, stdin from /dev/null, and waits for it.
-RunResult run_command(const std::vector<std::string>& argv, const RunOptions& options = {});
+run_result run_command(const std::vector<std::string>& argv, const run_options& options = {});
 
 // Where a watched process's stderr goes.
-enum class StderrTo { inherit, stdout_pipe, discard };
+enum class stderr_to { inherit, stdout_pipe, discard };
 
 // A process started by start_command and watched while it runs. When it
 // goes out of scope still running, its process group is killed.
-struct WatchedProcess {
+struct watched_process {
     pid_t pid = -1;        // also its process group
     int out = -1;          // read end of its stdout
     std::string pending;   // read but not yet returned by next_line
     int signal = 0;        // the signal that ended it, once finished by one
-    WatchedProcess() = default;
-    WatchedProcess(const WatchedProcess&) = delete;
-    WatchedProcess& operator=(const WatchedProcess&) = delete;
-    ~WatchedProcess();
+    watched_process() = default;
+    watched_process(const watched_process&) = delete;
+    watched_process& operator=(const watched_process&) = delete;
+    ~watched_process();
 };
 
 // Starts argv as run_command does (its own process group, stdin from
 // /dev/null, options.env, cwd and stack_kib; options.timeout_seconds is
 // not used) with stdout into a pipe. False when it cannot be started.
-bool start_command(WatchedProcess& process, const std::vector<std::string>& argv, const RunOptions& options = {},
-                   StderrTo stderr_to = StderrTo::inherit);
+bool start_command(watched_process& process, const std::vector<std::string>& argv, const run_options& options = {},
+                   stderr_to stderr_to = stderr_to::inherit);
 
 // The next line of its stdout without the newline; "" when none comes
 // within timeout_ms or its stdout ends. Output left after it ended can
 // still be read.
-std::string next_line(WatchedProcess& process, int timeout_ms);
+std::string next_line(watched_process& process, int timeout_ms);
 
 // Waits up to timeout_ms for it to end and returns its status as
 // run_command does: 128+N after signal N (process.signal is then N), 124
 // when the time ran out and its process group was killed.
-int finish_command(WatchedProcess& process, int timeout_ms);
+int finish_command(watched_process& process, int timeout_ms);
 
 // A fresh, empty folder build/test-output/<leaf>-<pid>-<n>.
 std::string fresh_dir(const std::string& leaf);

@@ -1,8 +1,10 @@
-// Shared by the browser tests and the benchmark: a static server for the site
-// on the loopback address, Debian's headless Chromium through puppeteer-core,
-// and a page loader that records console errors and failed requests.
+// Shared by the browser tests and the benchmark: the site's program list, a
+// static server for the site on the loopback address, Debian's headless
+// Chromium through puppeteer-core, and a page loader that records console
+// errors and failed requests.
 import { createRequire } from 'node:module';
 import { createServer } from 'node:http';
+import { readFileSync } from 'node:fs';
 import { readFile, mkdtemp } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
@@ -12,6 +14,13 @@ const puppeteer = require('puppeteer-core');
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
   '.png': 'image/png', '.gif': 'image/gif' };
+
+// The programs of the site at SITE, in the order of docs/programs.tsv, as the
+// gallery lists them in programs.json: {name, frame_ms, first_random_frame,
+// stills: the file names of its stage pictures}.
+export function sitePrograms(site) {
+  return JSON.parse(readFileSync(path.join(site, 'programs.json'), 'utf8')).programs;
+}
 
 // Serves ROOT on 127.0.0.1 at a free port; resolves to {server, url}.
 export async function serve(root) {
@@ -55,7 +64,8 @@ export async function newPage(browser, width = 1000, height = 800) {
 }
 
 // Installs the test hooks of program.js before the page's scripts run:
-// everything the program reports is kept in window.seen.
+// everything the program reports is kept in window.seen; the hashes in
+// window.seen.log, in the lines of the capture tool's log.
 export async function instrument(page, options) {
   await page.evaluateOnNewDocument((o) => {
     window.seen = { log: [], waits: [], resumed: 0, end: null, started: 0, firstWait: 0 };
@@ -64,7 +74,7 @@ export async function instrument(page, options) {
       started() { window.seen.started = performance.now(); },
       frame(n, h) { if (h) window.seen.log.push(`frame ${n} ${h}`); },
       waiting(k, h) {
-        if (h) window.seen.log.push(`stage ${k} ${h}`);
+        if (h) window.seen.log.push(`wait ${k} ${h}`);
         if (!window.seen.firstWait) window.seen.firstWait = performance.now();
         window.seen.waits.push(k);
         return !!o.answer;

@@ -3,9 +3,11 @@
 // xdotool, screenshots from xwd; the first wait is answered with a close
 // request (WM_DELETE_WINDOW) instead, which must advance like a key. The
 // tour's announcer is preloaded, so its lines are checked on the way.
-#include "capture.h"
-#include "launcher.h"
-#include "program_list.h"
+#include <capture.h>
+#include <captions.h>
+#include <golden.h>
+#include <launcher.h>
+#include <program_list.h>
 
 #include <gtest/gtest.h>
 // After gtest: Xlib's macros (None, Bool, ...) would break its templates.
@@ -27,9 +29,9 @@
 namespace {
 
 // Options that set (NAME=VALUE) or remove (-NAME) these variables.
-RunOptions with_env(std::vector<std::string> env)
+run_options with_env(std::vector<std::string> env)
 {
-    RunOptions options;
+    run_options options;
     options.env = std::move(env);
     return options;
 }
@@ -96,7 +98,7 @@ protected:
         ASSERT_TRUE(start_command(xvfb_,
                                   {"Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp",
                                    "-noreset"},
-                                  {}, StderrTo::discard));
+                                  {}, stderr_to::discard));
         const std::string number = next_line(xvfb_, 20000);
         if (number.empty()) {
             kill(-xvfb_.pid, SIGTERM);
@@ -143,9 +145,9 @@ protected:
     }
 
     // Runs an X client (xwd, xdotool) on the display.
-    RunResult x_command(const std::vector<std::string>& argv)
+    run_result x_command(const std::vector<std::string>& argv)
     {
-        RunOptions options = with_env({"DISPLAY=" + display_name_});
+        run_options options = with_env({"DISPLAY=" + display_name_});
         options.timeout_seconds = 30;
         return run_command(argv, options);
     }
@@ -197,7 +199,7 @@ protected:
         return 0;
     }
 
-    WatchedProcess xvfb_;
+    watched_process xvfb_;
     std::string display_name_;
     Display* display_ = nullptr;
 };
@@ -205,16 +207,16 @@ protected:
 TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
 {
     const std::string name = GetParam();
-    const std::vector<std::string> captions = read_lines(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
-    ASSERT_GE(captions.size(), 2u) << "captions of " << name;
-    const size_t stages = captions.size() - 1;
+    const program_captions captions = read_captions(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
+    ASSERT_GE(captions.stages.size(), 1u) << "captions of " << name;
+    const size_t stages = captions.stages.size();
 
     // A sanitized build wants its runtime first; the announcer intercepts none of it.
     std::string asan = "ASAN_OPTIONS=verify_asan_link_order=0";
     if (const char* old = std::getenv("ASAN_OPTIONS"); old && *old)
         asan += std::string(":") + old;
     const long started = static_cast<long>(std::time(nullptr));
-    WatchedProcess child;
+    watched_process child;
     ASSERT_TRUE(start_command(child, {program_path(name)},
                               with_env({"DISPLAY=" + display_name_, "SDL_VIDEODRIVER=x11",
                                        "LD_PRELOAD=" DRAWKIT_TOUR_PRELOAD, asan, "TOUR_PROGRAM=" + name,
@@ -229,7 +231,7 @@ TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
         // The tour's line: program, stage and its caption.
         std::string expected = name + ", stage " + std::to_string(stage) + " of " + std::to_string(stages);
         if (stage <= stages)
-            expected += ": " + captions[stage];
+            expected += ": " + captions.stages[stage - 1];
         EXPECT_EQ(line, expected);
         if (!window)
             window = find_window(name);
@@ -269,11 +271,11 @@ INSTANTIATE_TEST_SUITE_P(Programs, RealWindow, ::testing::ValuesIn(listed_progra
 
 // ---- Leaving, titles, exposure and pacing, under each SDL 1.2 ----
 
-using Clock = std::chrono::steady_clock;
+using steady_clock = std::chrono::steady_clock;
 
-long ms_since(Clock::time_point start)
+long ms_since(steady_clock::time_point start)
 {
-    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(steady_clock::now() - start).count());
 }
 
 // The folder of sdl12-compat's libSDL-1.2.so.0, unpacked by scripts/sdl12-compat; "" when it cannot be had.
@@ -329,7 +331,7 @@ TEST_P(EachSdl, InterruptAndTerminateEndAProgramAtOnce)
     for (int sig : {SIGINT, SIGTERM})
         for (bool animating : {false, true}) {
             const std::string name = animating ? "p2_wallpaper_animation" : "p2_wallpaper";
-            WatchedProcess child;
+            watched_process child;
             ASSERT_TRUE(start_command(child, {program_path(name)}, with_env(env(name, animating ? 25 : -1))));
             Window w = await_window(name);
             ASSERT_NE(w, 0u) << name << " opened no window";
@@ -343,7 +345,7 @@ TEST_P(EachSdl, InterruptAndTerminateEndAProgramAtOnce)
                 w = find_window(name);
                 EXPECT_EQ(title(w), name);
             }
-            const auto sent = Clock::now();
+            const auto sent = steady_clock::now();
             kill(child.pid, sig);
             const int status = finish_command(child, 5000);
             const long took = ms_since(sent);
@@ -360,7 +362,7 @@ TEST_P(EachSdl, InterruptAndTerminateEndAProgramAtOnce)
 TEST_P(EachSdl, CoveredOrUnmappedWindowShowsItsStageAgain)
 {
     const std::string name = "snub_hexagonal_tiling";
-    WatchedProcess child;
+    watched_process child;
     ASSERT_TRUE(start_command(child, {program_path(name)}, with_env(env(name, 0))));
     ASSERT_EQ(next_line(child, 30000).rfind(name + ", stage 1 of 1", 0), 0u);
     Window w = find_window(name);
@@ -403,9 +405,9 @@ TEST_P(EachSdl, NoDisplayGivesOneLineAndStatusOne)
         std::vector<std::string> e = env(name);
         e[0] = display;
         e.push_back("-WAYLAND_DISPLAY");
-        WatchedProcess child;
-        const auto started = Clock::now();
-        ASSERT_TRUE(start_command(child, {program_path(name)}, with_env(e), StderrTo::stdout_pipe));
+        watched_process child;
+        const auto started = steady_clock::now();
+        ASSERT_TRUE(start_command(child, {program_path(name)}, with_env(e), stderr_to::stdout_pipe));
         EXPECT_EQ(finish_command(child, 5000), 1) << display;
         const long took = ms_since(started);
         std::string text = next_line(child, 1000);
@@ -427,7 +429,7 @@ INSTANTIATE_TEST_SUITE_P(Sdl, EachSdl, ::testing::Values("classic", "sdl12_compa
 class Tour : public EachSdl {
 protected:
     // In a process group of its own, as a terminal's foreground job.
-    void show(WatchedProcess& child, const std::string& name)
+    void show(watched_process& child, const std::string& name)
     {
         std::vector<std::string> e = env(name);
         e.push_back("DRAWKIT_BUILD_DIR=" DRAWKIT_BUILD_DIR);
@@ -435,10 +437,10 @@ protected:
     }
 
     // Reads the tour's lines until one starts with `prefix`; "" when none comes.
-    std::string line_starting(WatchedProcess& child, const std::string& prefix, int timeout_ms = 30000)
+    std::string line_starting(watched_process& child, const std::string& prefix, int timeout_ms = 30000)
     {
         // The tour prints empty lines too: read on until the time is up.
-        for (const auto start = Clock::now(); ms_since(start) < timeout_ms;)
+        for (const auto start = steady_clock::now(); ms_since(start) < timeout_ms;)
             if (std::string line = next_line(child, static_cast<int>(timeout_ms - ms_since(start)));
                 !line.empty() && line.rfind(prefix, 0) == 0)
                 return line;
@@ -447,11 +449,11 @@ protected:
 };
 
 // The programs that show frames in the middle of a stage, with their period.
-std::vector<ListedProgram> animated_programs()
+std::vector<listed_program> animated_programs()
 {
     std::string error;
-    std::vector<ListedProgram> animated;
-    for (const ListedProgram& p : read_program_list(program_list_path(), error))
+    std::vector<listed_program> animated;
+    for (const listed_program& p : read_program_list(program_list_path(), error))
         if (p.frame_ms > 0)
             animated.push_back(p);
     return animated;
@@ -467,18 +469,16 @@ TEST_P(TourPacing, HoldsEveryMidStageFrameForItsPeriod)
 {
     const std::string name = GetParam();
     long frame_ms = 0;
-    for (const ListedProgram& p : animated_programs())
+    for (const listed_program& p : animated_programs())
         if (p.name == name)
             frame_ms = p.frame_ms;
     ASSERT_GT(frame_ms, 0) << name;
-    long flips = 0, stages = 0;
-    for (const std::string& g : read_lines(DRAWKIT_SOURCE_DIR "/tests/golden/" + name + ".txt")) {
-        flips += g.starts_with("frame ");
-        stages += g.starts_with("stage ");
-    }
+    const golden_hashes golden = read_golden(DRAWKIT_SOURCE_DIR "/tests/golden/" + name + ".txt");
+    ASSERT_EQ(golden.error, "");
+    const long flips = static_cast<long>(golden.frames.size()), stages = static_cast<long>(golden.stages.size());
     const long held_ms = (flips - stages) * frame_ms;  // the last flip of a stage waits for the key
-    WatchedProcess child;
-    const auto started = Clock::now();
+    watched_process child;
+    const auto started = steady_clock::now();
     show(child, name);
     if (HasFatalFailure())
         return;
@@ -498,7 +498,7 @@ TEST_P(TourPacing, HoldsEveryMidStageFrameForItsPeriod)
 INSTANTIATE_TEST_SUITE_P(Tour, TourPacing,
                          ::testing::ValuesIn([] {
                              std::vector<std::string> names;
-                             for (const ListedProgram& p : animated_programs())
+                             for (const listed_program& p : animated_programs())
                                  names.push_back(p.name);
                              return names;
                          }()),
@@ -510,7 +510,7 @@ TEST_P(Tour, EscapeQAndCtrlCEndTheTour)
 {
     const std::string name = "p2_wallpaper_animation";
     for (const std::string& how : {std::string("Escape"), std::string("q"), std::string("Ctrl-C")}) {
-        WatchedProcess child;
+        watched_process child;
         show(child, name);
         if (HasFatalFailure())
             return;
@@ -523,7 +523,7 @@ TEST_P(Tour, EscapeQAndCtrlCEndTheTour)
             usleep(1000000);
             EXPECT_EQ(title(w), name + ", stage 2 of 2");
         }
-        const auto asked = Clock::now();
+        const auto asked = steady_clock::now();
         if (how == "Ctrl-C")
             kill(-child.pid, SIGINT);
         else

@@ -5,10 +5,10 @@
 //
 // CPU time and peak memory come from wait4 on the capture runner, whose
 // figures include the program it ran and waited for.
-#include "capture_log.h"
-#include "fixed_clock.h"
-#include "own_folder.h"
-#include "program_list.h"
+#include <capture_format.h>
+#include <capture_log.h>
+#include <own_folder.h>
+#include <program_list.h>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -37,14 +37,14 @@ const char usage[] =
     "CPU seconds (median, min, max), frames per second of the programs that\n"
     "present frames mid-stage, and peak memory.\n";
 
-struct Run {
+struct bench_run {
     double cpu_seconds = 0;
     long peak_kb = 0;
     int frames = 0;
     int waits = 0;
 };
 
-struct Result {
+struct bench_result {
     std::string program;
     std::vector<double> cpu;  // sorted
     long peak_kb = 0;
@@ -62,7 +62,7 @@ struct Result {
 };
 
 // One timed run; exits with a message when the program fails.
-Run run_once(const std::string& bin, const std::string& program, const std::string& out_dir)
+bench_run run_once(const std::string& bin, const std::string& program, const std::string& out_dir)
 {
     std::string capture = bin + "/capture";
     // A name holding a '/' is a path as it is.
@@ -95,23 +95,23 @@ Run run_once(const std::string& bin, const std::string& program, const std::stri
                      program.c_str(), WIFEXITED(status) ? WEXITSTATUS(status) : -1);
         std::exit(1);
     }
-    Run run;
+    bench_run run;
     run.cpu_seconds = usage_of_run.ru_utime.tv_sec + usage_of_run.ru_utime.tv_usec / 1e6 +
                       usage_of_run.ru_stime.tv_sec + usage_of_run.ru_stime.tv_usec / 1e6;
     run.peak_kb = usage_of_run.ru_maxrss;
-    const CaptureLog log = read_capture_log(out_dir + "/log.txt");
+    const capture_log log = read_capture_log(out_dir + "/log.txt");
     run.frames = static_cast<int>(log.frames.size());
     run.waits = static_cast<int>(log.waits.size());
     return run;
 }
 
-Result measure(const std::string& bin, const std::string& program, int runs,
+bench_result measure(const std::string& bin, const std::string& program, int runs,
                const std::string& out_dir)
 {
-    Result r;
+    bench_result r;
     r.program = program;
     for (int n = 0; n < runs; ++n) {
-        Run run = run_once(bin, program, out_dir);
+        bench_run run = run_once(bin, program, out_dir);
         r.cpu.push_back(run.cpu_seconds);
         r.peak_kb = std::max(r.peak_kb, run.peak_kb);
         r.frames = run.frames;
@@ -150,7 +150,7 @@ int main(int argc, char** argv)
     }
     if (programs.empty()) {
         std::string error;
-        for (const ListedProgram& p : read_program_list(program_list_path(), error))
+        for (const listed_program& p : read_program_list(program_list_path(), error))
             programs.push_back(p.name);
         if (programs.empty()) {
             std::fprintf(stderr, "program_bench: %s\n", error.c_str());
@@ -165,11 +165,11 @@ int main(int argc, char** argv)
     }
     std::string out_dir = scratch;
 
-    std::vector<Result> results;
+    std::vector<bench_result> results;
     for (const std::string& program : programs)
         results.push_back(measure(bin, program, runs, out_dir));
     // The empty program is built next to this tool.
-    Result floor = measure(own_folder(), "bench_empty_program", runs, out_dir);
+    bench_result floor = measure(own_folder(), "bench_empty_program", runs, out_dir);
     std::remove((out_dir + "/log.txt").c_str());
     rmdir(out_dir.c_str());
 
@@ -177,7 +177,7 @@ int main(int argc, char** argv)
                 "frames/s", "peak MB");
     double total_median = 0, total_min = 0, total_max = 0;
     long peak_kb = 0;
-    for (const Result& r : results) {
+    for (const bench_result& r : results) {
         std::string fps = "-";
         if (r.mid_stage_frames() > 0 && r.median() > 0) {
             char buf[32];

@@ -1,7 +1,10 @@
 // capture: runs a program under SDL's dummy video driver with the capture
 // preload library, answers its waits at once and records what it shows.
 // See README.md.
-#include "own_folder.h"
+#include <capture_format.h>
+#include <capture_log.h>
+#include <golden.h>
+#include <own_folder.h>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -20,11 +23,12 @@
 
 namespace {
 
+constexpr int status_differs = 1;
 constexpr int status_usage = 2;
 constexpr int status_hung = 124;
 constexpr int status_not_started = 127;
 
-struct Options {
+struct tool_options {
     std::string out;
     std::string answer = "key";
     bool frames = false;
@@ -33,13 +37,17 @@ struct Options {
     double timeout = 60;
     std::string gif;
     int frame_ms = 0;
+    std::string golden;          // --compare: the golden file
+    std::string log;             // --log: a log to compare instead of a run
+    bool foreign_rand = false;
     std::vector<char*> command;  // program and its arguments
 };
 
 const char usage[] =
     "usage: capture [--out DIR] [--answer key|quit|noise|error] [--frames] [--time T]\n"
     "               [--timing] [--timeout SECONDS] [--gif FILE [--frame-ms MS]]\n"
-    "               PROGRAM [ARGS...]\n"
+    "               [--compare GOLDEN [--foreign-rand]] PROGRAM [ARGS...]\n"
+    "       capture --compare GOLDEN --log LOG [--foreign-rand]\n"
     "Runs PROGRAM headless (SDL dummy video driver), answers every wait at once and\n"
     "records each presented frame and each waiting stage.\n"
     "  --out DIR        write log.txt and stage-NN.png into DIR (default: a new temp folder)\n"
@@ -47,14 +55,20 @@ const char usage[] =
     "                   motion, key release and focus before the key press; error: the\n"
     "                   wait fails\n"
     "  --frames         also write every presented frame as frame-NNNN.png\n"
-    "  --time T         time() returns T\n"
+    "  --time T         time() returns T (with --compare, default: the golden clock)\n"
     "  --timing         no hashes, no images (benchmarks); no folder unless --out\n"
     "  --timeout S      kill the program after S seconds (default 60)\n"
     "  --gif FILE       also write every presented frame into the animated GIF FILE\n"
     "  --frame-ms MS    how long the GIF shows a frame presented in the middle of a\n"
     "                   stage (default 0: the shortest delay)\n"
+    "  --compare GOLDEN compare the run's log (or LOG) with the golden file GOLDEN\n"
+    "                   (tests/golden/NAME.txt): print what differs, status 1 if anything\n"
+    "  --log LOG        compare LOG, a log written elsewhere, instead of running a program\n"
+    "  --foreign-rand   the log comes from a C library whose rand() is not glibc's: the\n"
+    "                   pictures a program colours at random compare by count alone\n"
     "Exit status: the program's; 128+N when it dies of signal N; 124 when it hangs;\n"
-    "127 when it cannot be started; 125 when recording fails; 2 on bad usage.\n";
+    "127 when it cannot be started; 125 when recording fails; 2 on bad usage; with\n"
+    "--compare, 1 when the pictures differ from the golden ones.\n";
 
 [[noreturn]] void usage_error(const char* message, const char* detail = nullptr)
 {
@@ -63,9 +77,9 @@ const char usage[] =
     std::exit(status_usage);
 }
 
-Options parse(int argc, char** argv)
+tool_options parse(int argc, char** argv)
 {
-    Options o;
+    tool_options o;
     int i = 1;
     auto value = [&](const char* name) -> const char* {
         if (i + 1 >= argc)
@@ -81,7 +95,8 @@ Options parse(int argc, char** argv)
             o.out = value("--out");
         } else if (a == "--answer") {
             o.answer = value("--answer");
-            if (o.answer != "key" && o.answer != "quit" && o.answer != "noise" && o.answer != "error")
+            wait_answer answer;
+            if (!parse_wait_answer(o.answer.c_str(), answer))
                 usage_error("unknown answer", o.answer.c_str());
         } else if (a == "--frames") {
             o.frames = true;
@@ -109,6 +124,12 @@ Options parse(int argc, char** argv)
             if (*end || ms < 0 || ms > 60000)
                 usage_error("--frame-ms needs a number of milliseconds, not", v);
             o.frame_ms = static_cast<int>(ms);
+        } else if (a == "--compare") {
+            o.golden = value("--compare");
+        } else if (a == "--log") {
+            o.log = value("--log");
+        } else if (a == "--foreign-rand") {
+            o.foreign_rand = true;
         } else if (a == "--") {
             ++i;
             break;
@@ -118,6 +139,19 @@ Options parse(int argc, char** argv)
             break;
         }
     }
+    if (!o.log.empty()) {
+        if (o.golden.empty())
+            usage_error("--log needs --compare GOLDEN");
+        if (i < argc)
+            usage_error("--log compares a log; no program is run:", argv[i]);
+        return o;
+    }
+    if (o.foreign_rand && o.golden.empty())
+        usage_error("--foreign-rand needs --compare GOLDEN");
+    if (!o.golden.empty() && o.timing)
+        usage_error("--timing records no hashes to compare");
+    if (!o.golden.empty() && o.time.empty())
+        o.time = std::to_string(fixed_clock);
     if (i >= argc)
         usage_error("no program given");
     for (; i < argc; ++i)
@@ -153,7 +187,7 @@ std::string signal_name(int sig)
     return abbrev ? std::string("SIG") + abbrev : "unknown signal";
 }
 
-void set_environment(const Options& o, const std::string& preload)
+void set_environment(const tool_options& o, const std::string& preload)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -193,7 +227,7 @@ double seconds_since(const timespec& start)
 }
 
 // Runs the command; returns the exit status to pass on.
-int run(const Options& o)
+int run(const tool_options& o)
 {
     const char* program = o.command[0];
 
@@ -272,11 +306,50 @@ int run(const Options& o)
     return WEXITSTATUS(status);
 }
 
+// The program a golden file is of: its file name without ".txt".
+std::string program_of(const std::string& golden)
+{
+    std::string leaf = golden.substr(golden.find_last_of('/') + 1);
+    if (leaf.size() > 4 && leaf.ends_with(".txt"))
+        leaf.resize(leaf.size() - 4);
+    return leaf;
+}
+
+// Compares the log at `log_path` with the golden file; prints the outcome
+// on stdout and returns 0 when the pictures are the same, status_differs
+// otherwise (a broken golden file or a missing log never pass).
+int compare(const std::string& log_path, const tool_options& o)
+{
+    const golden_hashes golden = read_golden(o.golden);
+    if (!golden.error.empty()) {
+        std::printf("capture: %s; nothing compared\n", golden.error.c_str());
+        return status_differs;
+    }
+    if (access(log_path.c_str(), R_OK) != 0) {
+        std::printf("capture: cannot read the log %s: %s\n", log_path.c_str(), std::strerror(errno));
+        return status_differs;
+    }
+    const capture_log log = read_capture_log(log_path);
+    const std::vector<golden_difference> found =
+        golden_differences(golden, log, program_of(o.golden), o.foreign_rand);
+    if (found.empty()) {
+        std::printf("capture: same pictures as %s (%zu stages, %zu frames)\n", o.golden.c_str(),
+                    log.waits.size(), log.frames.size());
+        return 0;
+    }
+    std::printf("capture: %s differs from %s:\n", log_path.c_str(), o.golden.c_str());
+    for (const golden_difference& d : found)
+        std::printf("  %s\n", d.text.c_str());
+    return status_differs;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    Options o = parse(argc, argv);
+    tool_options o = parse(argc, argv);
+    if (!o.log.empty())
+        return compare(o.log, o);
     const std::string preload = preload_path();
     if (access(preload.c_str(), R_OK) != 0) {
         std::fprintf(stderr, "capture: cannot read the preload library %s: %s\n", preload.c_str(),
@@ -297,5 +370,14 @@ int main(int argc, char** argv)
         return status_not_started;
     }
     set_environment(o, preload);
-    return run(o);
+    const int status = run(o);
+    if (o.golden.empty())
+        return status;
+    std::fflush(stdout);
+    if (status != 0) {
+        std::printf("capture: %s ended with status %d; nothing compared with %s\n", o.command[0], status,
+                    o.golden.c_str());
+        return status;
+    }
+    return compare(o.out + "/log.txt", o);
 }

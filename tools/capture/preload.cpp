@@ -8,8 +8,9 @@
 //  - every frame can go into an animated GIF (gif_recorder.h).
 // Settings come from the environment (see README.md).
 #include "gif_recorder.h"
-#include "pixel_hash.h"
-#include "preload_core.h"
+
+#include <capture_format.h>
+#include <preload_core.h>
 
 #include <SDL.h>
 #include <fcntl.h>
@@ -24,8 +25,6 @@
 
 namespace {
 
-enum class Answer { key, quit, noise, error };
-
 // A wait that has not seen a key press or close request after this many
 // calls is taken as a program that ignores its answers.
 constexpr unsigned long max_calls_per_wait = 10000;
@@ -33,28 +32,28 @@ constexpr unsigned long max_calls_per_wait = 10000;
 // times in a row without presenting anything does not take its answers.
 constexpr unsigned long max_waits_without_frame = 100;
 
-struct Settings {
+struct capture_settings {
     const char* dir = nullptr;  // where log.txt and the PNGs go; null: nowhere
-    Answer answer = Answer::key;
+    wait_answer answer = wait_answer::key;
     bool frames = false;        // keep every frame as PNG
     bool timing = false;        // no hashing, no images
     bool fixed_time = false;
     time_t time_value = 0;
 };
 
-Settings settings;
+capture_settings settings;
 int log_fd = -1;
 unsigned long frame_count = 0;
-WaitTracker waits;
+wait_tracker waits;
 unsigned long calls_in_wait = 0;
 unsigned long waits_since_frame = 0;
 
-using FlipFn = int (*)(SDL_Surface*);
-using WaitFn = int (*)(SDL_Event*);
-using PushFn = int (*)(SDL_Event*);
-FlipFn real_flip = nullptr;
-WaitFn real_wait = nullptr;
-PushFn real_push = nullptr;
+using flip_fn = int (*)(SDL_Surface*);
+using wait_fn = int (*)(SDL_Event*);
+using push_fn = int (*)(SDL_Event*);
+flip_fn real_flip = nullptr;
+wait_fn real_wait = nullptr;
+push_fn real_push = nullptr;
 
 [[noreturn]] void fail(const char* what, const char* detail)
 {
@@ -62,17 +61,12 @@ PushFn real_push = nullptr;
     _exit(125);
 }
 
-Answer parse_answer(const char* text)
+wait_answer parse_answer(const char* text)
 {
-    if (!text || !*text || std::strcmp(text, "key") == 0)
-        return Answer::key;
-    if (std::strcmp(text, "quit") == 0)
-        return Answer::quit;
-    if (std::strcmp(text, "noise") == 0)
-        return Answer::noise;
-    if (std::strcmp(text, "error") == 0)
-        return Answer::error;
-    fail("unknown CAPTURE_ANSWER", text);
+    wait_answer answer = wait_answer::key;
+    if (text && *text && !parse_wait_answer(text, answer))
+        fail("unknown CAPTURE_ANSWER", text);
+    return answer;
 }
 
 bool flag(const char* name)
@@ -163,7 +157,7 @@ void surface_rgb_row(const SDL_Surface* s, int y, uint8_t* out)
 }
 
 // The surface's RGB rows, one at a time, into a buffer kept between calls.
-struct RowBuffer {
+struct row_store {
     uint8_t* data = nullptr;
     size_t size = 0;
     uint8_t* get(size_t n)
@@ -178,7 +172,7 @@ struct RowBuffer {
         return data;
     }
 };
-RowBuffer row_buffer;
+row_store row_buffer;
 
 uint64_t hash_surface(SDL_Surface* s)
 {
@@ -253,13 +247,13 @@ void push(SDL_Event& e)
 void push_answer()
 {
     SDL_Event e;
-    if (settings.answer == Answer::quit) {
+    if (settings.answer == wait_answer::quit) {
         std::memset(&e, 0, sizeof e);
         e.type = SDL_QUIT;
         push(e);
         return;
     }
-    if (settings.answer == Answer::noise) {
+    if (settings.answer == wait_answer::noise) {
         std::memset(&e, 0, sizeof e);
         e.motion.type = SDL_MOUSEMOTION;
         e.motion.x = 400;
@@ -291,6 +285,16 @@ void push_answer()
     push(e);
 }
 
+// settings.dir/NAME, NAME the picture `n` of a capture_format file format,
+// into `path` without allocating.
+void picture_path(char (&path)[4096], const char* format, unsigned long n)
+{
+    const int len = std::snprintf(path, sizeof path, "%s/", settings.dir);
+    if (len < 0 || static_cast<size_t>(len) >= sizeof path)
+        fail("path too long", settings.dir);
+    std::snprintf(path + len, sizeof path - static_cast<size_t>(len), format, static_cast<long>(n));
+}
+
 // The start of a wait: record what the program shows.
 void begin_wait()
 {
@@ -311,7 +315,7 @@ void begin_wait()
     char path[4096];
     const char* png_path = nullptr;
     if (settings.dir) {
-        std::snprintf(path, sizeof path, "%s/stage-%02lu.png", settings.dir, wait_count);
+        picture_path(path, stage_file_format, wait_count);
         png_path = path;
     }
     uint64_t h = record(s, png_path);
@@ -325,7 +329,7 @@ void begin_wait()
 INTERPOSED int SDL_Flip(SDL_Surface* s)
 {
     if (!real_flip)
-        real_flip = reinterpret_cast<FlipFn>(real_symbol("capture", "SDL_Flip"));
+        real_flip = reinterpret_cast<flip_fn>(real_symbol("capture", "SDL_Flip"));
     ++frame_count;
     gif_add_frame(s);
     waits_since_frame = 0;
@@ -335,7 +339,7 @@ INTERPOSED int SDL_Flip(SDL_Surface* s)
         char path[4096];
         const char* png_path = nullptr;
         if (settings.frames && settings.dir) {
-            std::snprintf(path, sizeof path, "%s/frame-%04lu.png", settings.dir, frame_count);
+            picture_path(path, frame_file_format, frame_count);
             png_path = path;
         }
         // Recorded before the real flip: a double buffer may swap pixels.
@@ -348,12 +352,12 @@ INTERPOSED int SDL_Flip(SDL_Surface* s)
 INTERPOSED int SDL_WaitEvent(SDL_Event* event)
 {
     if (!real_wait) {
-        real_wait = reinterpret_cast<WaitFn>(real_symbol("capture", "SDL_WaitEvent"));
-        real_push = reinterpret_cast<PushFn>(real_symbol("capture", "SDL_PushEvent"));
+        real_wait = reinterpret_cast<wait_fn>(real_symbol("capture", "SDL_WaitEvent"));
+        real_push = reinterpret_cast<push_fn>(real_symbol("capture", "SDL_PushEvent"));
     }
     if (wait_begins(waits)) {
         begin_wait();
-        if (settings.answer == Answer::error) {
+        if (settings.answer == wait_answer::error) {
             wait_returned(waits, 0, event);
             return 0;  // the event is left untouched
         }

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <sstream>
 
-CaptureLog read_capture_log(const std::string& path)
+capture_log read_capture_log(const std::string& path)
 {
-    CaptureLog log;
+    capture_log log;
     std::ifstream in(path);
     for (std::string line; std::getline(in, line);) {
         std::istringstream fields(line);

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-struct CaptureLog {
+struct capture_log {
     std::vector<uint64_t> frames;  // one per SDL_Flip, in order (0 without hashes)
     std::vector<uint64_t> waits;   // the picture at each wait, in order
 };
 
 // Reads `path`; a missing file gives an empty log.
-CaptureLog read_capture_log(const std::string& path);
+capture_log read_capture_log(const std::string& path);

@@ -30,9 +30,9 @@ bool valid_name(const std::string& name)
 
 }  // namespace
 
-std::vector<ListedProgram> read_program_list(const std::string& path, std::string& error)
+std::vector<listed_program> read_program_list(const std::string& path, std::string& error)
 {
-    std::vector<ListedProgram> list;
+    std::vector<listed_program> list;
     std::ifstream in(path);
     if (!in) {
         error = "cannot read the program list " + path;
@@ -64,19 +64,10 @@ std::string program_list_path()
     return PROGRAM_LIST_PATH;
 }
 
-const ListedProgram* find_program(const std::vector<ListedProgram>& list, const std::string& name)
+const listed_program* find_program(const std::vector<listed_program>& list, const std::string& name)
 {
-    for (const ListedProgram& p : list)
+    for (const listed_program& p : list)
         if (p.name == name)
             return &p;
     return nullptr;
-}
-
-std::vector<std::string> read_lines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }

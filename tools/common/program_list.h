@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct ListedProgram {
+struct listed_program {
     std::string name;     // the folder and the binary
     std::string kind;     // lattice | wallpaper | quadrilateral | terdragon
     int frame_ms = 0;     // how long a mid-stage frame is shown; 0: none shown
@@ -16,14 +16,10 @@ struct ListedProgram {
 
 // The programs of the list at `path`, in order. On a missing file or a
 // malformed line returns an empty list and says why in `error`.
-std::vector<ListedProgram> read_program_list(const std::string& path, std::string& error);
+std::vector<listed_program> read_program_list(const std::string& path, std::string& error);
 
 // The list of this source tree (docs/programs.tsv), as built in.
 std::string program_list_path();
 
 // The entry named `name`, or null.
-const ListedProgram* find_program(const std::vector<ListedProgram>& list, const std::string& name);
-
-// The lines of the text file at `path` (a captions or golden file), without
-// their newlines; empty when it cannot be read.
-std::vector<std::string> read_lines(const std::string& path);
+const listed_program* find_program(const std::vector<listed_program>& list, const std::string& name);

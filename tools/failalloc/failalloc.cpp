@@ -12,7 +12,7 @@
 // Every entry point of the C allocator that hands out memory counts as one
 // call (C++ new comes through malloc); free is left alone. The memory comes
 // from glibc's own allocator, so it may be freed anywhere.
-#include "preload_core.h"
+#include <preload_core.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -126,12 +126,12 @@ INTERPOSED void* valloc(size_t size)
     return allowed() ? __libc_memalign(static_cast<size_t>(sysconf(_SC_PAGESIZE)), size) : nullptr;
 }
 
-using SetVideoModeFn = SDL_Surface* (*)(int, int, int, Uint32);
+using set_video_mode_fn = SDL_Surface* (*)(int, int, int, Uint32);
 
 // SDL has started once the window is open: count from here on.
 INTERPOSED SDL_Surface* SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags)
 {
-    static const auto real = reinterpret_cast<SetVideoModeFn>(real_symbol("failalloc", "SDL_SetVideoMode"));
+    static const auto real = reinterpret_cast<set_video_mode_fn>(real_symbol("failalloc", "SDL_SetVideoMode"));
     SDL_Surface* surface = real(width, height, bpp, flags);
     counting.store(true, std::memory_order_relaxed);
     return surface;

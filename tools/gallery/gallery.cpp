@@ -12,18 +12,17 @@
 // names the browser build (NAME.js, NAME.wasm): its pages run the programs.
 // The program list and the card pictures are found beside the captions
 // (CAPTIONS/../programs.tsv, CAPTIONS/../pictures/).
-#include "capture_log.h"
-#include "own_folder.h"
-#include "pixel_hash.h"
-#include "fixed_clock.h"
 #include "gif_playback.h"
-#include "program_list.h"
+#include "site.h"
+
+#include <capture_format.h>
+#include <capture_log.h>
+#include <own_folder.h>
+#include <program_list.h>
 
 #include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include "site.h"
 
 #include <chrono>
 #include <cstdio>
@@ -38,7 +37,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Program {
+struct gallery_program {
     std::string name;
     int frame_ms = 0;                   // the pace of its mid-stage frames
     int stages = 0, frames = 0;
@@ -47,7 +46,7 @@ struct Program {
     double seconds = 0;
 };
 
-struct Options {
+struct gallery_options {
     fs::path out = "gallery", captions = "docs/captions", thumbs, web;
     int jobs = 2;
     std::vector<std::string> names;
@@ -59,9 +58,9 @@ struct Options {
     std::exit(2);
 }
 
-Options parse(int argc, char** argv)
+gallery_options parse(int argc, char** argv)
 {
-    Options o;
+    gallery_options o;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto value = [&]() -> std::string {
@@ -81,7 +80,7 @@ Options parse(int argc, char** argv)
 }
 
 // Starts the capture of one program, its animation recorded alongside.
-pid_t start_capture(const Program& p, const fs::path& bin, const fs::path& dir)
+pid_t start_capture(const gallery_program& p, const fs::path& bin, const fs::path& dir)
 {
     const std::string capture = bin / "capture", program = bin / p.name, out = dir,
                       gif = dir / "animation.gif", clock = std::to_string(fixed_clock),
@@ -103,26 +102,19 @@ pid_t start_capture(const Program& p, const fs::path& bin, const fs::path& dir)
 }
 
 // Counts frames and waits in the capture log.
-void read_log(Program& p, const CaptureLog& log)
+void read_log(gallery_program& p, const capture_log& log)
 {
     p.frames = static_cast<int>(log.frames.size());
     p.stages = static_cast<int>(log.waits.size());
     p.animated = p.frames > p.stages;
 }
 
-char stage_name[32];
-const char* stage_file(int n)
-{
-    std::snprintf(stage_name, sizeof stage_name, "stage-%02d.png", n);
-    return stage_name;
-}
-
-struct Pixels {
+struct rgb_pixels {
     int w = 0, h = 0;
     std::vector<png_byte> rgb;
 };
 
-bool read_png(const fs::path& path, Pixels& image)
+bool read_png(const fs::path& path, rgb_pixels& image)
 {
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
@@ -135,7 +127,7 @@ bool read_png(const fs::path& path, Pixels& image)
     return png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr) != 0;
 }
 
-bool plain(const Pixels& image)
+bool plain(const rgb_pixels& image)
 {
     for (size_t i = 3; i < image.rgb.size(); ++i)
         if (image.rgb[i] != image.rgb[i % 3])
@@ -145,9 +137,9 @@ bool plain(const Pixels& image)
 
 // The last frame of the animation that is not one plain colour, played back
 // from the GIF and checked against the frame's hash in the capture log.
-bool last_coloured_frame(const fs::path& gif_path, const CaptureLog& log, Pixels& picture)
+bool last_coloured_frame(const fs::path& gif_path, const capture_log& log, rgb_pixels& picture)
 {
-    Pixels canvas;
+    rgb_pixels canvas;
     bool found = false;
     int count = 0;
     const bool read = play_gif(gif_path, canvas.w, canvas.h, [&](int i, const std::vector<unsigned char>& rgb, int) {
@@ -164,9 +156,9 @@ bool last_coloured_frame(const fs::path& gif_path, const CaptureLog& log, Pixels
 // The picture that stands for a program: its last stage, or, when that is
 // one plain colour (an animation that ends by clearing the window), the last
 // frame before it that is not.
-bool choose_picture(const Program& p, const fs::path& dir, const CaptureLog& log, Pixels& picture)
+bool choose_picture(const gallery_program& p, const fs::path& dir, const capture_log& log, rgb_pixels& picture)
 {
-    if (!read_png(dir / stage_file(p.stages), picture))
+    if (!read_png(dir / stage_file_name(p.stages), picture))
         return false;
     if (!plain(picture) || !p.animated)
         return true;
@@ -174,7 +166,7 @@ bool choose_picture(const Program& p, const fs::path& dir, const CaptureLog& log
 }
 
 // Half size, each pixel the mean of a 2x2 block.
-bool write_thumbnail(const Pixels& big, const fs::path& to)
+bool write_thumbnail(const rgb_pixels& big, const fs::path& to)
 {
     const int w = big.w / 2, h = big.h / 2;
     std::vector<png_byte> small(static_cast<size_t>(w) * h * 3);
@@ -199,18 +191,18 @@ bool write_thumbnail(const Pixels& big, const fs::path& to)
 
 int main(int argc, char** argv)
 {
-    Options o = parse(argc, argv);
+    gallery_options o = parse(argc, argv);
     const fs::path bin = own_folder();
     std::string error;
-    const std::vector<ListedProgram> list = read_program_list(program_list_path(), error);
+    const std::vector<listed_program> list = read_program_list(program_list_path(), error);
     if (list.empty())
         usage(error.c_str());
     if (o.names.empty())
-        for (const ListedProgram& p : list)
+        for (const listed_program& p : list)
             o.names.push_back(p.name);
-    std::vector<Program> programs;
+    std::vector<gallery_program> programs;
     for (const std::string& name : o.names) {
-        const ListedProgram* listed = find_program(list, name);
+        const listed_program* listed = find_program(list, name);
         if (!listed)
             usage(("no program " + name + " in " + program_list_path()).c_str());
         if (!fs::exists(bin / name))
@@ -242,18 +234,18 @@ int main(int argc, char** argv)
         auto it = running.find(pid);
         if (it == running.end())
             continue;
-        Program& p = programs[it->second.first];
+        gallery_program& p = programs[it->second.first];
         p.seconds = std::chrono::duration<double>(clock::now() - it->second.second).count();
         running.erase(it);
         ++done;
         const fs::path dir = o.out / p.name;
-        const CaptureLog log = read_capture_log(dir / "log.txt");
+        const capture_log log = read_capture_log(dir / "log.txt");
         read_log(p, log);
         fs::remove(dir / "log.txt");
         if (!p.animated)
             fs::remove(dir / "animation.gif");
         p.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && p.stages > 0;
-        if (Pixels picture; p.ok && !o.thumbs.empty() &&
+        if (rgb_pixels picture; p.ok && !o.thumbs.empty() &&
                             !(choose_picture(p, dir, log, picture) && write_thumbnail(picture, o.thumbs / (p.name + ".png"))))
             p.ok = false;
         if (!p.ok)
@@ -265,8 +257,8 @@ int main(int argc, char** argv)
         std::printf(" (%.1f s)\n", p.seconds);
         std::fflush(stdout);
     }
-    std::vector<SiteProgram> pages;
-    for (const Program& p : programs)
+    std::vector<site_program> pages;
+    for (const gallery_program& p : programs)
         pages.push_back({p.name, p.stages, p.frames, p.animated, p.ok});
     const fs::path docs = (o.captions / "..").lexically_normal();
     if (!write_site(o.out, pages, docs / "programs.tsv", o.captions, docs / "pictures", o.web))

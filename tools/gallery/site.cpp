@@ -2,7 +2,10 @@
 // style and script of web/.
 #include "site.h"
 
-#include "program_list.h"
+#include <capture_format.h>
+#include <captions.h>
+#include <golden.h>
+#include <program_list.h>
 
 #include <cstdio>
 #include <fstream>
@@ -14,13 +17,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // The four kinds, in the order of the index, with what a learner meets there.
-struct Kind {
+struct program_kind {
     const char* id;
     const char* heading;
     const char* explanation;
 };
 
-constexpr Kind kinds[] = {
+constexpr program_kind kinds[] = {
     {"lattice", "Tilings by regular polygons",
      "Each of these tilings is drawn by placing one figure at every point of a lattice, a grid of points "
      "reached by whole steps along two fixed directions. Regular polygons meet edge to edge, and every corner "
@@ -70,11 +73,24 @@ std::string json(const std::string& text)
     return out + "\"";
 }
 
-std::string stage_file(int n)
+// programs.json, for the site's scripts and the browser tests: every program
+// of the list in order, its pacing, the first frame it colours at random
+// (0: none) and the stills the gallery left of it (none when it was not
+// rendered).
+std::string manifest(const std::vector<listed_program>& listing, const std::vector<site_program>& programs)
 {
-    char name[32];
-    std::snprintf(name, sizeof name, "stage-%02d.png", n);
-    return name;
+    std::string s = "{\"programs\": [\n";
+    for (size_t i = 0; i < listing.size(); ++i) {
+        const listed_program& l = listing[i];
+        std::string stills;
+        for (const site_program& p : programs)
+            for (int k = 1; p.name == l.name && p.ok && k <= p.stages; ++k)
+                stills += (k > 1 ? ", " : "") + json(stage_file_name(k));
+        s += "  {\"name\": " + json(l.name) + ", \"frame_ms\": " + std::to_string(l.frame_ms) +
+             ", \"first_random_frame\": " + std::to_string(first_random_frame(l.name)) + ", \"stills\": [" + stills +
+             "]}" + (i + 1 < listing.size() ? ",\n" : "\n");
+    }
+    return s + "]}\n";
 }
 
 // The page's head; `extra` goes at its end.
@@ -100,7 +116,7 @@ bool write_file(const fs::path& path, const std::string& text)
     return true;
 }
 
-std::string card(const SiteProgram& p, const ListedProgram& l, const std::string& sentence)
+std::string card(const site_program& p, const listed_program& l, const std::string& sentence)
 {
     return "<a class=\"card\" href=\"" + p.name + "/\"><img src=\"" + p.name +
            "/card.png\" loading=\"lazy\" width=\"400\" height=\"300\" alt=\"" + html(l.title) + "\">\n<h3>" +
@@ -108,10 +124,10 @@ std::string card(const SiteProgram& p, const ListedProgram& l, const std::string
            "</p></a>\n";
 }
 
-std::string program_page(const SiteProgram& p, const ListedProgram& l, const std::vector<std::string>& lines, bool live)
+std::string program_page(const site_program& p, const listed_program& l, const program_captions& text, bool live)
 {
-    const std::string sentence = lines.empty() ? "" : lines[0];
-    std::vector<std::string> captions(lines.begin() + (lines.empty() ? 0 : 1), lines.end());
+    const std::string& sentence = text.picture;
+    std::vector<std::string> captions = text.stages;
     captions.resize(static_cast<size_t>(p.stages));
     // The program's files are fetched while the page is read; program.js
     // sets up the hooks before the program starts.
@@ -141,7 +157,7 @@ std::string program_page(const SiteProgram& p, const ListedProgram& l, const std
     } else {
         s += "<h2>Every stage</h2>\n<div class=\"stills\">\n";
         for (int k = 1; k <= p.stages; ++k)
-            s += "<figure><a href=\"" + stage_file(k) + "\"><img src=\"" + stage_file(k) +
+            s += "<figure><a href=\"" + stage_file_name(k) + "\"><img src=\"" + stage_file_name(k) +
                  "\" loading=\"lazy\" width=\"800\" height=\"600\" alt=\"Stage " + std::to_string(k) +
                  "\"></a><figcaption>Stage " + std::to_string(k) + " of " + std::to_string(p.stages) + ": " +
                  html(captions[static_cast<size_t>(k - 1)]) + "</figcaption></figure>\n";
@@ -155,11 +171,11 @@ std::string program_page(const SiteProgram& p, const ListedProgram& l, const std
 
 } // namespace
 
-bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, const fs::path& list,
+bool write_site(const fs::path& out, const std::vector<site_program>& programs, const fs::path& list,
                 const fs::path& captions, const fs::path& pictures, const fs::path& wasm)
 {
     std::string error;
-    const std::vector<ListedProgram> listing = read_program_list(list.string(), error);
+    const std::vector<listed_program> listing = read_program_list(list.string(), error);
     if (listing.empty()) {
         std::fprintf(stderr, "gallery: %s\n", error.c_str());
         return false;
@@ -179,19 +195,19 @@ bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, c
     index += "<h1>Tilings and wallpapers, pixel by pixel</h1>\n<p>" + std::to_string(listing.size()) +
              " small programs, each drawing one picture of a tiling or a symmetry pattern of the plane, stage by "
              "stage. Choose one to watch it being built and to see every stage.</p>\n";
-    for (const Kind& kind : kinds) {
+    for (const program_kind& kind : kinds) {
         std::string cards;
-        for (const SiteProgram& p : programs) {
-            const ListedProgram* listed = find_program(listing, p.name);
+        for (const site_program& p : programs) {
+            const listed_program* listed = find_program(listing, p.name);
             if (!listed || listed->kind != kind.id)
                 continue;
             const fs::path dir = out / p.name;
-            const auto lines = read_lines((captions / (p.name + ".txt")).string());
+            const program_captions text = read_captions((captions / (p.name + ".txt")).string());
             std::error_code error;
             fs::create_directories(dir, error);
             fs::path still = pictures / (p.name + ".png");
             if (!fs::exists(still))
-                still = dir / stage_file(p.stages);
+                still = dir / stage_file_name(p.stages);
             if (fs::exists(still))
                 fs::copy_file(still, dir / "card.png", fs::copy_options::overwrite_existing, error);
             bool live = false;
@@ -201,13 +217,14 @@ bool write_site(const fs::path& out, const std::vector<SiteProgram>& programs, c
                                   error);
                 live = !error;
             }
-            ok = write_file(dir / "index.html", program_page(p, *listed, lines, live)) && ok;
-            cards += card(p, *listed, lines.empty() ? "" : lines[0]);
+            ok = write_file(dir / "index.html", program_page(p, *listed, text, live)) && ok;
+            cards += card(p, *listed, text.picture);
         }
         if (!cards.empty())
             index += "<section id=\"" + std::string(kind.id) + "\">\n<h2>" + kind.heading + "</h2>\n<p>" +
                      kind.explanation + "</p>\n<div class=\"cards\">\n" + cards + "</div>\n</section>\n";
     }
     index += "</body>\n</html>\n";
+    ok = write_file(out / "programs.json", manifest(listing, programs)) && ok;
     return write_file(out / "index.html", index) && ok;
 }

@@ -8,20 +8,21 @@
 #include <vector>
 
 // What the gallery learnt from running one program.
-struct SiteProgram {
+struct site_program {
     std::string name;
     int stages = 0, frames = 0;
     bool animated = false, ok = false;
 };
 
-// Writes OUT/index.html, OUT/site.css, OUT/program.js and OUT/NAME/index.html
-// for every program, beside the stills the gallery left in OUT/NAME/. Titles,
+// Writes OUT/index.html, OUT/site.css, OUT/program.js, OUT/programs.json (the
+// program list and the stills, for scripts) and OUT/NAME/index.html for every
+// program, beside the stills the gallery left in OUT/NAME/. Titles,
 // kinds, patterns and pacing come from LIST (docs/programs.tsv), sentences and
 // stage captions from CAPTIONS/NAME.txt, card pictures from PICTURES/NAME.png
 // (the last stage where missing). When WASM holds NAME.js and NAME.wasm they
 // are copied beside the page, which then runs the program; without them the
 // page shows the stills. Returns false, with a message, when a file cannot
 // be written.
-bool write_site(const std::filesystem::path& out, const std::vector<SiteProgram>& programs,
+bool write_site(const std::filesystem::path& out, const std::vector<site_program>& programs,
                 const std::filesystem::path& list, const std::filesystem::path& captions,
                 const std::filesystem::path& pictures, const std::filesystem::path& wasm);

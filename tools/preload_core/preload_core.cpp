@@ -15,7 +15,7 @@ void* real_symbol(const char* tool, const char* name)
     return f;
 }
 
-bool wait_begins(WaitTracker& tracker)
+bool wait_begins(wait_tracker& tracker)
 {
     if (tracker.waiting)
         return false;
@@ -24,13 +24,13 @@ bool wait_begins(WaitTracker& tracker)
     return true;
 }
 
-void wait_returned(WaitTracker& tracker, int result, const SDL_Event* event)
+void wait_returned(wait_tracker& tracker, int result, const SDL_Event* event)
 {
     if (result == 0 || !event || event->type == SDL_KEYDOWN || event->type == SDL_QUIT)
         tracker.waiting = false;
 }
 
-unsigned long current_stage(const WaitTracker& tracker)
+unsigned long current_stage(const wait_tracker& tracker)
 {
     return tracker.waits + (tracker.waiting ? 0 : 1);
 }

@@ -14,7 +14,10 @@
 //   TOUR_PROGRAM   the program's name, as the line and the title start
 //   TOUR_CAPTIONS  its caption file: line 1 the picture, then one per stage
 //   TOUR_FRAME_MS  how long each frame in the middle of a stage stays shown
-#include "preload_core.h"
+#include "tour_status.h"
+
+#include <captions.h>
+#include <preload_core.h>
 
 #include <SDL.h>
 #include <unistd.h>
@@ -22,20 +25,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The status that tells scripts/show the person asked to leave the tour.
-constexpr int tour_leave_status = 3;
-
-struct Tour {
+struct tour_state {
     std::string program = "program";
     std::vector<std::string> stage_captions;
     Uint32 frame_ms = 0;
-    WaitTracker waits;        // the program's waits for a key
+    wait_tracker waits;       // the program's waits for a key
     bool frame_shown = false; // a flip since the last wait
     Uint32 last_flip = 0;     // SDL_GetTicks() when that flip ended
     int real_window = -1;     // -1 not known yet, else whether the driver shows a window
@@ -43,26 +42,21 @@ struct Tour {
 
 // The settings, read from the environment on first use (never from a
 // constructor: the order of static initialisation is not ours to choose).
-Tour read_tour()
+tour_state read_tour()
 {
-    Tour tour;
+    tour_state tour;
     if (const char* name = std::getenv("TOUR_PROGRAM"); name && *name)
         tour.program = name;
-    if (const char* path = std::getenv("TOUR_CAPTIONS"); path && *path) {
-        std::ifstream in(path);
-        std::string line;
-        for (bool first = true; std::getline(in, line); first = false)
-            if (!first)
-                tour.stage_captions.push_back(line);
-    }
+    if (const char* path = std::getenv("TOUR_CAPTIONS"); path && *path)
+        tour.stage_captions = read_captions(path).stages;
     if (const char* ms = std::getenv("TOUR_FRAME_MS"); ms && *ms)
         tour.frame_ms = static_cast<Uint32>(std::strtoul(ms, nullptr, 10));
     return tour;
 }
 
-Tour& tour()
+tour_state& tour()
 {
-    static Tour state = read_tour();
+    static tour_state state = read_tour();
     return state;
 }
 
@@ -73,7 +67,7 @@ Fn real_function(const char* name)
 }
 
 // "<program>, stage K of N", or "<program>, stage K" without captions.
-std::string stage_title(const Tour& t)
+std::string stage_title(const tour_state& t)
 {
     std::string title = t.program + ", stage " + std::to_string(current_stage(t.waits));
     if (!t.stage_captions.empty())
@@ -81,14 +75,14 @@ std::string stage_title(const Tour& t)
     return title;
 }
 
-void set_title(const Tour& t)
+void set_title(const tour_state& t)
 {
     static auto real = real_function<void (*)(const char*, const char*)>("SDL_WM_SetCaption");
     const std::string title = stage_title(t);
     real(title.c_str(), t.program.c_str());
 }
 
-void announce(const Tour& t)
+void announce(const tour_state& t)
 {
     std::string line = stage_title(t);
     if (current_stage(t.waits) <= t.stage_captions.size())
@@ -128,7 +122,7 @@ bool leave_key_queued()
     return false;
 }
 
-bool shows_real_window(Tour& t)
+bool shows_real_window(tour_state& t)
 {
     if (t.real_window < 0) {
         char name[32] = "";
@@ -140,7 +134,7 @@ bool shows_real_window(Tour& t)
 
 // Holds the frame on the screen until frame_ms after its flip, watching
 // for a key that leaves the tour.
-void hold_frame(Tour& t)
+void hold_frame(tour_state& t)
 {
     constexpr Uint32 slice_ms = 10;
     for (;;) {
@@ -166,7 +160,7 @@ extern "C" __attribute__((visibility("default"))) void SDL_WM_SetCaption(const c
 extern "C" __attribute__((visibility("default"))) int SDL_Flip(SDL_Surface* surface)
 {
     static auto real = real_function<int (*)(SDL_Surface*)>("SDL_Flip");
-    Tour& t = tour();
+    tour_state& t = tour();
     if (t.frame_shown && t.frame_ms > 0 && shows_real_window(t))
         hold_frame(t);
     const int result = real(surface);
@@ -180,7 +174,7 @@ extern "C" __attribute__((visibility("default"))) int SDL_Flip(SDL_Surface* surf
 extern "C" __attribute__((visibility("default"))) int SDL_WaitEvent(SDL_Event* event)
 {
     static auto real = real_function<int (*)(SDL_Event*)>("SDL_WaitEvent");
-    Tour& t = tour();
+    tour_state& t = tour();
     if (wait_begins(t.waits)) {
         t.frame_shown = false;
         set_title(t);
