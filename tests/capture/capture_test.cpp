@@ -17,9 +17,9 @@ namespace {
 
 const std::string demo = CAPTURE_DEMO;
 
-CaptureOptions fixed(long t, wait_answer answer = wait_answer::key)
+capture_options fixed(long t, wait_answer answer = wait_answer::key)
 {
-    CaptureOptions o;
+    capture_options o;
     o.answer = answer;
     o.fixed_time = t;
     o.timeout_seconds = 30;
@@ -69,9 +69,9 @@ TEST(capture_format, NamesFilesAndAnswersAsDocumented)
 
 TEST(capture_run, RecordsEveryStageAndFrame)
 {
-    CaptureOptions o = fixed(42);
+    capture_options o = fixed(42);
     o.frames = true;
-    const Capture c = run_program(demo, o);
+    const captured_run c = run_program(demo, o);
     ASSERT_EQ(c.status, 0) << c.stderr_text;
     EXPECT_EQ(c.stderr_text, "");
     ASSERT_EQ(c.stage_hashes.size(), 3u);
@@ -90,7 +90,7 @@ TEST(capture_run, RecordsEveryStageAndFrame)
     for (int n = 1; n <= 5; ++n)
         EXPECT_EQ(image_hash(c.frame(n)), c.frame_hashes[n - 1]) << "frame " << n;
 
-    const Image& s1 = c.stages[0];
+    const rgb_image& s1 = c.stages[0];
     EXPECT_EQ(s1.at(0, 0), rgb(0, 0, 0));
     EXPECT_EQ(s1.at(799, 300), rgb(0, 0, 0));
     EXPECT_EQ(s1.at(1, 1), rgb(255, 255, 255));
@@ -100,8 +100,8 @@ TEST(capture_run, RecordsEveryStageAndFrame)
     EXPECT_EQ(s1.at(300, 100), rgb(255, 255, 255));
 
     // The mid-stage frames show the bars one by one.
-    const Image f2 = c.frame(2);
-    const Image f3 = c.frame(3);
+    const rgb_image f2 = c.frame(2);
+    const rgb_image f3 = c.frame(3);
     EXPECT_EQ(f2.at(300, 100), rgb(0, 0, 205));
     EXPECT_EQ(f2.at(340, 100), rgb(255, 255, 255));
     EXPECT_EQ(f3.at(340, 100), rgb(0, 0, 205));
@@ -114,11 +114,11 @@ TEST(capture_run, RecordsEveryStageAndFrame)
 
 TEST(capture_run, EveryAnswerGivesTheSamePictures)
 {
-    const Capture key = run_program(demo, fixed(7));
+    const captured_run key = run_program(demo, fixed(7));
     ASSERT_EQ(key.status, 0) << key.stderr_text;
     ASSERT_EQ(key.stage_hashes.size(), 3u);
     for (wait_answer a : {wait_answer::quit, wait_answer::noise, wait_answer::error}) {
-        const Capture c = run_program(demo, fixed(7, a));
+        const captured_run c = run_program(demo, fixed(7, a));
         EXPECT_EQ(c.status, 0) << c.stderr_text;
         EXPECT_EQ(c.stage_hashes, key.stage_hashes) << "answer " << static_cast<int>(a);
         EXPECT_EQ(c.frame_hashes, key.frame_hashes) << "answer " << static_cast<int>(a);
@@ -129,9 +129,9 @@ TEST(capture_run, EveryAnswerGivesTheSamePictures)
 
 TEST(capture_run, FixedTimeFixesTheRandomColours)
 {
-    const Capture a = run_program(demo, fixed(1000));
-    const Capture b = run_program(demo, fixed(1000));
-    const Capture other = run_program(demo, fixed(1001));
+    const captured_run a = run_program(demo, fixed(1000));
+    const captured_run b = run_program(demo, fixed(1000));
+    const captured_run other = run_program(demo, fixed(1001));
     ASSERT_EQ(a.stages.size(), 3u);
     ASSERT_EQ(other.stages.size(), 3u);
     EXPECT_EQ(a.stage_hashes, b.stage_hashes);
@@ -143,9 +143,9 @@ TEST(capture_run, FixedTimeFixesTheRandomColours)
 
 TEST(capture_run, ReportsACrashWithItsSignal)
 {
-    CaptureOptions o = fixed(1);
+    capture_options o = fixed(1);
     o.env = {"CAPTURE_DEMO_MODE=crash"};
-    const Capture c = run_program(demo, o);
+    const captured_run c = run_program(demo, o);
     EXPECT_EQ(c.status, 128 + SIGABRT);
     EXPECT_NE(c.stderr_text.find("capture: " + demo + " crashed: signal 6 (SIGABRT)"), std::string::npos)
         << c.stderr_text;
@@ -159,10 +159,10 @@ TEST(capture_run, KillsAHangingProgramWithItsChildren)
     const std::string pid_file = std::string(CAPTURE_TEST_DIR) + "/hang-child.pid";
     std::filesystem::create_directories(CAPTURE_TEST_DIR);
     std::filesystem::remove(pid_file);
-    CaptureOptions o = fixed(1);
+    capture_options o = fixed(1);
     o.timeout_seconds = 1;
     o.env = {"CAPTURE_DEMO_MODE=hang", "CAPTURE_DEMO_PIDFILE=" + pid_file};
-    const Capture c = run_program(demo, o);
+    const captured_run c = run_program(demo, o);
     EXPECT_EQ(c.status, 124);
     EXPECT_NE(c.stderr_text.find("capture: " + demo + " hung: killed after 1 s"), std::string::npos)
         << c.stderr_text;
@@ -180,9 +180,9 @@ TEST(capture_run, KillsAHangingProgramWithItsChildren)
 
 TEST(capture_run, StopsAProgramThatIgnoresItsAnswers)
 {
-    CaptureOptions o = fixed(1);
+    capture_options o = fixed(1);
     o.env = {"CAPTURE_DEMO_MODE=deaf"};
-    const Capture c = run_program(demo, o);
+    const captured_run c = run_program(demo, o);
     EXPECT_EQ(c.status, 128 + SIGABRT);
     EXPECT_NE(c.stderr_text.find("ignores"), std::string::npos) << c.stderr_text;
     EXPECT_LE(c.stage_hashes.size(), 110u);
@@ -190,9 +190,9 @@ TEST(capture_run, StopsAProgramThatIgnoresItsAnswers)
 
 TEST(capture_run, FailedStartUpGivesOneLineAndStatusOne)
 {
-    CaptureOptions o = fixed(1);
+    capture_options o = fixed(1);
     o.env = {"SDL_VIDEODRIVER=nosuchdriver"};
-    const Capture c = run_program(demo, o);
+    const captured_run c = run_program(demo, o);
     EXPECT_EQ(c.status, 1);
     EXPECT_EQ(c.stderr_text.rfind("capture_demo: cannot ", 0), 0u) << c.stderr_text;
     ASSERT_FALSE(c.stderr_text.empty());

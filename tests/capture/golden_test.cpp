@@ -35,16 +35,16 @@ protected:
         unsetenv("CAPTURE_REFERENCE_DIR");
     }
     void write_golden(const std::string& text) { std::ofstream(dir + "/demo.txt") << text; }
-    std::string update(const Capture& c)
+    std::string update(const captured_run& c)
     {
         setenv("UPDATE_GOLDEN", "1", 1);
         const std::string message = compare_with_golden("demo", c);
         unsetenv("UPDATE_GOLDEN");
         return message;
     }
-    static Capture run(long t)
+    static captured_run run(long t)
     {
-        CaptureOptions o;
+        capture_options o;
         o.fixed_time = t;
         return run_program(demo, o);
     }
@@ -53,7 +53,7 @@ protected:
 
 TEST_F(capture_golden, MatchesAfterUpdateAndShowsAChangedStage)
 {
-    const Capture good = run(42);
+    const captured_run good = run(42);
     ASSERT_EQ(good.status, 0);
     const std::string missing = compare_with_golden("demo", good);
     EXPECT_NE(missing.find("UPDATE_GOLDEN=1"), std::string::npos) << missing;
@@ -63,12 +63,12 @@ TEST_F(capture_golden, MatchesAfterUpdateAndShowsAChangedStage)
     EXPECT_EQ(compare_with_golden("demo", run(42)), "");
 
     // Another seed changes the square of stage 3 only.
-    const Capture bad = run(43);
+    const captured_run bad = run(43);
     const std::string message = compare_with_golden("demo", bad);
     EXPECT_NE(message.find("stage 3"), std::string::npos) << message;
     EXPECT_EQ(message.find("stage 1"), std::string::npos) << message;
     EXPECT_NE(message.find("10000 pixels changed, first at (500, 350)"), std::string::npos) << message;
-    const Image diff = read_png(bad.out_dir + "/diff-" + stage_file_name(3));
+    const rgb_image diff = read_png(bad.out_dir + "/diff-" + stage_file_name(3));
     ASSERT_EQ(diff.w, 800);
     EXPECT_EQ(diff.at(500, 350), rgb(255, 0, 255));
     EXPECT_EQ(diff.at(599, 449), rgb(255, 0, 255));
@@ -79,11 +79,11 @@ TEST_F(capture_golden, MatchesAfterUpdateAndShowsAChangedStage)
 
 TEST_F(capture_golden, ChecksFramesWhenTheFileHoldsThem)
 {
-    const Capture good = run(5);
+    const captured_run good = run(5);
     ASSERT_EQ(good.status, 0);
     ASSERT_EQ(update(good), "");
 
-    Capture changed = good;
+    captured_run changed = good;
     changed.frame_hashes[1] ^= 1;
     const std::string message = compare_with_golden("demo", changed);
     EXPECT_NE(message.find("1 frames differ: 2"), std::string::npos) << message;
@@ -99,7 +99,7 @@ TEST_F(capture_golden, ChecksFramesWhenTheFileHoldsThem)
     write_golden(stages_only);
     EXPECT_EQ(compare_with_golden("demo", changed), "");
 
-    Capture fewer = good;
+    captured_run fewer = good;
     fewer.stage_hashes.pop_back();
     fewer.stages.pop_back();
     EXPECT_NE(compare_with_golden("demo", fewer).find("expected 3 stages, got 2"), std::string::npos);
@@ -107,7 +107,7 @@ TEST_F(capture_golden, ChecksFramesWhenTheFileHoldsThem)
 
 TEST_F(capture_golden, NeverPassesOnABadFileOrAFailedRun)
 {
-    const Capture good = run(5);
+    const captured_run good = run(5);
     ASSERT_EQ(good.status, 0);
 
     write_golden("# nothing but a comment\n");
@@ -118,7 +118,7 @@ TEST_F(capture_golden, NeverPassesOnABadFileOrAFailedRun)
     EXPECT_NE(compare_with_golden("demo", good).find("malformed"), std::string::npos);
 
     ASSERT_EQ(update(good), "");
-    Capture failed = good;
+    captured_run failed = good;
     failed.status = 134;
     EXPECT_NE(compare_with_golden("demo", failed).find("status 134"), std::string::npos);
     EXPECT_NE(update(failed), "");  // a failed run never becomes golden
@@ -126,7 +126,7 @@ TEST_F(capture_golden, NeverPassesOnABadFileOrAFailedRun)
 
     // A changed stage without a kept reference picture is still reported.
     fs::remove_all(dir + "/references");
-    Capture changed = good;
+    captured_run changed = good;
     changed.stage_hashes[0] ^= 1;
     const std::string message = compare_with_golden("demo", changed);
     EXPECT_NE(message.find("stage 1"), std::string::npos) << message;
@@ -137,7 +137,7 @@ TEST_F(capture_golden, NeverPassesOnABadFileOrAFailedRun)
 // a golden file; status 0 alike, 1 on a difference, 2 on bad usage.
 TEST_F(capture_golden, CompareModeChecksARunOrAGivenLog)
 {
-    const Capture good = run(fixed_clock);
+    const captured_run good = run(fixed_clock);
     ASSERT_EQ(update(good), "");
     const std::string golden = dir + "/demo.txt", log = good.out_dir + "/log.txt";
     std::ofstream(dir + "/changed.txt") << "wait 1 0000000000000001\n";

@@ -23,14 +23,14 @@ constexpr uint32_t blue_rgb = rgb(0, 0, 205);
 // The picture `draw` makes on a headless white window with the programs'
 // one-pixel black frame. Its pixel values are 0xRRGGBB, as captured.
 template <typename Draw>
-Image headless(Draw draw)
+rgb_image headless(Draw draw)
 {
-    HeadlessScreen headless;
+    headless_screen headless;
     map_palette();
     SDL_FillRect(screen, nullptr, white);
     draw_window_frame(black);
     draw();
-    return Image{800, 600, screen_pixels()};
+    return rgb_image{800, 600, screen_pixels()};
 }
 
 // One edge of a motif in window coordinates: vertex i, vertex i + 1 and, for
@@ -63,7 +63,7 @@ inline void draw_motif_from_table(const std::vector<edge_row>& rows, pixel_point
 }
 
 // "" when the pictures agree, otherwise the count and the first difference.
-inline std::string difference(const Image& a, const Image& b)
+inline std::string difference(const rgb_image& a, const rgb_image& b)
 {
     int count = 0;
     std::string first;
@@ -78,7 +78,7 @@ inline std::string difference(const Image& a, const Image& b)
 // motif about (400, 300) in `motif`; a neighbour's outline may add black.
 // The thick lines sample in single precision, so a motif elsewhere may
 // differ in a pixel or two; one moved by a pixel differs in 25 or more.
-inline int disc_differences(const Image& stage, int x, int y, const Image& motif, int radius)
+inline int disc_differences(const rgb_image& stage, int x, int y, const rgb_image& motif, int radius)
 {
     int count = 0;
     for (int dy = -radius; dy <= radius; ++dy) {
@@ -93,7 +93,7 @@ inline int disc_differences(const Image& stage, int x, int y, const Image& motif
 
 // Every visible lattice motif of `stage` (centre at least `radius` inside
 // the window) compared with the lone motif; returns how many were compared.
-inline int expect_motifs_on_lattice(const Image& stage, const Image& motif, int radius)
+inline int expect_motifs_on_lattice(const rgb_image& stage, const rgb_image& motif, int radius)
 {
     int compared = 0;
     for (int i = -4; i <= 4; ++i) {
@@ -108,7 +108,7 @@ inline int expect_motifs_on_lattice(const Image& stage, const Image& motif, int 
     return compared;
 }
 
-inline bool frame_is_black(const Image& image)
+inline bool frame_is_black(const rgb_image& image)
 {
     for (int x = 0; x < 800; ++x)
         if (image.at(x, 0) != black_rgb || image.at(x, 599) != black_rgb)

@@ -4,7 +4,7 @@
 
 #include <capture.h>
 
-inline Image close_seams_of(Image image)
+inline rgb_image close_seams_of(rgb_image image)
 {
     const uint32_t white = rgb(255, 255, 255);
     for (int x = 0; x < image.w; ++x)

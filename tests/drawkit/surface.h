@@ -11,7 +11,7 @@ using pixel_set = std::set<std::pair<int, int>>;
 
 // Points `screen` at a fresh white headless surface for its lifetime.
 struct test_surface {
-    HeadlessScreen headless;
+    headless_screen headless;
 
     test_surface();
     test_surface(const test_surface&) = delete;

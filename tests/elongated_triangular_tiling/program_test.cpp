@@ -10,7 +10,7 @@ constexpr const char* program = "elongated_triangular_tiling";
 constexpr uint32_t white_rgb = rgb(255, 255, 255), red_rgb = rgb(255, 0, 0),
                    olive_rgb = rgb(205, 205, 50), green_rgb = rgb(0, 205, 0);
 
-const Capture& shown()
+const captured_run& shown()
 {
     return recorded_run(program);
 }
@@ -19,16 +19,16 @@ const Capture& shown()
 
 TEST(ElongatedTriangularTilingProgram, OneStageWithABlackFrame)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 1u);
     EXPECT_TRUE(has_black_frame(c.stages[0]));
 }
 
 TEST(ElongatedTriangularTilingProgram, RowsOfSquaresAndTriangles)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 1u);
-    const Image& im = c.stages[0];
+    const rgb_image& im = c.stages[0];
     // The square row with lower-left corners at (400 + 70 i, 300): red
     // squares, olive triangles above and green ones below.
     for (int a = 50; a <= 680; a += 70) {

@@ -10,7 +10,7 @@ namespace {
 
 // A headless white window with the frame and the cell palette mapped on it.
 struct SquareCellTest : ::testing::Test {
-    HeadlessScreen headless;
+    headless_screen headless;
 
     SquareCellTest()
     {

@@ -53,10 +53,10 @@ protected:
 int Gallery::status = -1;
 
 // Every frame of a GIF as the viewer shows it, with its delay.
-std::vector<Image> play(const fs::path& path, std::vector<int>& delays)
+std::vector<rgb_image> play(const fs::path& path, std::vector<int>& delays)
 {
-    std::vector<Image> frames;
-    Image canvas;
+    std::vector<rgb_image> frames;
+    rgb_image canvas;
     play_gif(path, canvas.w, canvas.h, [&](int, const std::vector<unsigned char>& bytes, int delay) {
         canvas.rgb.resize(bytes.size() / 3);
         for (size_t i = 0; i < canvas.rgb.size(); ++i)
@@ -95,7 +95,7 @@ TEST_F(Gallery, WritesEveryStageAndAPageWhoseImagesAllExist)
         EXPECT_NE(page.find(line), std::string::npos) << "caption missing from the page: " << line;
 
     for (const char* name : {"terdragon_rosette", "recursive_convex_tiling", "p2_wallpaper"}) {
-        Image thumb = read_png((out / "thumbs" / (std::string(name) + ".png")).string());
+        rgb_image thumb = read_png((out / "thumbs" / (std::string(name) + ".png")).string());
         EXPECT_EQ(thumb.w, 400) << name;
         EXPECT_EQ(thumb.h, 300) << name;
     }
@@ -128,10 +128,10 @@ TEST_F(Gallery, AnimationsPlayBackEveryCapturedFrame)
 {
     ASSERT_EQ(status, 0) << read_file(out / "log");
     for (const char* name : {"terdragon_rosette", "recursive_convex_tiling"}) {
-        const Capture& c = recorded_run(name);
+        const captured_run& c = recorded_run(name);
         ASSERT_EQ(c.status, 0) << c.stderr_text;
         std::vector<int> delays;
-        std::vector<Image> frames = play(out / "g" / name / "animation.gif", delays);
+        std::vector<rgb_image> frames = play(out / "g" / name / "animation.gif", delays);
         ASSERT_EQ(frames.size(), c.frame_hashes.size()) << name;
         for (size_t i = 0; i < frames.size(); ++i)
             EXPECT_EQ(image_hash(frames[i]), c.frame_hashes[i]) << name << " frame " << i + 1;

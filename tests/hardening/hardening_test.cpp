@@ -26,9 +26,9 @@ protected:
 #endif
     }
 
-    Capture run_failing_after(long calls, const std::string& count_file = "")
+    captured_run run_failing_after(long calls, const std::string& count_file = "")
     {
-        CaptureOptions options;
+        capture_options options;
         options.timing = true;
         options.timeout_seconds = 60;
         options.wrapper = {"env", "LD_PRELOAD=" HARDENING_LIB_DIR "/libcapture_preload.so:" HARDENING_LIB_DIR
@@ -37,7 +37,7 @@ protected:
             options.wrapper.push_back("FAILALLOC_AFTER=" + std::to_string(calls));
         if (!count_file.empty())
             options.wrapper.push_back("FAILALLOC_COUNT=" + count_file);
-        Capture c = run_program(GetParam(), options);
+        captured_run c = run_program(GetParam(), options);
         discard(c);
         return c;
     }
@@ -46,7 +46,7 @@ protected:
     long calls_of_a_whole_run()
     {
         const std::string dir = fresh_dir(GetParam() + "-count");
-        const Capture c = run_failing_after(-1, dir + "/count");
+        const captured_run c = run_failing_after(-1, dir + "/count");
         std::ifstream in(dir + "/count");
         long calls = -1;
         in >> calls;
@@ -70,7 +70,7 @@ TEST_P(QueueProgram, FailureAtAnyAllocationEndsWithOneLineAndStatusOne)
     for (long after = 0; after <= total + 1; after += after < 32 ? 1 : 32)
         points.push_back(after);
     for (long after : points) {
-        const Capture c = run_failing_after(after);
+        const captured_run c = run_failing_after(after);
         if (after >= total) {
             EXPECT_EQ(c.status, 0) << "after " << after << " calls: " << c.stderr_text;
             continue;

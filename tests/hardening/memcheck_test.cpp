@@ -22,11 +22,11 @@ class Memcheck : public testing::TestWithParam<std::string> {};
 TEST_P(Memcheck, WholeRunIsClean)
 {
     const std::string program = GetParam();
-    CaptureOptions options;
+    capture_options options;
     options.timing = true;
     options.timeout_seconds = 900;
     options.wrapper = memcheck();
-    const Capture c = run_program(program, options);
+    const captured_run c = run_program(program, options);
     EXPECT_EQ(c.status, 0) << c.stderr_text;
     EXPECT_EQ(c.stderr_text, "");
     EXPECT_EQ(static_cast<int>(c.stage_hashes.size()), golden_stage_count(program));

@@ -11,10 +11,10 @@ constexpr uint32_t grey_rgb = rgb(150, 150, 150);
 
 TEST(P2WallpaperProgram, CellThenTranslates)
 {
-    const Capture& c = recorded_run("p2_wallpaper");
+    const captured_run& c = recorded_run("p2_wallpaper");
     ASSERT_EQ(c.stage_hashes.size(), 2u);
-    const Image& cell = c.stages[0];
-    const Image& wallpaper = c.stages[1];
+    const rgb_image& cell = c.stages[0];
+    const rgb_image& wallpaper = c.stages[1];
     EXPECT_EQ(cell.at(200, 300), black_rgb);
     EXPECT_EQ(cell.at(447, 168), black_rgb);
     EXPECT_EQ(cell.at(385, 214), rgb(255, 255, 255));  // no diagonal

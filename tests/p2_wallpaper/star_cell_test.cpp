@@ -28,7 +28,7 @@ void copy_every_translate()
 
 class StarCell : public ::testing::Test {
 protected:
-    HeadlessScreen headless;
+    headless_screen headless;
 
     void SetUp() override
     {

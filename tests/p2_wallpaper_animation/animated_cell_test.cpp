@@ -11,7 +11,7 @@ namespace {
 
 class AnimatedCell : public ::testing::Test {
 protected:
-    HeadlessScreen headless;
+    headless_screen headless;
 
     void SetUp() override
     {

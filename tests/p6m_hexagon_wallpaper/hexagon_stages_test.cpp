@@ -39,7 +39,7 @@ void tile_hexagon_literally()
 
 class P6mHexagonStages : public ::testing::Test {
 protected:
-    HeadlessScreen headless;
+    headless_screen headless;
     void SetUp() override
     {
         ASSERT_NE(screen, nullptr);

@@ -10,7 +10,7 @@ const uint32_t white = rgb(255, 255, 255);
 
 class P6mHexagonProgram : public ::testing::Test {
 protected:
-    static const Capture& run()
+    static const captured_run& run()
     {
         return recorded_run("p6m_hexagon_wallpaper");
     }
@@ -19,7 +19,7 @@ protected:
 TEST_F(P6mHexagonProgram, MotifFillsItsThreeFaces)
 {
     ASSERT_EQ(run().stages.size(), 5u);
-    const Image& s1 = run().stages.at(0);
+    const rgb_image& s1 = run().stages.at(0);
     EXPECT_EQ(s1.at(460, 295), rgb(0, 205, 0));    // square at the right angle
     EXPECT_EQ(s1.at(462, 275), rgb(255, 0, 0));    // face at the 60-degree corner
     EXPECT_EQ(s1.at(424, 292), rgb(205, 205, 50)); // face at the 30-degree corner
@@ -29,8 +29,8 @@ TEST_F(P6mHexagonProgram, MotifFillsItsThreeFaces)
 
 TEST_F(P6mHexagonProgram, MirrorsTakeTheStatedSources)
 {
-    const Capture& c = run();
-    const Image &s1 = c.stages.at(0), &s2 = c.stages.at(1), &s3 = c.stages.at(2);
+    const captured_run& c = run();
+    const rgb_image &s1 = c.stages.at(0), &s2 = c.stages.at(1), &s3 = c.stages.at(2);
     // Stage 2: (407, 300) from itself, (407, 301) on from column 406.
     EXPECT_EQ(s2.at(407, 300), s1.at(407, 300));
     for (int j = 301; j <= 304; ++j)
@@ -44,7 +44,7 @@ TEST_F(P6mHexagonProgram, MirrorsTakeTheStatedSources)
 
 TEST_F(P6mHexagonProgram, LatticeLeavesRowAndColumnZeroWhite)
 {
-    const Image& s5 = run().stages.at(4);
+    const rgb_image& s5 = run().stages.at(4);
     for (int x = 0; x < 800; ++x)
         EXPECT_EQ(s5.at(x, 0), white) << x;
     for (int y = 0; y < 600; ++y)

@@ -28,7 +28,7 @@ void tile_rhombus_literally()
 
 class P6mRhombusConstruction : public ::testing::Test {
 protected:
-    HeadlessScreen headless;
+    headless_screen headless;
     Uint32 white = 0, black = 0, red = 0, green = 0;
 
     void SetUp() override

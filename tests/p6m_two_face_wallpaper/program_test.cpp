@@ -11,7 +11,7 @@ const uint32_t white = rgb(255, 255, 255);
 
 class P6mTwoFaceProgram : public ::testing::Test {
 protected:
-    static const Capture& run()
+    static const captured_run& run()
     {
         return recorded_run("p6m_two_face_wallpaper");
     }
@@ -22,7 +22,7 @@ protected:
 TEST_F(P6mTwoFaceProgram, FirstStageIsTheWholeMotif)
 {
     ASSERT_EQ(run().stages.size(), 6u);
-    const Image& s1 = run().stages.at(0);
+    const rgb_image& s1 = run().stages.at(0);
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x)
             if (s1.at(x, y) != white) {
@@ -36,14 +36,14 @@ TEST_F(P6mTwoFaceProgram, FirstStageIsTheWholeMotif)
 
 TEST_F(P6mTwoFaceProgram, MirrorTakesTheStatedSources)
 {
-    const Capture& c = run();
+    const captured_run& c = run();
     EXPECT_EQ(c.stages.at(1).at(401, 280), c.stages.at(0).at(398, 280));
     EXPECT_EQ(c.stages.at(1).at(400, 280), c.stages.at(0).at(400, 280));
 }
 
 TEST_F(P6mTwoFaceProgram, LatticeLeavesRowAndColumnZeroWhite)
 {
-    const Image& s5 = run().stages.at(4);
+    const rgb_image& s5 = run().stages.at(4);
     for (int x = 0; x < 800; ++x)
         EXPECT_EQ(s5.at(x, 0), white) << x;
     for (int y = 0; y < 600; ++y)
@@ -52,8 +52,8 @@ TEST_F(P6mTwoFaceProgram, LatticeLeavesRowAndColumnZeroWhite)
 
 TEST_F(P6mTwoFaceProgram, SeamsCloseFromBelow)
 {
-    const Capture& c = run();
-    const Image &s5 = c.stages.at(4), &s6 = c.stages.at(5);
+    const captured_run& c = run();
+    const rgb_image &s5 = c.stages.at(4), &s6 = c.stages.at(5);
     EXPECT_NE(s5.rgb, s6.rgb);
     EXPECT_EQ(s6.rgb, close_seams_of(s5).rgb);
 }

@@ -27,7 +27,7 @@ class EveryProgram : public testing::TestWithParam<std::string> {};
 TEST_P(EveryProgram, RecordedRunShowsTheGoldenPicturesOnA256KiBStack)
 {
     const std::string program = GetParam();
-    const Capture& c = recorded_run(program);
+    const captured_run& c = recorded_run(program);
     ASSERT_EQ(c.status, 0) << c.stderr_text;
     EXPECT_EQ(c.stderr_text, "");
     EXPECT_EQ(compare_with_golden(program, c), "");
@@ -46,9 +46,9 @@ TEST_P(EveryProgram, EveryOtherAnswerShowsTheSamePictures)
 {
     const std::string program = GetParam();
     for (wait_answer answer : {wait_answer::quit, wait_answer::noise, wait_answer::error}) {
-        CaptureOptions options;
+        capture_options options;
         options.answer = answer;
-        const Capture c = run_program(program, options);
+        const captured_run c = run_program(program, options);
         const int kind = static_cast<int>(answer);
         ASSERT_EQ(c.status, 0) << "answer " << kind << ": " << c.stderr_text;
         EXPECT_EQ(c.stderr_text, "") << "answer " << kind;

@@ -19,11 +19,11 @@ int main(int argc, char** argv)
                      error.c_str());
         return 2;
     }
-    CaptureOptions options;
+    capture_options options;
     options.stack_kib = 256;
     options.frames = program->frame_ms > 0;
     options.out_dir = recorded_dir(program->name);
-    const Capture c = run_program(program->name, options);
+    const captured_run c = run_program(program->name, options);
     std::ofstream(c.out_dir + "/status.txt") << c.status << '\n';
     std::ofstream(c.out_dir + "/stderr.txt") << c.stderr_text;
     std::printf("%s: status %d, %zu stages, %zu frames\n", program->name.c_str(), c.status,

@@ -15,7 +15,7 @@ namespace {
 // A plain surface in place of the window, mapped as the program maps it.
 class Rings : public testing::Test {
 protected:
-    HeadlessScreen headless;
+    headless_screen headless;
 
     void SetUp() override
     {

@@ -11,11 +11,11 @@ namespace {
 
 TEST(QuadrilateralRingsProgram, SeedAloneThenSeventeenRings)
 {
-    const Capture& c = recorded_run("quadrilateral_rings");
+    const captured_run& c = recorded_run("quadrilateral_rings");
     ASSERT_EQ(c.stage_hashes.size(), 2u);
 
     // Stage 1: one red quadrilateral outlined in black on white.
-    const Image& seed = c.stages[0];
+    const rgb_image& seed = c.stages[0];
     std::set<uint32_t> colours(seed.rgb.begin(), seed.rgb.end());
     EXPECT_EQ(colours, (std::set<uint32_t>{rgb(0, 0, 0), rgb(255, 0, 0), rgb(255, 255, 255)}));
     EXPECT_EQ(seed.at(413, 301), rgb(255, 0, 0));
@@ -23,7 +23,7 @@ TEST(QuadrilateralRingsProgram, SeedAloneThenSeventeenRings)
         EXPECT_EQ(seed.at(x, y), rgb(0, 0, 0)) << x << "," << y;
 
     // Stage 2: generation 1 in green round the red seed, up to generation 17.
-    const Image& rings = c.stages[1];
+    const rgb_image& rings = c.stages[1];
     EXPECT_EQ(rings.at(413, 301), rgb(255, 0, 0));
     for (auto [x, y] : {std::pair{411, 318}, {433, 298}, {414, 285}, {393, 305}})
         EXPECT_EQ(rings.at(x, y), rgb(0, 248, 0)) << x << "," << y;

@@ -85,7 +85,7 @@ TEST(QuadrilateralTiling, CentroidTruncatesTowardZero)
 
 TEST(QuadrilateralTiling, ColourRampIsATriangleWaveOf260Tiles)
 {
-    HeadlessScreen headless;
+    headless_screen headless;
     fill_level = 20;
     rising = true;
     std::vector<Uint32> colours;

@@ -13,7 +13,7 @@ struct pixel_span {
     int left = 800, right = -1, top = 600, bottom = -1;
 };
 
-pixel_span non_white_span(const Image& image)
+pixel_span non_white_span(const rgb_image& image)
 {
     pixel_span s;
     for (int y = 0; y < image.h; ++y)
@@ -29,10 +29,10 @@ pixel_span non_white_span(const Image& image)
 
 // The fill colour of the tile drawn in frame n: what frame n painted that
 // is neither outline nor queue mark. Fails when it painted two such colours.
-uint32_t fill_of_frame(const Capture& c, int n)
+uint32_t fill_of_frame(const captured_run& c, int n)
 {
-    const Image before = c.frame(n - 1);
-    const Image after = c.frame(n);
+    const rgb_image before = c.frame(n - 1);
+    const rgb_image after = c.frame(n);
     uint32_t fill = 0;
     for (size_t i = 0; i < after.rgb.size(); ++i) {
         const uint32_t p = after.rgb[i];
@@ -46,7 +46,7 @@ uint32_t fill_of_frame(const Capture& c, int n)
 
 TEST(QuadrilateralTilingProgram, ShowsOneFramePerTileAndLeavesTheLastUndrawn)
 {
-    const Capture& c = recorded_run("quadrilateral_tiling");
+    const captured_run& c = recorded_run("quadrilateral_tiling");
     ASSERT_EQ(c.stage_hashes.size(), 1u);
     // 499 tiles, one frame each, then the final flip before the wait.
     ASSERT_EQ(c.frame_hashes.size(), 500u);
@@ -56,11 +56,11 @@ TEST(QuadrilateralTilingProgram, ShowsOneFramePerTileAndLeavesTheLastUndrawn)
     // Frame 1: the seed alone, in the first ramp colour. Its neighbours are
     // queued after the flip, so their marks show from frame 2 on, where the
     // neighbour across edge 0-1 is drawn over its own mark.
-    const Image first = c.frame(1);
+    const rgb_image first = c.frame(1);
     EXPECT_EQ(first.at(427, 287), rgb(224, 1, 0));
     EXPECT_EQ(first.at(400, 300), rgb(0, 0, 0));
     EXPECT_EQ(first.at(442, 262), rgb(255, 255, 255));
-    const Image second = c.frame(2);
+    const rgb_image second = c.frame(2);
     EXPECT_EQ(second.at(412, 272), rgb(223, 2, 0));
     for (auto [x, y] : {std::pair{442, 262}, {442, 302}, {412, 312}}) {
         EXPECT_EQ(second.at(x, y), rgb(255, 0, 0)) << x << "," << y;
@@ -74,7 +74,7 @@ TEST(QuadrilateralTilingProgram, ShowsOneFramePerTileAndLeavesTheLastUndrawn)
     EXPECT_EQ(fill_of_frame(c, 261), rgb(224, 1, 0));
 
     // The finished picture: the undrawn last tile keeps its mark.
-    const Image& done = c.stages[0];
+    const rgb_image& done = c.stages[0];
     EXPECT_EQ(done.at(112, 52), rgb(255, 0, 0));
     EXPECT_EQ(done.at(111, 52), rgb(255, 0, 0));
     EXPECT_EQ(done.at(112, 51), rgb(255, 0, 0));

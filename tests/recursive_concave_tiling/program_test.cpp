@@ -33,7 +33,7 @@ class RecursiveTilingProgram : public ::testing::TestWithParam<recursive_tiling_
 TEST_P(RecursiveTilingProgram, ShowsOneFramePerTileDepthFirst)
 {
     const recursive_tiling_case& t = GetParam();
-    const Capture& c = recorded_run(t.program);
+    const captured_run& c = recorded_run(t.program);
     ASSERT_EQ(c.stage_hashes.size(), 1u);
     // One frame per tile, then the final flip before the wait.
     ASSERT_EQ(c.frame_hashes.size(), t.tiles + 1);
@@ -41,15 +41,15 @@ TEST_P(RecursiveTilingProgram, ShowsOneFramePerTileDepthFirst)
     EXPECT_EQ(c.frame_hashes[t.tiles - 1], c.frame_hashes[t.tiles]);
 
     // Frame 1 is the seed alone; frame 2 adds its neighbour across edge 0.
-    const Image first = c.frame(1);
+    const rgb_image first = c.frame(1);
     EXPECT_EQ(first.at(t.seed[0], t.seed[1]), t.grey);
     EXPECT_EQ(first.at(t.across_edge_0[0], t.across_edge_0[1]), white);
-    const Image second = c.frame(2);
+    const rgb_image second = c.frame(2);
     EXPECT_EQ(second.at(t.across_edge_0[0], t.across_edge_0[1]), t.grey);
     EXPECT_EQ(second.at(t.across_edge_1[0], t.across_edge_1[1]), white);
 
     // The finished picture: grey tiles outlined in black on white.
-    const Image& done = c.stages[0];
+    const rgb_image& done = c.stages[0];
     std::set<uint32_t> colours(done.rgb.begin(), done.rgb.end());
     EXPECT_EQ(colours, (std::set<uint32_t>{rgb(0, 0, 0), t.grey, white}));
     int left = 800, right = -1, top = 600, bottom = -1;

@@ -11,7 +11,7 @@ namespace {
 
 // A headless white window with the cell palette mapped on it.
 struct HexCellTest : ::testing::Test {
-    HeadlessScreen headless;
+    headless_screen headless;
 
     HexCellTest()
     {

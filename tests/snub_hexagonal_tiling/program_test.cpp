@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* program = "snub_hexagonal_tiling";
 
-const Capture& shown()
+const captured_run& shown()
 {
     return recorded_run(program);
 }
@@ -22,16 +22,16 @@ bool inside_frame(int x, int y) { return x >= 1 && x <= 798 && y >= 1 && y <= 59
 
 TEST(SnubHexagonalTilingProgram, OneStageWithABlackFrame)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 1u);
     EXPECT_TRUE(has_black_frame(c.stages[0]));
 }
 
 TEST(SnubHexagonalTilingProgram, HexagonsCentredInsideTheFrameAreRedAndUncut)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 1u);
-    const Image& im = c.stages[0];
+    const rgb_image& im = c.stages[0];
     int hexagons = 0;
     for (int i = -4; i <= 4; ++i)
         for (int j = -3; j <= 3; ++j) {
@@ -51,9 +51,9 @@ TEST(SnubHexagonalTilingProgram, HexagonsCentredInsideTheFrameAreRedAndUncut)
 
 TEST(SnubHexagonalTilingProgram, RegionsBeyondThePatchOrTheGuardStayWhite)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 1u);
-    const Image& im = c.stages[0];
+    const rgb_image& im = c.stages[0];
     // The top-left corner lies outside every cell of the 9 x 7 patch.
     EXPECT_EQ(im.at(3, 3), rgb(255, 255, 255));
     // The hexagon of the cell centred at (225, -3) is outlined, not filled.

@@ -11,7 +11,7 @@ constexpr const char* program = "snub_square_tiling";
 constexpr uint32_t white_rgb = rgb(255, 255, 255), red_rgb = rgb(255, 0, 0),
                    pink_rgb = rgb(255, 100, 100), green_rgb = rgb(0, 205, 0);
 
-const Capture& shown()
+const captured_run& shown()
 {
     return recorded_run(program);
 }
@@ -23,16 +23,16 @@ bool inside_margin(int x, int y) { return x >= 10 && x <= 789 && y >= 10 && y <=
 
 TEST(SnubSquareTilingProgram, OneStageWithABlackFrame)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 1u);
     EXPECT_TRUE(has_black_frame(c.stages[0]));
 }
 
 TEST(SnubSquareTilingProgram, PinkOnlyInsideTheMarginWhiteOnlyOutside)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 1u);
-    const Image& im = c.stages[0];
+    const rgb_image& im = c.stages[0];
     int band_white = 0;
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x) {
@@ -50,9 +50,9 @@ TEST(SnubSquareTilingProgram, PinkOnlyInsideTheMarginWhiteOnlyOutside)
 
 TEST(SnubSquareTilingProgram, StarsAndHoles)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 1u);
-    const Image& im = c.stages[0];
+    const rgb_image& im = c.stages[0];
     for (int i = -5; i <= 5; ++i)
         for (int j = -5; j <= 5; ++j) {
             // The square of a star centred inside the frame is red; one

@@ -10,7 +10,7 @@
 namespace {
 
 struct SquareStarTest : ::testing::Test {
-    HeadlessScreen headless;
+    headless_screen headless;
 
     SquareStarTest()
     {

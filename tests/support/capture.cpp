@@ -38,7 +38,7 @@ std::string read_file(const std::string& path)
     return text.str();
 }
 
-std::string fresh_folder(const std::string& name, const CaptureOptions& options)
+std::string fresh_folder(const std::string& name, const capture_options& options)
 {
     std::string leaf = fs::path(name).filename().string() + "-" + wait_answer_name(options.answer);
     if (options.frames)
@@ -71,7 +71,7 @@ fs::path reference_path(const std::string& name, uint64_t hash)
 
 // Keeps the stage pictures of a good run, named by hash, so that a later
 // difference can be shown pixel by pixel.
-void keep_references(const std::string& name, const Capture& c)
+void keep_references(const std::string& name, const captured_run& c)
 {
     std::error_code ec;
     fs::create_directories(fs::path(reference_dir()) / name, ec);
@@ -92,18 +92,18 @@ std::string rgb_text(uint32_t c)
 
 // Describes a changed stage, starting from the comparison's `text`; writes
 // diff-stage-NN.png when the expected picture is known.
-std::string describe_stage_difference(const std::string& name, const Capture& c, size_t stage,
+std::string describe_stage_difference(const std::string& name, const captured_run& c, size_t stage,
                                       uint64_t expected, std::string text)
 {
-    const Image& actual = c.stages[stage - 1];
-    const Image reference = read_png(reference_path(name, expected).string());
+    const rgb_image& actual = c.stages[stage - 1];
+    const rgb_image reference = read_png(reference_path(name, expected).string());
     if (reference.w == 0 || image_hash(reference) != expected || actual.w != reference.w ||
         actual.h != reference.h) {
         return text + "; no reference picture for the expected hash (a passing run keeps one in " +
                reference_dir() + "), picture: " + stage_path(c.out_dir, stage);
     }
     // Changed pixels magenta over a dimmed copy of the actual picture.
-    Image diff = actual;
+    rgb_image diff = actual;
     long changed = 0;
     int first_x = -1, first_y = -1;
     for (int y = 0; y < actual.h; ++y) {
@@ -130,7 +130,7 @@ std::string describe_stage_difference(const std::string& name, const Capture& c,
 
 }  // namespace
 
-Image Capture::frame(int n) const
+rgb_image captured_run::frame(int n) const
 {
     return read_png(out_dir + "/" + frame_file_name(n));
 }
@@ -142,9 +142,9 @@ std::string program_path(const std::string& name)
     return std::string(CAPTURE_BIN_DIR) + "/" + name;
 }
 
-Capture run_program(const std::string& name, const CaptureOptions& options)
+captured_run run_program(const std::string& name, const capture_options& options)
 {
-    Capture c;
+    captured_run c;
     if (options.out_dir.empty()) {
         c.out_dir = fresh_folder(name, options);
     } else {
@@ -199,13 +199,13 @@ std::string recorded_dir(const std::string& name)
     return std::string(CAPTURE_RECORDED_DIR) + "/" + name;
 }
 
-const Capture& recorded_run(const std::string& name)
+const captured_run& recorded_run(const std::string& name)
 {
-    static std::map<std::string, Capture> runs;
+    static std::map<std::string, captured_run> runs;
     auto found = runs.find(name);
     if (found != runs.end())
         return found->second;
-    Capture& c = runs[name];
+    captured_run& c = runs[name];
     c.out_dir = recorded_dir(name);
     c.status = -1;
     std::ifstream(c.out_dir + "/status.txt") >> c.status;
@@ -218,15 +218,15 @@ const Capture& recorded_run(const std::string& name)
     return c;
 }
 
-void discard(const Capture& capture)
+void discard(const captured_run& capture)
 {
     std::error_code ec;
     fs::remove_all(capture.out_dir, ec);
 }
 
-Image read_png(const std::string& path)
+rgb_image read_png(const std::string& path)
 {
-    Image image;
+    rgb_image image;
     png_image png;
     std::memset(&png, 0, sizeof png);
     png.version = PNG_IMAGE_VERSION;
@@ -246,7 +246,7 @@ Image read_png(const std::string& path)
     return image;
 }
 
-void write_png(const std::string& path, const Image& image)
+void write_png(const std::string& path, const rgb_image& image)
 {
     std::vector<uint8_t> bytes(image.rgb.size() * 3);
     for (size_t i = 0; i < image.rgb.size(); ++i) {
@@ -264,7 +264,7 @@ void write_png(const std::string& path, const Image& image)
         std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), png.message);
 }
 
-uint64_t image_hash(const Image& image)
+uint64_t image_hash(const rgb_image& image)
 {
     uint64_t h = fnv_offset;
     for (uint32_t c : image.rgb) {
@@ -275,7 +275,7 @@ uint64_t image_hash(const Image& image)
     return h;
 }
 
-std::string compare_with_golden(const std::string& name, const Capture& c, bool may_update)
+std::string compare_with_golden(const std::string& name, const captured_run& c, bool may_update)
 {
     const std::string path = golden_path(name);
     if (c.status != 0)
@@ -320,7 +320,7 @@ int golden_stage_count(const std::string& name)
     return static_cast<int>(read_golden(golden_path(name)).stages.size());
 }
 
-bool has_black_frame(const Image& image)
+bool has_black_frame(const rgb_image& image)
 {
     for (int x = 0; x < image.w; ++x)
         if (image.at(x, 0) != 0 || image.at(x, image.h - 1) != 0)

@@ -1,12 +1,12 @@
 #include "headless.h"
 
-HeadlessScreen::HeadlessScreen()
+headless_screen::headless_screen()
 {
     screen = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 32, 0xFF0000, 0xFF00,
                                   0xFF, 0);
 }
 
-HeadlessScreen::~HeadlessScreen()
+headless_screen::~headless_screen()
 {
     SDL_FreeSurface(screen);
     screen = nullptr;

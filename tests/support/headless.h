@@ -8,11 +8,11 @@
 
 // Points `screen` at a fresh 800x600x32 software surface (contents unset)
 // for its lifetime; frees it and clears `screen` when destroyed.
-struct HeadlessScreen {
-    HeadlessScreen();
-    ~HeadlessScreen();
-    HeadlessScreen(const HeadlessScreen&) = delete;
-    HeadlessScreen& operator=(const HeadlessScreen&) = delete;
+struct headless_screen {
+    headless_screen();
+    ~headless_screen();
+    headless_screen(const headless_screen&) = delete;
+    headless_screen& operator=(const headless_screen&) = delete;
 };
 
 // Every pixel of `screen`, row by row.

@@ -14,7 +14,7 @@ constexpr long other_clock = 1234567;
 
 TEST(TerdragonProgram, ElevenFramesOneWaitAndFixedColoursOfGenerationsOneToFour)
 {
-    const Capture& c = recorded_run("terdragon_rosette");
+    const captured_run& c = recorded_run("terdragon_rosette");
     ASSERT_EQ(c.frame_hashes.size(), 11u);
     ASSERT_EQ(c.stage_hashes.size(), 1u);
     EXPECT_EQ(c.stage_hashes[0], c.frame_hashes[10]);
@@ -25,7 +25,7 @@ TEST(TerdragonProgram, ElevenFramesOneWaitAndFixedColoursOfGenerationsOneToFour)
     for (int p = 1; p <= 4; ++p) {
         for (int j = static_cast<int>(std::pow(3.0, p - 1)); j < static_cast<int>(std::pow(3.0, p)); ++j)
             step_walk(walk, segment_direction(j, p));
-        const Image frame = c.frame(p);
+        const rgb_image frame = c.frame(p);
         EXPECT_EQ(frame.at(200, 100), rgb(255, 255, 255)) << p;
         // The end of the generation's last segment, in every copy.
         for (int k = 0; k < 6; ++k) {
@@ -39,10 +39,10 @@ TEST(TerdragonProgram, ElevenFramesOneWaitAndFixedColoursOfGenerationsOneToFour)
 
 TEST(TerdragonProgram, ClockSeedsOnlyTheColoursFromGenerationFive)
 {
-    const Capture& a = recorded_run("terdragon_rosette");
-    CaptureOptions options;
+    const captured_run& a = recorded_run("terdragon_rosette");
+    capture_options options;
     options.fixed_time = other_clock;
-    const Capture b = run_program("terdragon_rosette", options);
+    const captured_run b = run_program("terdragon_rosette", options);
     ASSERT_EQ(a.frame_hashes.size(), 11u);
     ASSERT_EQ(b.frame_hashes.size(), 11u);
     for (int p = 1; p <= 4; ++p) EXPECT_EQ(a.frame_hashes[p - 1], b.frame_hashes[p - 1]) << p;

@@ -11,7 +11,7 @@ namespace {
 
 class Terdragon : public ::testing::Test {
 protected:
-    HeadlessScreen headless;
+    headless_screen headless;
     Uint32 map(int r, int g, int b) { return SDL_MapRGB(screen->format, r, g, b); }
 };
 

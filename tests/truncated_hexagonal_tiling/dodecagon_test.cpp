@@ -10,7 +10,7 @@
 namespace {
 
 struct DodecagonTest : ::testing::Test {
-    HeadlessScreen headless;
+    headless_screen headless;
 
     DodecagonTest()
     {

@@ -13,7 +13,7 @@ constexpr const char* program = "truncated_hexagonal_tiling";
 constexpr uint32_t white_rgb = rgb(255, 255, 255), light_red_rgb = rgb(255, 50, 50),
                    light_yellow_rgb = rgb(250, 250, 100), blue_rgb = rgb(0, 0, 205);
 
-const Capture& shown()
+const captured_run& shown()
 {
     return recorded_run(program);
 }
@@ -24,9 +24,9 @@ bool inside_frame(int x, int y) { return x >= 1 && x <= 798 && y >= 1 && y <= 59
 
 TEST(TruncatedHexagonalTilingProgram, FirstStageShowsOneDodecagonAndItsVectors)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 2u);
-    const Image& im = c.stages[0];
+    const rgb_image& im = c.stages[0];
     EXPECT_TRUE(has_black_frame(im));
     for (auto [x, y] : {std::pair{400, 300}, {493, 275}, {425, 206}, {450, 286}})
         EXPECT_EQ(im.at(x, y), blue_rgb) << x << "," << y;
@@ -38,9 +38,9 @@ TEST(TruncatedHexagonalTilingProgram, FirstStageShowsOneDodecagonAndItsVectors)
 
 TEST(TruncatedHexagonalTilingProgram, SecondStageLeavesNoWhiteAndNoBlue)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 2u);
-    const Image& im = c.stages[1];
+    const rgb_image& im = c.stages[1];
     EXPECT_TRUE(has_black_frame(im));
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x) {

@@ -18,7 +18,7 @@ const std::vector<edge_row> centred_motif = {
 
 TEST(OctagonMotif, CentredMotifHasTheTabulatedVerticesSquaresAndSeeds)
 {
-    const Image drawn = headless([] { draw_polygon_motif(400, 300); });
+    const rgb_image drawn = headless([] { draw_polygon_motif(400, 300); });
     EXPECT_EQ(difference(drawn, headless([] { draw_motif_from_table(centred_motif); })), "");
     // Four green squares; the octagon itself stays white.
     for (size_t i = 0; i < centred_motif.size(); i += 2)
@@ -36,7 +36,7 @@ TEST(OctagonMotif, MotifsLeftOfAndAboveTheWindowTruncateTowardZero)
 {
     // Vertex 4 lies at column -12.9999999999998, drawn from column -12; the
     // square on edge 2 is filled, the one on edge 4 (seed at -23) is not.
-    const Image left = headless([] { draw_polygon_motif(37, 450); });
+    const rgb_image left = headless([] { draw_polygon_motif(37, 450); });
     EXPECT_EQ(difference(left, headless([] {
                              draw_motif_from_table({
                                  {{87, 450}, {72, 414}, {122, 435}, {107, 399}, {97, 424}},
@@ -54,7 +54,7 @@ TEST(OctagonMotif, MotifsLeftOfAndAboveTheWindowTruncateTowardZero)
 
     // Centre (129, -12): the rows of vertices 0 and 3 truncate toward row 0;
     // the squares on edges 4 and 6 have their seeds in the window.
-    const Image above = headless([] { draw_polygon_motif(129, -12); });
+    const rgb_image above = headless([] { draw_polygon_motif(129, -12); });
     EXPECT_EQ(difference(above, headless([] {
                              draw_motif_from_table({
                                  {{179, -12}, {164, -47}, {214, -26}, {199, -62}, {189, -37}},

@@ -25,7 +25,7 @@ const std::vector<edge_row> centred_motif = {
 TEST(DodecagonMotif, CentredMotifHasTheTabulatedVerticesSquaresAndSeeds)
 {
     // Vertex 5 at (356, 274) needs the sine of the float-rounded angle.
-    const Image drawn = headless([] { draw_polygon_motif(400, 300); });
+    const rgb_image drawn = headless([] { draw_polygon_motif(400, 300); });
     EXPECT_EQ(difference(drawn, headless([] { draw_motif_from_table(centred_motif, {400, 300}, light_red); })), "");
     for (size_t i = 0; i < centred_motif.size(); i += 2)
         EXPECT_EQ(drawn.at(centred_motif[i].seed.x, centred_motif[i].seed.y), green_rgb) << "square " << i;
@@ -34,7 +34,7 @@ TEST(DodecagonMotif, CentredMotifHasTheTabulatedVerticesSquaresAndSeeds)
 
 TEST(DodecagonMotif, MotifLeftOfAndAboveTheWindowTruncatesTowardZero)
 {
-    const Image drawn = headless([] { draw_polygon_motif(21, 71); });
+    const rgb_image drawn = headless([] { draw_polygon_motif(21, 71); });
     EXPECT_EQ(difference(drawn, headless([] {
                              draw_motif_from_table({{{71, 71}, {64, 45}, {96, 64}, {89, 39}, {80, 55}},
                                                     {{64, 45}, {45, 27}},
@@ -57,7 +57,7 @@ TEST(DodecagonMotif, MotifLeftOfAndAboveTheWindowTruncatesTowardZero)
 TEST(DodecagonMotif, MotifOnRowZeroIsDrawnButNotFilled)
 {
     // Only the squares on edges 6, 8 and 10 have their seeds in the window.
-    const Image drawn = headless([] { draw_polygon_motif(700, 0); });
+    const rgb_image drawn = headless([] { draw_polygon_motif(700, 0); });
     EXPECT_EQ(difference(drawn, headless([] {
                              draw_motif_from_table({{{750, 0}, {743, -25}, {775, -6}, {768, -31}, {759, -15}},
                                                     {{743, -25}, {724, -43}},

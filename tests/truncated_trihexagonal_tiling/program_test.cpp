@@ -10,14 +10,14 @@
 
 namespace {
 
-const Capture& shown()
+const captured_run& shown()
 {
     return recorded_run("truncated_trihexagonal_tiling");
 }
 
 TEST(TruncatedTrihexagonalProgram, ShowsTwoStagesInsideTheFrame)
 {
-    const Capture& c = shown();
+    const captured_run& c = shown();
     ASSERT_EQ(c.stages.size(), 2u);
     // The frame is drawn in stage 1 only and survives stage 2.
     EXPECT_TRUE(frame_is_black(c.stages[0]));
@@ -28,7 +28,7 @@ TEST(TruncatedTrihexagonalProgram, StageOneIsTheMotifWithItsLatticeVectors)
 {
     // The vectors end at (518, 268) and (431, 181), the centres of the
     // motifs (1, 0) and (0, 1) of stage 2.
-    const Image expected = headless([] {
+    const rgb_image expected = headless([] {
         draw_polygon_motif(400, 300);
         draw_thick_line(400, 300, 518, 268, 1, blue);
         draw_thick_line(400, 300, 431, 181, 1, blue);
@@ -40,7 +40,7 @@ TEST(TruncatedTrihexagonalProgram, StageOneIsTheMotifWithItsLatticeVectors)
 TEST(TruncatedTrihexagonalProgram, StageTwoCentresEveryVisibleMotifAndLeavesNoWhite)
 {
     ASSERT_EQ(shown().stages.size(), 2u);
-    const Image& stage = shown().stages[1];
+    const rgb_image& stage = shown().stages[1];
     set_lattice_vectors();
     EXPECT_GE(expect_motifs_on_lattice(stage, headless([] { draw_polygon_motif(400, 300); }), 47), 15);
     EXPECT_EQ(std::count(stage.rgb.begin(), stage.rgb.end(), white_rgb), 0);
@@ -56,8 +56,8 @@ TEST(TruncatedTrihexagonalProgram, StageTwoPaintsOverTheBlueLines)
     // centres of the motifs (0, 0), (1, 0) and (0, 1) lie on them, so those
     // fills run over every blue pixel, and the outlines cover the rest.
     ASSERT_EQ(shown().stages.size(), 2u);
-    const Image& before = shown().stages[0];
-    const Image& after = shown().stages[1];
+    const rgb_image& before = shown().stages[0];
+    const rgb_image& after = shown().stages[1];
     for (auto [x, y] : {std::pair{459, 284}, {415, 240}, {400, 300}, {518, 268}, {431, 181}})
         EXPECT_EQ(before.at(x, y), blue_rgb) << x << ", " << y;
     EXPECT_EQ(after.at(459, 284), green_rgb);

@@ -38,13 +38,13 @@ run_options with_env(std::vector<std::string> env)
 
 // Reads an XWD dump (header and colour table big-endian, pixels in the
 // dump's own byte order) of a true-colour window into 0xRRGGBB values.
-Image parse_xwd(const std::string& data)
+rgb_image parse_xwd(const std::string& data)
 {
     auto card = [&](size_t i) {
         const auto* b = reinterpret_cast<const unsigned char*>(data.data()) + 4 * i;
         return uint32_t(b[0]) << 24 | uint32_t(b[1]) << 16 | uint32_t(b[2]) << 8 | b[3];
     };
-    Image img;
+    rgb_image img;
     if (data.size() < 100)
         return img;
     const uint32_t header_size = card(0), width = card(4), height = card(5), byte_order = card(7),
@@ -73,7 +73,7 @@ Image parse_xwd(const std::string& data)
 }
 
 // Where two pictures first differ, for the failure message.
-std::string first_difference(const Image& a, const Image& b)
+std::string first_difference(const rgb_image& a, const rgb_image& b)
 {
     if (a.w != b.w || a.h != b.h)
         return "size " + std::to_string(a.w) + "x" + std::to_string(a.h) + " against " + std::to_string(b.w) +
@@ -152,7 +152,7 @@ protected:
         return run_command(argv, options);
     }
 
-    Image screenshot(Window w)
+    rgb_image screenshot(Window w)
     {
         return parse_xwd(x_command({"xwd", "-silent", "-id", std::to_string(w)}).out);
     }
@@ -222,7 +222,7 @@ TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
                                        "LD_PRELOAD=" DRAWKIT_TOUR_PRELOAD, asan, "TOUR_PROGRAM=" + name,
                                        "TOUR_CAPTIONS=" DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt"})));
 
-    std::vector<Image> shown;
+    std::vector<rgb_image> shown;
     Window window = 0;
     for (size_t stage = 1;; ++stage) {
         std::string line = next_line(child, 60000);
@@ -251,9 +251,9 @@ TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
     // colours from the clock gets each second the window run may have read.
     std::string mismatch;
     for (long t = started; t <= ended; ++t) {
-        CaptureOptions options;
+        capture_options options;
         options.fixed_time = t;
-        Capture c = run_program(name, options);
+        captured_run c = run_program(name, options);
         ASSERT_EQ(c.status, 0) << c.stderr_text;
         ASSERT_EQ(c.stages.size(), stages);
         mismatch.clear();
@@ -369,7 +369,7 @@ TEST_P(EachSdl, CoveredOrUnmappedWindowShowsItsStageAgain)
     ASSERT_NE(w, 0u);
     EXPECT_EQ(title(w), name + ", stage 1 of 1");
     usleep(300000);
-    const Image stage = screenshot(w);
+    const rgb_image stage = screenshot(w);
     ASSERT_EQ(stage.w, 800);
 
     XSetWindowAttributes a{};
