@@ -1,0 +1,56 @@
+// The wallpaper group of a picture: its translation lattice and every
+// isometry that maps it onto itself, named as one of the seventeen plane
+// groups. Works on an RGB pixel array (0xRRGGBB, row-major), for the
+// command line tool, the tests and the browser page alike.
+//
+// Coordinates are continuous pixel coordinates: pixel (i, j) covers the
+// square [i, i+1) x [j, j+1), so its centre is (i + 0.5, j + 0.5).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Point {
+    double x = 0;
+    double y = 0;
+};
+
+// A rotation centre and the order of the rotations about it (2, 3, 4, 6).
+struct RotationCentre {
+    Point at;
+    int order = 0;
+};
+
+// A mirror line or glide line, as the segment where it crosses the cell.
+struct ReflectionLine {
+    Point from;
+    Point to;
+    bool glide = false;  // a glide reflection (translation by half a period)
+};
+
+struct Symmetry {
+    std::string group = "none";  // p1 ... p6m; "none": no two independent periods
+    std::string orbifold;        // e.g. "4*2"
+    int lattice[2][2] = {};      // the two lattice vectors, in whole pixels
+    Point origin;                // the corner of the cell the elements are given in
+    bool approximate = false;    // a hexagonal group: accepted at the agreement threshold
+    double lowest_agreement = 1; // the lowest share of agreeing pixels among the accepted operations
+    std::vector<RotationCentre> centres;  // one per class under translations, by order
+    std::vector<ReflectionLine> lines;    // every mirror and glide segment in the cell
+};
+
+// The share of compared pixels that must agree for a rotation or mirror of a
+// hexagonal group (which square pixels cannot carry exactly).
+constexpr double hexagonal_agreement = 0.97;
+
+// Classifies the w x h picture `rgb`. A frame of uniform rows and columns
+// at the edges is left out; every comparison is between two pixels that lie
+// inside what is left. Translations and the operations of the twelve
+// groups without 3- or 6-fold rotations must hold pixel for pixel.
+Symmetry classify(const uint32_t* rgb, int w, int h);
+
+// The report: first line "group: NAME", then the lattice, the orbifold, how
+// the operations were checked, the rotation centres, the mirror and glide
+// lines, one per line. Each line ends with a newline.
+std::string describe(const Symmetry& symmetry);
