@@ -200,15 +200,21 @@ bool holds_exactly(const View& v, const int r[2][2], const int c[2])
 double agreement(const View& v, const Affine& map, int step)
 {
     long compared = 0, agreeing = 0;
-    for (int y = v.y0; y < v.y1; y += step)
-        for (int x = v.x0; x < v.x1; x += step) {
-            const int tx = static_cast<int>(std::floor(map.l[0][0] * x + map.l[0][1] * y + map.c[0] + 0.5));
-            const int ty = static_cast<int>(std::floor(map.l[1][0] * x + map.l[1][1] * y + map.c[1] + 0.5));
+    // Rounded by truncation after an offset that keeps the values positive.
+    constexpr double shift = 1 << 20;
+    const double dx0 = step * map.l[0][0], dx1 = step * map.l[1][0];
+    for (int y = v.y0; y < v.y1; y += step) {
+        double fx = map.l[0][0] * v.x0 + map.l[0][1] * y + map.c[0] + 0.5 + shift;
+        double fy = map.l[1][0] * v.x0 + map.l[1][1] * y + map.c[1] + 0.5 + shift;
+        const uint32_t* row = v.px + static_cast<size_t>(y) * v.w;
+        for (int x = v.x0; x < v.x1; x += step, fx += dx0, fy += dx1) {
+            const int tx = static_cast<int>(fx) - (1 << 20), ty = static_cast<int>(fy) - (1 << 20);
             if (!v.inside(tx, ty))
                 continue;
             ++compared;
-            agreeing += v.at(x, y) == v.at(tx, ty);
+            agreeing += row[x] == v.at(tx, ty);
         }
+    }
     return compared ? static_cast<double>(agreeing) / compared : 0;
 }
 
@@ -279,7 +285,7 @@ bool find_exact(const View& v, const Lattice& lattice, int bx, int by, const int
 double find_approximate(const View& v, const Lattice& lattice, int bx, int by, Affine& map)
 {
     constexpr int keep = 4;
-    constexpr int most_misses = block * block / 4;
+    constexpr int most_misses = block * block / 6;
     struct Candidate { int x, y, misses; };
     std::vector<Candidate> best;
     for_each_cell_point(v, lattice, [&](int qx, int qy) {
@@ -299,32 +305,34 @@ double find_approximate(const View& v, const Lattice& lattice, int bx, int by, A
         if (best.size() > keep)
             best.pop_back();
     });
-    double top = 0;
+    // The candidate that agrees best on a sample, refined to a quarter pixel.
+    double top = -1;
     Affine chosen = map;
     for (const Candidate& q : best) {
         Affine trial = map;
-        const double cx = q.x - (map.l[0][0] * bx + map.l[0][1] * by), cy = q.y - (map.l[1][0] * bx + map.l[1][1] * by);
-        double local = -1;
-        double fx = cx, fy = cy;
-        for (int j = -2; j <= 2; ++j)
-            for (int i = -2; i <= 2; ++i) {
-                trial.c[0] = cx + 0.25 * i;
-                trial.c[1] = cy + 0.25 * j;
-                const double share = agreement(v, trial, 5);
-                if (share > local) {
-                    local = share;
-                    fx = trial.c[0];
-                    fy = trial.c[1];
-                }
-            }
-        trial.c[0] = fx;
-        trial.c[1] = fy;
-        const double share = agreement(v, trial, 1);
+        trial.c[0] = q.x - (map.l[0][0] * bx + map.l[0][1] * by);
+        trial.c[1] = q.y - (map.l[1][0] * bx + map.l[1][1] * by);
+        const double share = agreement(v, trial, 5);
         if (share > top) {
             top = share;
             chosen = trial;
         }
     }
+    if (best.empty())
+        return 0;
+    const Affine start = chosen;
+    for (int j = -2; j <= 2; ++j)
+        for (int i = -2; i <= 2; ++i) {
+            Affine trial = start;
+            trial.c[0] += 0.25 * i;
+            trial.c[1] += 0.25 * j;
+            const double share = agreement(v, trial, 5);
+            if (share > top) {
+                top = share;
+                chosen = trial;
+            }
+        }
+    top = agreement(v, chosen, 1);
     map = chosen;
     return top;
 }
@@ -621,14 +629,32 @@ std::vector<Operation> hexagonal_operations(const View& v, const Lattice& lattic
     Operation turn;
     if (search(third, turn) < hexagonal_agreement)
         return {};
+    // Every 6-fold centre and every mirror of a hexagonal group passes
+    // through a 3-fold centre: try the operation about each of them.
+    const std::vector<Point> centres = fixed_points({turn}, eps);
+    auto through_centres = [&](const int m[2][2], Operation& best) {
+        double top = -1;
+        for (const Point& f : centres) {
+            Operation op;
+            std::memcpy(op.m, m, sizeof op.m);
+            op.g[0] = f.x - (m[0][0] * f.x + m[0][1] * f.y);
+            op.g[1] = f.y - (m[1][0] * f.x + m[1][1] * f.y);
+            const double share = agreement(v, pixel_map(v, lattice, op), 3);
+            if (share > top) {
+                top = share;
+                best = op;
+            }
+        }
+        return agreement(v, pixel_map(v, lattice, best), 1);
+    };
     Operation sixth;
     int order = 3;
-    if (search(sixth_turn, sixth) >= hexagonal_agreement) {
+    if (through_centres(sixth_turn, sixth) >= hexagonal_agreement) {
         turn = sixth;
         order = 6;
     }
     Operation mirror1, mirror2;
-    const double s1 = search(swap_ab, mirror1), s2 = search(swap_negated, mirror2);
+    const double s1 = through_centres(swap_ab, mirror1), s2 = through_centres(swap_negated, mirror2);
     std::vector<Operation> ops;
     Operation power = turn;
     for (int k = 1; k < order; ++k, power = compose(turn, power))

@@ -1,0 +1,50 @@
+// The symmetry classifier on 800x600 synthetic wallpapers: each must take
+// at most 100 ms of CPU (build/bin/symmetry_bench).
+#include "patterns.h"
+#include "symmetry.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct BenchCase {
+    const char* group;
+    int a[2], b[2];
+};
+
+constexpr BenchCase bench_cases[] = {
+    {"p1", {38, 6}, {10, 44}},     {"p2", {42, 4}, {12, 38}},   {"pgg", {40, 0}, {0, 36}},
+    {"cmm", {30, 40}, {30, -40}},  {"p4m", {40, 0}, {0, 40}},   {"p4g", {96, 0}, {0, 96}},
+    {"p3", {160, 0}, {80, 139}},   {"p31m", {160, 0}, {80, 139}}, {"p6m", {160, 0}, {80, 139}},
+};
+
+void classify_800x600(benchmark::State& state)
+{
+    const BenchCase& c = bench_cases[state.range(0)];
+    const int origin2[2] = {401, 301};
+    const std::vector<uint32_t> picture = make_pattern(pattern_group(c.group), c.a, c.b, origin2, 800, 600, 11);
+    std::string group;
+    for (auto _ : state) {
+        const Symmetry s = classify(picture.data(), 800, 600);
+        group = s.group;
+        benchmark::DoNotOptimize(group);
+    }
+    state.SetLabel(std::string(c.group) + " -> " + group);
+}
+BENCHMARK(classify_800x600)->DenseRange(0, sizeof bench_cases / sizeof bench_cases[0] - 1)->Unit(benchmark::kMillisecond);
+
+// A picture of no group: the search for periods finds none.
+void classify_noise_800x600(benchmark::State& state)
+{
+    std::vector<uint32_t> picture(800 * 600);
+    uint32_t x = 12345;
+    for (uint32_t& p : picture)
+        p = (x = x * 1664525u + 1013904223u) >> 8;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(classify(picture.data(), 800, 600).group);
+}
+BENCHMARK(classify_noise_800x600)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
