@@ -104,7 +104,7 @@ TEST(Symmetry, NamesTheWholeGroupOfEachSyntheticWallpaper)
     }
 }
 
-TEST(Symmetry, ReadsThroughAFrame)
+TEST(Symmetry, ReadsThroughAFrameAndCutEdges)
 {
     for (const Case& c : {cases[21], cases[33]}) {
         int w = 0, h = 0;
@@ -114,6 +114,15 @@ TEST(Symmetry, ReadsThroughAFrame)
                 if (x < 3 || y < 3 || x >= w - 2 || y >= h - 4)
                     picture[static_cast<size_t>(y) * w + x] = 0;
         EXPECT_EQ(classify(picture.data(), w, h).group, c.group);
+        // Tiles cut by the edges drawn otherwise: a band of noise 6 pixels wide.
+        std::mt19937 random(5);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (x < 6 || y < 6 || x >= w - 6 || y >= h - 6)
+                    picture[static_cast<size_t>(y) * w + x] = random() & 0xffffff;
+        const Symmetry s = classify(picture.data(), w, h);
+        EXPECT_EQ(s.group, c.group) << "with noise at the edges";
+        EXPECT_EQ(s.compared[0], 8);
     }
 }
 

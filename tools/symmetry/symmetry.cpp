@@ -20,6 +20,7 @@ namespace {
 constexpr int block = 12;         // side of the distinctive block
 constexpr int sample_step = 7;    // the sparse pass of a verification
 constexpr double eps = 1e-6;
+constexpr int margins[] = {0, 4, 8, 16, 24, 32, 48, 64};  // left out at the edges, in turn
 
 // The part of the picture that is compared: everything but a uniform frame.
 struct View {
@@ -758,11 +759,28 @@ std::string point(Point p) { return "(" + number(p.x) + ", " + number(p.y) + ")"
 Symmetry classify(const uint32_t* rgb, int w, int h)
 {
     Symmetry result;
-    const View v = crop_frame(rgb, w, h);
+    // Tiles cut by the edges may be drawn differently from whole ones: when
+    // the whole picture has no lattice, margins of growing width are left out.
+    const View framed = crop_frame(rgb, w, h);
+    View v = framed;
     int bx = 0, by = 0;
     Lattice lattice;
-    if (!pick_block(v, bx, by) || !find_lattice(v, bx, by, lattice))
+    bool periodic = false;
+    for (const int margin : margins) {
+        if (8 * margin > std::min(framed.x1 - framed.x0, framed.y1 - framed.y0))
+            break;
+        v = framed;
+        v.x0 += margin;
+        v.y0 += margin;
+        v.x1 -= margin;
+        v.y1 -= margin;
+        if ((periodic = pick_block(v, bx, by) && find_lattice(v, bx, by, lattice)))
+            break;
+    }
+    if (!periodic)
         return result;
+    const int compared[4] = {v.x0, v.y0, v.x1, v.y1};
+    std::memcpy(result.compared, compared, sizeof compared);
 
     std::vector<Operation> ops;
     double tol = 1e-6;
@@ -854,6 +872,8 @@ std::string describe(const Symmetry& s)
     } else {
         text += "check: exact, every compared pixel agrees\n";
     }
+    text += "compared: (" + std::to_string(s.compared[0]) + ", " + std::to_string(s.compared[1]) + ") (" +
+            std::to_string(s.compared[2]) + ", " + std::to_string(s.compared[3]) + ")\n";
     text += "cell: " + point(s.origin) + "\n";
     for (const RotationCentre& c : s.centres)
         text += "rotation " + std::to_string(c.order) + ": " + point(c.at) + "\n";

@@ -34,6 +34,7 @@ struct Symmetry {
     std::string orbifold;        // e.g. "4*2"
     int lattice[2][2] = {};      // the two lattice vectors, in whole pixels
     Point origin;                // the corner of the cell the elements are given in
+    int compared[4] = {};        // x0, y0, x1, y1: the rectangle compared, frame and margins left out
     bool approximate = false;    // a hexagonal group: accepted at the agreement threshold
     double lowest_agreement = 1; // the lowest share of agreeing pixels among the accepted operations
     std::vector<RotationCentre> centres;  // one per class under translations, by order
@@ -45,8 +46,10 @@ struct Symmetry {
 constexpr double hexagonal_agreement = 0.97;
 
 // Classifies the w x h picture `rgb`. A frame of uniform rows and columns
-// at the edges is left out; every comparison is between two pixels that lie
-// inside what is left. Translations and the operations of the twelve
+// at the edges is left out, and when the rest has no lattice, margins of up
+// to 64 pixels (an eighth of the picture at most) where tiles cut by the
+// edges may differ; every comparison is between two pixels that lie inside
+// what is left. Translations and the operations of the twelve
 // groups without 3- or 6-fold rotations must hold pixel for pixel.
 Symmetry classify(const uint32_t* rgb, int w, int h);
 
