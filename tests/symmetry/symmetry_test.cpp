@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -81,7 +82,8 @@ std::string centre_orders(const Symmetry& s)
     return text;
 }
 
-long area(const int a[2], const int b[2]) { return std::labs(static_cast<long>(a[0]) * b[1] - static_cast<long>(a[1]) * b[0]); }
+template <typename T>
+double area(const T a[2], const T b[2]) { return std::fabs(double(a[0]) * b[1] - double(a[1]) * b[0]); }
 
 TEST(Symmetry, NamesTheWholeGroupOfEachSyntheticWallpaper)
 {
@@ -93,7 +95,7 @@ TEST(Symmetry, NamesTheWholeGroupOfEachSyntheticWallpaper)
         const Symmetry s = classify(picture.data(), w, h);
         EXPECT_EQ(s.group, c.group) << describe(s);
         EXPECT_EQ(s.orbifold, c.orbifold);
-        EXPECT_EQ(area(s.lattice[0], s.lattice[1]), area(c.a, c.b)) << "not the lattice of the pattern";
+        EXPECT_NEAR(area(s.lattice[0], s.lattice[1]), area(c.a, c.b), 1e-6) << "not the lattice of the pattern";
         EXPECT_EQ(centre_orders(s), c.centres);
         EXPECT_EQ(s.approximate, hexagonal(c));
         if (s.approximate) {
@@ -142,11 +144,13 @@ TEST(Symmetry, FindsNoGroupWithoutTwoPeriodsOrWithOneWrongPixel)
             stripes[static_cast<size_t>(y) * 320 + x] = noise[static_cast<size_t>(y) * 320 + x % 29];
     EXPECT_EQ(classify(stripes.data(), 320, 240).group, "none");
 
+    // One of the twelve exact groups is lost to one wrong pixel; a
+    // hexagonal one, accepted at 97% agreement, is not.
     for (const Case& c : {cases[20], cases[10], cases[32]}) {
         int w = 0, h = 0;
         std::vector<uint32_t> picture = picture_of(c, w, h);
         picture[static_cast<size_t>(h / 2 + 5) * w + w / 2 + 3] ^= 0x010101;
-        EXPECT_NE(classify(picture.data(), w, h).group, c.group) << c.group << " with one wrong pixel";
+        EXPECT_EQ(classify(picture.data(), w, h).group == c.group, hexagonal(c)) << c.group << " with one wrong pixel";
     }
 }
 

@@ -21,6 +21,7 @@ constexpr int block = 12;         // side of the distinctive block
 constexpr int sample_step = 7;    // the sparse pass of a verification
 constexpr double eps = 1e-6;
 constexpr int margins[] = {0, 4, 8, 16, 24, 32, 48, 64};  // left out at the edges, in turn
+constexpr double rough_agreement = 0.8;  // a period found approximately, before the edges are left out
 
 // The part of the picture that is compared: everything but a uniform frame.
 struct View {
@@ -57,6 +58,17 @@ View crop_frame(const uint32_t* rgb, int w, int h)
         if (v.x0 < v.x1 && w - v.x1 < w / 8 && column_uniform(v.x1 - 1)) { --v.x1; cut = true; }
     }
     return v;
+}
+
+// The view with `margin` more pixels left out on every side.
+View inset(const View& v, int margin)
+{
+    View inner = v;
+    inner.x0 += margin;
+    inner.y0 += margin;
+    inner.x1 -= margin;
+    inner.y1 -= margin;
+    return inner;
 }
 
 // The block of the central half with the most colour changes between
@@ -104,12 +116,17 @@ bool holds_translation(const View& v, int tx, int ty)
     return true;
 }
 
+// The two lattice vectors: whole pixels when every translation holds pixel
+// for pixel, real-valued for a hexagonal lattice found approximately.
 struct Lattice {
-    int a[2] = {}, b[2] = {};
-    long det() const { return static_cast<long>(a[0]) * b[1] - static_cast<long>(a[1]) * b[0]; }
+    double a[2] = {}, b[2] = {};
+    double det() const { return a[0] * b[1] - a[1] * b[0]; }
 };
 
 long length2(int x, int y) { return static_cast<long>(x) * x + static_cast<long>(y) * y; }
+
+// A candidate period and its squared length.
+struct Offset { int x, y; long len2; };
 
 // The lattice of periods, as its two shortest independent vectors; false
 // when the picture has no two independent periods shorter than half its
@@ -117,7 +134,6 @@ long length2(int x, int y) { return static_cast<long>(x) * x + static_cast<long>
 bool find_lattice(const View& v, int bx, int by, Lattice& lattice)
 {
     const int cw = v.x1 - v.x0, ch = v.y1 - v.y0;
-    struct Offset { int x, y; long len2; };
     std::vector<Offset> offsets;
     const int qy0 = std::max(v.y0, by - ch / 2), qy1 = std::min(v.y1 - block, by + ch / 2);
     const int qx0 = std::max(v.x0, bx - cw / 2), qx1 = std::min(v.x1 - block, bx + cw / 2);
@@ -225,19 +241,20 @@ double agreement(const View& v, const Affine& map, int step)
 template <typename Visit>
 void for_each_cell_point(const View& v, const Lattice& lattice, Visit visit)
 {
-    const long det = lattice.det();
-    const long sign = det < 0 ? -1 : 1;
-    const int* a = lattice.a;
-    const int* b = lattice.b;
-    const int ox = (v.x0 + v.x1) / 2 - (a[0] + b[0]) / 2, oy = (v.y0 + v.y1) / 2 - (a[1] + b[1]) / 2;
-    const int xs[4] = {0, a[0], b[0], a[0] + b[0]}, ys[4] = {0, a[1], b[1], a[1] + b[1]};
-    const int xmin = *std::min_element(xs, xs + 4), xmax = *std::max_element(xs, xs + 4);
-    const int ymin = *std::min_element(ys, ys + 4), ymax = *std::max_element(ys, ys + 4);
+    const double det = lattice.det();
+    const double* a = lattice.a;
+    const double* b = lattice.b;
+    const int ox = (v.x0 + v.x1) / 2 - static_cast<int>((a[0] + b[0]) / 2);
+    const int oy = (v.y0 + v.y1) / 2 - static_cast<int>((a[1] + b[1]) / 2);
+    const double xs[4] = {0, a[0], b[0], a[0] + b[0]}, ys[4] = {0, a[1], b[1], a[1] + b[1]};
+    const int xmin = static_cast<int>(std::floor(*std::min_element(xs, xs + 4)));
+    const int xmax = static_cast<int>(std::ceil(*std::max_element(xs, xs + 4)));
+    const int ymin = static_cast<int>(std::floor(*std::min_element(ys, ys + 4)));
+    const int ymax = static_cast<int>(std::ceil(*std::max_element(ys, ys + 4)));
     for (int dy = ymin; dy <= ymax; ++dy)
         for (int dx = xmin; dx <= xmax; ++dx) {
-            const long u = sign * (static_cast<long>(dx) * b[1] - static_cast<long>(dy) * b[0]);
-            const long w = sign * (static_cast<long>(a[0]) * dy - static_cast<long>(a[1]) * dx);
-            if (u < 0 || u >= sign * det || w < 0 || w >= sign * det)
+            const double u = (dx * b[1] - dy * b[0]) / det, w = (a[0] * dy - a[1] * dx) / det;
+            if (u < 0 || u >= 1 || w < 0 || w >= 1)
                 continue;
             visit(ox + dx, oy + dy);
         }
@@ -249,7 +266,8 @@ bool bring_inside(const View& v, const Lattice& lattice, int& qx, int& qy)
 {
     for (int i = -1; i <= 1; ++i)
         for (int j = -1; j <= 1; ++j) {
-            const int x = qx + i * lattice.a[0] + j * lattice.b[0], y = qy + i * lattice.a[1] + j * lattice.b[1];
+            const int x = qx + static_cast<int>(std::lround(i * lattice.a[0] + j * lattice.b[0]));
+            const int y = qy + static_cast<int>(std::lround(i * lattice.a[1] + j * lattice.b[1]));
             if (x - block >= v.x0 && x + block < v.x1 && y - block >= v.y0 && y + block < v.y1) {
                 qx = x;
                 qy = y;
@@ -282,7 +300,7 @@ bool find_exact(const View& v, const Lattice& lattice, int bx, int by, const int
 }
 
 // The best translation part of the near-isometry p -> L p + c, searched
-// over one cell and refined to a quarter pixel, with its agreement.
+// over one cell and refined to a sixteenth of a pixel, with its agreement.
 double find_approximate(const View& v, const Lattice& lattice, int bx, int by, Affine& map)
 {
     constexpr int keep = 4;
@@ -306,7 +324,7 @@ double find_approximate(const View& v, const Lattice& lattice, int bx, int by, A
         if (best.size() > keep)
             best.pop_back();
     });
-    // The candidate that agrees best on a sample, refined to a quarter pixel.
+    // The candidate that agrees best on a sample, refined to a sixteenth of a pixel.
     double top = -1;
     Affine chosen = map;
     for (const Candidate& q : best) {
@@ -321,21 +339,230 @@ double find_approximate(const View& v, const Lattice& lattice, int bx, int by, A
     }
     if (best.empty())
         return 0;
-    const Affine start = chosen;
-    for (int j = -2; j <= 2; ++j)
-        for (int i = -2; i <= 2; ++i) {
-            Affine trial = start;
-            trial.c[0] += 0.25 * i;
-            trial.c[1] += 0.25 * j;
-            const double share = agreement(v, trial, 5);
-            if (share > top) {
-                top = share;
-                chosen = trial;
+    // Each pass on a denser sample, about the best of the pass before.
+    constexpr struct { double unit; int reach, step; } passes[] = {{0.25, 4, 4}, {0.125, 2, 3}, {0.0625, 2, 2}};
+    for (const auto& pass : passes) {
+        const Affine start = chosen;
+        top = agreement(v, start, pass.step);
+        for (int j = -pass.reach; j <= pass.reach; ++j)
+            for (int i = -pass.reach; i <= pass.reach; ++i) {
+                Affine trial = start;
+                trial.c[0] += pass.unit * i;
+                trial.c[1] += pass.unit * j;
+                const double share = agreement(v, trial, pass.step);
+                if (share > top) {
+                    top = share;
+                    chosen = trial;
+                }
             }
-        }
+    }
     top = agreement(v, chosen, 1);
     map = chosen;
     return top;
+}
+
+// The share of pixels (every step-th row and column) that keep their
+// colour under the translation by the whole-pixel vector t.
+double shift_agreement(const View& v, int tx, int ty, int step)
+{
+    Affine shift;
+    shift.c[0] = tx;
+    shift.c[1] = ty;
+    return agreement(v, shift, step);
+}
+
+// The whole-pixel vector near t that the picture agrees with best under
+// translation (every step-th pixel), climbing from t to the best of its
+// eight neighbours while that is better; returns the share there.
+double climb_shift(const View& v, int step, int t[2])
+{
+    double top = shift_agreement(v, t[0], t[1], step);
+    for (bool moved = true; moved;) {
+        moved = false;
+        const int x = t[0], y = t[1];
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const double share = (dx || dy) ? shift_agreement(v, x + dx, y + dy, step) : -1;
+                if (share > top) {
+                    top = share;
+                    t[0] = x + dx;
+                    t[1] = y + dy;
+                    moved = true;
+                }
+            }
+    }
+    return top;
+}
+
+// The whole-pixel vectors, pointing down or right and shorter than half the
+// view, under which a spread sample of the picture mostly keeps its colour,
+// shortest first; those joined to the zero vector by such vectors (a mere
+// nudge of large uniform areas) left out.
+std::vector<Offset> rough_periods(const View& v)
+{
+    constexpr int side = 16;       // the sample: side x side points over the view
+    constexpr int enough = 48;     // samples compared before a vector passes
+    constexpr int most_misses = 8; // of them
+    const int cw = v.x1 - v.x0, ch = v.y1 - v.y0;
+    std::vector<std::pair<int, int>> samples;
+    for (int j = 0; j < side; ++j)
+        for (int i = 0; i < side; ++i)  // staggered so that no two share a row or column
+            samples.push_back({v.x0 + (cw * (2 * i + 1) + cw * j / side) / (2 * side) % cw,
+                               v.y0 + (ch * (2 * j + 1) + ch * i / side) / (2 * side) % ch});
+    // Every fourth column first, so that the first few are spread out.
+    std::vector<std::pair<int, int>> order;
+    for (size_t k = 0; k < 4; ++k)
+        for (size_t n = k; n < samples.size(); n += 4)
+            order.push_back(samples[n]);
+    const int reach = std::min(cw, ch) / 2;
+    const int width = 2 * reach + 1;
+    std::vector<unsigned char> pass(static_cast<size_t>(width) * (reach + 1), 0);
+    for (int dy = 0; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx) {
+            if (dx * dx + dy * dy > reach * reach)
+                continue;
+            int compared = 0, misses = 0;
+            for (const auto& [x, y] : order) {
+                if (!v.inside(x + dx, y + dy))
+                    continue;
+                ++compared;
+                misses += v.at(x, y) != v.at(x + dx, y + dy);
+                if (misses > most_misses || compared == enough)
+                    break;
+            }
+            pass[static_cast<size_t>(dy) * width + dx + reach] = compared == enough && misses <= most_misses;
+        }
+    // The passing vectors joined to zero, by steps of one pixel.
+    std::vector<unsigned char> near_zero(pass.size(), 0);
+    std::vector<std::pair<int, int>> stack = {{0, 0}};
+    near_zero[reach] = 1;
+    while (!stack.empty()) {
+        const auto [x, y] = stack.back();
+        stack.pop_back();
+        constexpr int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+        for (const auto& s : steps) {
+            int nx = x + s[0], ny = y + s[1];
+            if (ny < 0) {  // the half plane below mirrors the one above
+                nx = -nx;
+                ny = -ny;
+            }
+            if (std::abs(nx) > reach || ny > reach)
+                continue;
+            const size_t k = static_cast<size_t>(ny) * width + nx + reach;
+            if (pass[k] && !near_zero[k]) {
+                near_zero[k] = 1;
+                stack.push_back({nx, ny});
+            }
+        }
+    }
+    std::vector<Offset> periods;
+    for (int dy = 0; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const size_t k = static_cast<size_t>(dy) * width + dx + reach;
+            if (pass[k] && !near_zero[k] && (dy > 0 || dx > 0))
+                periods.push_back({dx, dy, length2(dx, dy)});
+        }
+    std::sort(periods.begin(), periods.end(), [](const Offset& p, const Offset& q) { return p.len2 < q.len2; });
+    return periods;
+}
+
+// Refines the lattice to sub-pixel: each of its short vectors m a + n b
+// that leaves a third of the view overlapping is located as the whole-pixel
+// translation agreeing best near it, and a, b are fitted to all of them by
+// least squares.
+void refine_lattice(const View& v, Lattice& lattice)
+{
+    const int cw = v.x1 - v.x0, ch = v.y1 - v.y0;
+    double s_mm = 0, s_mn = 0, s_nn = 0, s_mx[2] = {}, s_nx[2] = {};
+    for (int m = 0; m <= 6; ++m)
+        for (int n = -6; n <= 6; ++n) {
+            if (m == 0 && n <= 0)
+                continue;
+            const double near[2] = {m * lattice.a[0] + n * lattice.b[0], m * lattice.a[1] + n * lattice.b[1]};
+            if (3 * std::fabs(near[0]) > 2 * cw || 3 * std::fabs(near[1]) > 2 * ch)
+                continue;
+            int t[2] = {static_cast<int>(std::lround(near[0])), static_cast<int>(std::lround(near[1]))};
+            if (climb_shift(v, 3, t) < rough_agreement)
+                continue;
+            s_mm += m * m;
+            s_mn += m * n;
+            s_nn += n * n;
+            for (int k = 0; k < 2; ++k) {
+                s_mx[k] += m * t[k];
+                s_nx[k] += n * t[k];
+            }
+        }
+    const double det = s_mm * s_nn - s_mn * s_mn;
+    if (std::fabs(det) < eps)
+        return;
+    for (int k = 0; k < 2; ++k) {
+        lattice.a[k] = (s_nn * s_mx[k] - s_mn * s_nx[k]) / det;
+        lattice.b[k] = (s_mm * s_nx[k] - s_mn * s_mx[k]) / det;
+    }
+}
+
+// The lattice is hexagonal to within the rounding to whole pixels: a, b
+// and a - b (a and b at 60 degrees) of one length to within a pixel.
+bool hexagonal_within_rounding(const Lattice& lattice)
+{
+    const double la = std::hypot(lattice.a[0], lattice.a[1]), lb = std::hypot(lattice.b[0], lattice.b[1]);
+    const double lc = std::hypot(lattice.a[0] - lattice.b[0], lattice.a[1] - lattice.b[1]);
+    return std::max({la, lb, lc}) - std::min({la, lb, lc}) <= 1;
+}
+
+// The lowest agreement of the picture under the translations by a and b,
+// each to the nearest pixel.
+double lattice_agreement(const View& v, const Lattice& lattice)
+{
+    double lowest = 1;
+    for (const double* t : {lattice.a, lattice.b}) {
+        Affine shift;
+        shift.c[0] = t[0];
+        shift.c[1] = t[1];
+        lowest = std::min(lowest, agreement(v, shift, 1));
+    }
+    return lowest;
+}
+
+// A hexagonal lattice of the periods found approximately, its vectors
+// real-valued; false when the two shortest periods are not of a hexagonal
+// lattice. Its translations still need checking.
+bool find_approximate_lattice(const View& v, Lattice& lattice)
+{
+    const std::vector<Offset> periods = rough_periods(v);
+    // The distance of t from the line of the first period.
+    auto off_line = [&](double x, double y) { return std::fabs(lattice.a[0] * y - lattice.a[1] * x) / std::hypot(lattice.a[0], lattice.a[1]); };
+    std::vector<Offset> tried;
+    bool have_first = false;
+    for (const Offset& o : periods) {
+        if (have_first && off_line(o.x, o.y) < 3)
+            continue;  // along the first period
+        // Vectors next to one already tried climb to the same best one.
+        if (std::any_of(tried.begin(), tried.end(), [&](const Offset& p) { return std::abs(p.x - o.x) <= 6 && std::abs(p.y - o.y) <= 6; }))
+            continue;
+        tried.push_back(o);
+        int t[2] = {o.x, o.y};
+        const double share = climb_shift(v, 5, t);
+        tried.push_back({t[0], t[1], 0});
+        // A climb that left the start's neighbourhood slid towards zero; a
+        // period shorter than the block is a nudge of uniform areas.
+        if (std::abs(t[0] - o.x) > 8 || std::abs(t[1] - o.y) > 8 || length2(t[0], t[1]) < block * block)
+            continue;
+        if (share < rough_agreement || (have_first && off_line(t[0], t[1]) < 1.5))
+            continue;
+        if (!have_first) {
+            lattice.a[0] = t[0];
+            lattice.a[1] = t[1];
+            have_first = true;
+            continue;
+        }
+        const bool obtuse = lattice.a[0] * t[0] + lattice.a[1] * t[1] < 0;
+        lattice.b[0] = obtuse ? -t[0] : t[0];
+        lattice.b[1] = obtuse ? -t[1] : t[1];
+        refine_lattice(v, lattice);
+        return hexagonal_within_rounding(lattice);
+    }
+    return false;
 }
 
 // An operation in lattice coordinates: u -> M u + g, M integer.
@@ -354,7 +581,7 @@ Operation in_lattice(const Lattice& lattice, const Affine& map, const int m[2][2
     std::memcpy(op.m, m, sizeof op.m);
     const double cx = map.c[0] + 0.5 - (map.l[0][0] + map.l[0][1]) * 0.5;
     const double cy = map.c[1] + 0.5 - (map.l[1][0] + map.l[1][1]) * 0.5;
-    const double det = static_cast<double>(lattice.det());
+    const double det = lattice.det();
     op.g[0] = (cx * lattice.b[1] - cy * lattice.b[0]) / det;
     op.g[1] = (lattice.a[0] * cy - lattice.a[1] * cx) / det;
     return op;
@@ -363,8 +590,8 @@ Operation in_lattice(const Lattice& lattice, const Affine& map, const int m[2][2
 // The pixel map A M A^-1 of a lattice map M.
 void pixel_linear(const Lattice& lattice, const int m[2][2], double l[2][2])
 {
-    const double a[2][2] = {{double(lattice.a[0]), double(lattice.b[0])}, {double(lattice.a[1]), double(lattice.b[1])}};
-    const double det = static_cast<double>(lattice.det());
+    const double a[2][2] = {{lattice.a[0], lattice.b[0]}, {lattice.a[1], lattice.b[1]}};
+    const double det = lattice.det();
     const double inv[2][2] = {{a[1][1] / det, -a[0][1] / det}, {-a[1][0] / det, a[0][0] / det}};
     double am[2][2];
     for (int i = 0; i < 2; ++i)
@@ -379,8 +606,8 @@ void pixel_linear(const Lattice& lattice, const int m[2][2], double l[2][2])
 // lattice onto itself.
 bool lattice_matrix(const Lattice& lattice, const int r[2][2], int m[2][2])
 {
-    const long a[2][2] = {{lattice.a[0], lattice.b[0]}, {lattice.a[1], lattice.b[1]}};
-    const long det = lattice.det();
+    const long a[2][2] = {{std::lround(lattice.a[0]), std::lround(lattice.b[0])}, {std::lround(lattice.a[1]), std::lround(lattice.b[1])}};
+    const long det = a[0][0] * a[1][1] - a[0][1] * a[1][0];
     const long adj[2][2] = {{a[1][1], -a[0][1]}, {-a[1][0], a[0][0]}};
     long ra[2][2];
     for (int i = 0; i < 2; ++i)
@@ -579,7 +806,7 @@ Affine pixel_map(const View& v, const Lattice& lattice, const Operation& op)
 {
     Affine map;
     pixel_linear(lattice, op.m, map.l);
-    const double det = static_cast<double>(lattice.det());
+    const double det = lattice.det();
     const double mx = (v.x0 + v.x1) / 2.0, my = (v.y0 + v.y1) / 2.0;
     const double u[2] = {(mx * lattice.b[1] - my * lattice.b[0]) / det, (lattice.a[0] * my - lattice.a[1] * mx) / det};
     // u' = M u + g + n, and n puts u' nearest to u.
@@ -769,13 +996,28 @@ Symmetry classify(const uint32_t* rgb, int w, int h)
     for (const int margin : margins) {
         if (8 * margin > std::min(framed.x1 - framed.x0, framed.y1 - framed.y0))
             break;
-        v = framed;
-        v.x0 += margin;
-        v.y0 += margin;
-        v.x1 -= margin;
-        v.y1 -= margin;
+        v = inset(framed, margin);
         if ((periodic = pick_block(v, bx, by) && find_lattice(v, bx, by, lattice)))
             break;
+    }
+    // No exact lattice: a hexagonal one, whose vectors need not be whole
+    // pixels, its translations checked with margins of growing width.
+    bool approximate_lattice = false;
+    double translations = 0;  // the lowest agreement of its vectors
+    if (!periodic && find_approximate_lattice(framed, lattice)) {
+        // The margin where the translations agree best: the edges spoil least.
+        for (const int margin : margins) {
+            if (8 * margin > std::min(framed.x1 - framed.x0, framed.y1 - framed.y0))
+                break;
+            const View inner = inset(framed, margin);
+            const double share = lattice_agreement(inner, lattice);
+            if (share > translations || !approximate_lattice) {
+                translations = share;
+                v = inner;
+                approximate_lattice = true;
+            }
+        }
+        periodic = approximate_lattice = translations >= hexagonal_agreement && pick_block(v, bx, by);
     }
     if (!periodic)
         return result;
@@ -784,13 +1026,19 @@ Symmetry classify(const uint32_t* rgb, int w, int h)
 
     std::vector<Operation> ops;
     double tol = 1e-6;
-    if (near_hexagonal(lattice)) {
+    if (approximate_lattice || near_hexagonal(lattice)) {
         ops = hexagonal_operations(v, lattice, bx, by, result.lowest_agreement);
         if (!ops.empty()) {
             result.approximate = true;
+            result.approximate_lattice = approximate_lattice;
+            if (approximate_lattice)
+                result.lowest_agreement = std::min(result.lowest_agreement, translations);
             tol = 0.03;
         }
     }
+    // The twelve other groups hold exactly, on a lattice that does.
+    if (!result.approximate && approximate_lattice)
+        return Symmetry{};
     if (!result.approximate)
         ops = exact_operations(v, lattice, bx, by);
 
@@ -803,7 +1051,7 @@ Symmetry classify(const uint32_t* rgb, int w, int h)
 
     // The cell's corner: a centre of the highest order where there are
     // rotations, moved by the lattice to the first cell of the view.
-    const double det = static_cast<double>(lattice.det());
+    const double det = lattice.det();
     const double cx = v.x0, cy = v.y0;
     const Point corner{(cx * lattice.b[1] - cy * lattice.b[0]) / det, (lattice.a[0] * cy - lattice.a[1] * cx) / det};
     Point o = corner;
@@ -861,14 +1109,13 @@ std::string describe(const Symmetry& s)
     std::string text = "group: " + s.group + "\n";
     if (s.group == "none")
         return text;
-    text += "lattice: (" + std::to_string(s.lattice[0][0]) + ", " + std::to_string(s.lattice[0][1]) + ") (" +
-            std::to_string(s.lattice[1][0]) + ", " + std::to_string(s.lattice[1][1]) + ")\n";
+    text += "lattice: " + point({s.lattice[0][0], s.lattice[0][1]}) + " " + point({s.lattice[1][0], s.lattice[1][1]}) + "\n";
     text += "orbifold: " + s.orbifold + "\n";
     if (s.approximate) {
         char share[16];
         std::snprintf(share, sizeof share, "%.1f", 100 * s.lowest_agreement);
-        text += "check: approximate, rotations and mirrors agree on at least 97% of compared pixels (lowest " +
-                std::string(share) + "%)\n";
+        text += std::string("check: approximate, ") + (s.approximate_lattice ? "translations, " : "") +
+                "rotations and mirrors agree on at least 97% of compared pixels (lowest " + share + "%)\n";
     } else {
         text += "check: exact, every compared pixel agrees\n";
     }

@@ -32,7 +32,8 @@ struct ReflectionLine {
 struct Symmetry {
     std::string group = "none";  // p1 ... p6m; "none": no two independent periods
     std::string orbifold;        // e.g. "4*2"
-    int lattice[2][2] = {};      // the two lattice vectors, in whole pixels
+    double lattice[2][2] = {};   // the two lattice vectors in pixels: whole ones unless approximate_lattice
+    bool approximate_lattice = false;  // hexagonal, translations accepted at the agreement threshold
     Point origin;                // the corner of the cell the elements are given in
     int compared[4] = {};        // x0, y0, x1, y1: the rectangle compared, frame and margins left out
     bool approximate = false;    // a hexagonal group: accepted at the agreement threshold
@@ -42,15 +43,17 @@ struct Symmetry {
 };
 
 // The share of compared pixels that must agree for a rotation or mirror of a
-// hexagonal group (which square pixels cannot carry exactly).
+// hexagonal group (which square pixels cannot carry exactly), and for the
+// translations of a hexagonal lattice whose vectors are not whole pixels.
 constexpr double hexagonal_agreement = 0.97;
 
 // Classifies the w x h picture `rgb`. A frame of uniform rows and columns
 // at the edges is left out, and when the rest has no lattice, margins of up
 // to 64 pixels (an eighth of the picture at most) where tiles cut by the
 // edges may differ; every comparison is between two pixels that lie inside
-// what is left. Translations and the operations of the twelve
-// groups without 3- or 6-fold rotations must hold pixel for pixel.
+// what is left. The operations of the twelve groups without 3- or 6-fold
+// rotations, and the translations of any lattice that is not hexagonal,
+// must hold pixel for pixel.
 Symmetry classify(const uint32_t* rgb, int w, int h);
 
 // The report: first line "group: NAME", then the lattice, the orbifold, how
