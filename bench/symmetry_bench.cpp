@@ -1,18 +1,18 @@
 // The symmetry classifier on 800x600 synthetic wallpapers: each must take
 // at most 100 ms of CPU (build/bin/symmetry_bench).
-#include "patterns.h"
-#include "symmetry.h"
+#include <patterns.h>
+#include <symmetry.h>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-struct BenchCase {
+struct bench_case {
     const char* group;
     int a[2], b[2];
 };
 
-constexpr BenchCase bench_cases[] = {
+constexpr bench_case bench_cases[] = {
     {"p1", {38, 6}, {10, 44}},     {"p2", {42, 4}, {12, 38}},   {"pgg", {40, 0}, {0, 36}},
     {"cmm", {30, 40}, {30, -40}},  {"p4m", {40, 0}, {0, 40}},   {"p4g", {96, 0}, {0, 96}},
     {"p3", {160, 0}, {80, 139}},   {"p31m", {160, 0}, {80, 139}}, {"p6m", {160, 0}, {80, 139}},
@@ -20,12 +20,12 @@ constexpr BenchCase bench_cases[] = {
 
 void classify_800x600(benchmark::State& state)
 {
-    const BenchCase& c = bench_cases[state.range(0)];
+    const bench_case& c = bench_cases[state.range(0)];
     const int origin2[2] = {401, 301};
     const std::vector<uint32_t> picture = make_pattern(pattern_group(c.group), c.a, c.b, origin2, 800, 600, 11);
     std::string group;
     for (auto _ : state) {
-        const Symmetry s = classify(picture.data(), 800, 600);
+        const wallpaper_symmetry s = classify(picture.data(), 800, 600);
         group = s.group;
         benchmark::DoNotOptimize(group);
     }

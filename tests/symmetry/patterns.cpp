@@ -8,15 +8,15 @@
 namespace {
 
 
-LatticeOperation op(int m00, int m01, int m10, int m11, int t0 = 0, int t1 = 0)
+pattern_operation op(int m00, int m01, int m10, int m11, int t0 = 0, int t1 = 0)
 {
     return {{{m00, m01}, {m10, m11}}, {t0, t1}};
 }
 
 // Composition p after q, translations reduced modulo the lattice.
-LatticeOperation compose(const LatticeOperation& p, const LatticeOperation& q)
+pattern_operation compose(const pattern_operation& p, const pattern_operation& q)
 {
-    LatticeOperation r{};
+    pattern_operation r{};
     for (int i = 0; i < 2; ++i) {
         for (int j = 0; j < 2; ++j)
             r.m[i][j] = p.m[i][0] * q.m[0][j] + p.m[i][1] * q.m[1][j];
@@ -25,7 +25,7 @@ LatticeOperation compose(const LatticeOperation& p, const LatticeOperation& q)
     return r;
 }
 
-bool same(const LatticeOperation& p, const LatticeOperation& q)
+bool same(const pattern_operation& p, const pattern_operation& q)
 {
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j)
@@ -35,14 +35,14 @@ bool same(const LatticeOperation& p, const LatticeOperation& q)
 }
 
 // Every operation of the group modulo the lattice, the identity first.
-std::vector<LatticeOperation> closure(const std::vector<LatticeOperation>& generators)
+std::vector<pattern_operation> closure(const std::vector<pattern_operation>& generators)
 {
-    std::vector<LatticeOperation> all = {op(1, 0, 0, 1)};
+    std::vector<pattern_operation> all = {op(1, 0, 0, 1)};
     for (size_t i = 0; i < all.size(); ++i)
-        for (const LatticeOperation& g : generators) {
-            const LatticeOperation next = compose(g, all[i]);
+        for (const pattern_operation& g : generators) {
+            const pattern_operation next = compose(g, all[i]);
             bool known = false;
-            for (const LatticeOperation& o : all)
+            for (const pattern_operation& o : all)
                 known = known || same(o, next);
             if (!known)
                 all.push_back(next);
@@ -54,10 +54,10 @@ long floor_div(long a, long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 }  // namespace
 
-const std::vector<PatternGroup>& pattern_groups()
+const std::vector<pattern_group_spec>& pattern_groups()
 {
-    static const LatticeOperation half_turn = op(-1, 0, 0, -1), quarter = op(0, -1, 1, 0), sixth = op(0, -1, 1, 1);
-    static const std::vector<PatternGroup> groups = {
+    static const pattern_operation half_turn = op(-1, 0, 0, -1), quarter = op(0, -1, 1, 0), sixth = op(0, -1, 1, 1);
+    static const std::vector<pattern_group_spec> groups = {
         {"p1", {}},
         {"p2", {half_turn}},
         {"pm", {op(-1, 0, 0, 1)}},
@@ -79,27 +79,27 @@ const std::vector<PatternGroup>& pattern_groups()
     return groups;
 }
 
-const PatternGroup& pattern_group(const std::string& name)
+const pattern_group_spec& pattern_group(const std::string& name)
 {
-    for (const PatternGroup& g : pattern_groups())
+    for (const pattern_group_spec& g : pattern_groups())
         if (g.name == name)
             return g;
     throw std::invalid_argument("no group " + name);
 }
 
-std::vector<uint32_t> make_pattern(const PatternGroup& group, const int a[2], const int b[2], const int origin2[2],
+std::vector<uint32_t> make_pattern(const pattern_group_spec& group, const int a[2], const int b[2], const int origin2[2],
                                    int w, int h, unsigned seed)
 {
-    const std::vector<LatticeOperation> ops = closure(group.generators);
-    // Lattice coordinates u = N / s of a point 2(p - o) = Y: N = adj(A) Y.
+    const std::vector<pattern_operation> ops = closure(group.generators);
+    // lattice_basis coordinates u = N / s of a point 2(p - o) = Y: N = adj(A) Y.
     long det = static_cast<long>(a[0]) * b[1] - static_cast<long>(a[1]) * b[0];
     const long sign = det < 0 ? -1 : 1;
     const long s = 2 * sign * det;
     const long adj[2][2] = {{sign * b[1], -sign * b[0]}, {-sign * a[1], sign * a[0]}};
 
     std::mt19937 random(seed);
-    struct Disc { long n[2]; long r2; uint32_t colour; };
-    std::vector<Disc> discs;
+    struct disc { long n[2]; long r2; uint32_t colour; };
+    std::vector<disc> discs;
     const double side = std::sqrt(static_cast<double>(std::labs(det)));
     std::uniform_int_distribution<long> coordinate(0, s - 1);
     std::uniform_real_distribution<double> radius(0.06 * side, 0.10 * side);
@@ -115,7 +115,7 @@ std::vector<uint32_t> make_pattern(const PatternGroup& group, const int a[2], co
             const long y0 = 2L * x - origin2[0], y1 = 2L * y - origin2[1];
             const long n0 = adj[0][0] * y0 + adj[0][1] * y1, n1 = adj[1][0] * y0 + adj[1][1] * y1;
             size_t first = discs.size();
-            for (const LatticeOperation& g : ops) {
+            for (const pattern_operation& g : ops) {
                 long m0 = g.m[0][0] * n0 + g.m[0][1] * n1 + g.t[0] * (s / 2);
                 long m1 = g.m[1][0] * n0 + g.m[1][1] * n1 + g.t[1] * (s / 2);
                 m0 -= floor_div(m0, s) * s;

@@ -1,10 +1,10 @@
 // The symmetry classifier on synthetic wallpapers of all seventeen groups
 // (two lattices each), on pictures it must not name (no period, one wrong
 // pixel), through a frame, and the command line tool on good and bad files.
-#include "capture.h"
-#include "launcher.h"
+#include <capture.h>
+#include <launcher.h>
 #include "patterns.h"
-#include "symmetry.h"
+#include <symmetry.h>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Case {
+struct wallpaper_case {
     const char* group;
     int a[2], b[2];
     int origin2[2];   // twice the lattice origin, in index coordinates
@@ -28,7 +28,7 @@ struct Case {
 // Rectangular and square lattices both upright and at 45 degrees,
 // rhombic ones about both axes, hexagonal ones with a horizontal and with a
 // vertical vector. Odd origins put the centres on pixel corners.
-constexpr Case cases[] = {
+constexpr wallpaper_case cases[] = {
     {"p1", {38, 6}, {10, 44}, {247, 155}, "o", ""},
     {"p1", {52, -8}, {14, 36}, {400, 300}, "o", ""},
     {"p2", {42, 4}, {12, 38}, {247, 155}, "2222", "2 2 2 2"},
@@ -65,19 +65,19 @@ constexpr Case cases[] = {
     {"p6m", {0, 220}, {191, 110}, {640, 480}, "*632", "6 3 3 2 2 2"},
 };
 
-bool hexagonal(const Case& c) { return c.group[1] == '3' || c.group[1] == '6'; }
+bool hexagonal(const wallpaper_case& c) { return c.group[1] == '3' || c.group[1] == '6'; }
 
-std::vector<uint32_t> picture_of(const Case& c, int& w, int& h, unsigned seed = 7)
+std::vector<uint32_t> picture_of(const wallpaper_case& c, int& w, int& h, unsigned seed = 7)
 {
     w = hexagonal(c) ? 640 : 480;
     h = hexagonal(c) ? 480 : 360;
     return make_pattern(pattern_group(c.group), c.a, c.b, c.origin2, w, h, seed);
 }
 
-std::string centre_orders(const Symmetry& s)
+std::string centre_orders(const wallpaper_symmetry& s)
 {
     std::string text;
-    for (const RotationCentre& c : s.centres)
+    for (const rotation_centre& c : s.centres)
         text += (text.empty() ? "" : " ") + std::to_string(c.order);
     return text;
 }
@@ -87,12 +87,12 @@ double area(const T a[2], const T b[2]) { return std::fabs(double(a[0]) * b[1] -
 
 TEST(Symmetry, NamesTheWholeGroupOfEachSyntheticWallpaper)
 {
-    for (const Case& c : cases) {
+    for (const wallpaper_case& c : cases) {
         SCOPED_TRACE(std::string(c.group) + " on (" + std::to_string(c.a[0]) + ", " + std::to_string(c.a[1]) + ") (" +
                      std::to_string(c.b[0]) + ", " + std::to_string(c.b[1]) + ")");
         int w = 0, h = 0;
         const std::vector<uint32_t> picture = picture_of(c, w, h);
-        const Symmetry s = classify(picture.data(), w, h);
+        const wallpaper_symmetry s = classify(picture.data(), w, h);
         EXPECT_EQ(s.group, c.group) << describe(s);
         EXPECT_EQ(s.orbifold, c.orbifold);
         EXPECT_NEAR(area(s.lattice[0], s.lattice[1]), area(c.a, c.b), 1e-6) << "not the lattice of the pattern";
@@ -150,7 +150,7 @@ TEST(Symmetry, NamesHexagonalGroupsOnALatticeOfNoWholePixels)
     };
     for (const auto& c : hexagonal_cases) {
         const std::vector<uint32_t> picture = real_hexagonal_picture(c.side, c.turned, 640, 480);
-        const Symmetry s = classify(picture.data(), 640, 480);
+        const wallpaper_symmetry s = classify(picture.data(), 640, 480);
         EXPECT_EQ(s.group, c.group) << describe(s);
         EXPECT_TRUE(s.approximate_lattice);
         EXPECT_NEAR(area(s.lattice[0], s.lattice[1]), c.side * c.side * std::sqrt(3.0) / 2, c.side) << describe(s);
@@ -160,7 +160,7 @@ TEST(Symmetry, NamesHexagonalGroupsOnALatticeOfNoWholePixels)
 
 TEST(Symmetry, ReadsThroughAFrameAndCutEdges)
 {
-    for (const Case& c : {cases[21], cases[33]}) {
+    for (const wallpaper_case& c : {cases[21], cases[33]}) {
         int w = 0, h = 0;
         std::vector<uint32_t> picture = picture_of(c, w, h);
         for (int y = 0; y < h; ++y)
@@ -174,7 +174,7 @@ TEST(Symmetry, ReadsThroughAFrameAndCutEdges)
             for (int x = 0; x < w; ++x)
                 if (x < 6 || y < 6 || x >= w - 6 || y >= h - 6)
                     picture[static_cast<size_t>(y) * w + x] = random() & 0xffffff;
-        const Symmetry s = classify(picture.data(), w, h);
+        const wallpaper_symmetry s = classify(picture.data(), w, h);
         EXPECT_EQ(s.group, c.group) << "with noise at the edges";
         EXPECT_EQ(s.compared[0], 8);
     }
@@ -198,7 +198,7 @@ TEST(Symmetry, FindsNoGroupWithoutTwoPeriodsOrWithOneWrongPixel)
 
     // One of the twelve exact groups is lost to one wrong pixel; a
     // hexagonal one, accepted at 97% agreement, is not.
-    for (const Case& c : {cases[20], cases[10], cases[32]}) {
+    for (const wallpaper_case& c : {cases[20], cases[10], cases[32]}) {
         int w = 0, h = 0;
         std::vector<uint32_t> picture = picture_of(c, w, h);
         picture[static_cast<size_t>(h / 2 + 5) * w + w / 2 + 3] ^= 0x010101;

@@ -24,13 +24,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: symmetry FILE.png [--picture OUT.png]\n");
         return 2;
     }
-    Picture picture;
+    rgb_picture picture;
     std::string reason;
     if (!read_picture(input, picture, reason)) {
         std::fprintf(stderr, "symmetry: %s: %s\n", input.c_str(), reason.c_str());
         return 2;
     }
-    const Symmetry symmetry = classify(picture.rgb.data(), picture.w, picture.h);
+    const wallpaper_symmetry symmetry = classify(picture.rgb.data(), picture.w, picture.h);
     std::fputs(describe(symmetry).c_str(), stdout);
     if (!output.empty()) {
         draw_elements(picture.rgb.data(), picture.w, picture.h, symmetry);

@@ -13,7 +13,7 @@ constexpr uint32_t outline_colour = 0x000000;
 constexpr uint32_t centre_colours[7] = {0, 0, 0xffd000, 0x20d020, 0x00c0ff, 0, 0xff3030};
 constexpr double pi = 3.14159265358979323846;
 
-struct Canvas {
+struct pixel_canvas {
     uint32_t* rgb;
     int w, h;
     void plot(int x, int y, uint32_t colour) const
@@ -25,7 +25,7 @@ struct Canvas {
 
 // A line `width` pixels wide from p to q (continuous coordinates); with a
 // dash length, drawn `dash` on and `dash` * 2/3 off.
-void stroke(const Canvas& canvas, Point p, Point q, int width, uint32_t colour, double dash)
+void stroke(const pixel_canvas& canvas, real_point p, real_point q, int width, uint32_t colour, double dash)
 {
     const double length = std::hypot(q.x - p.x, q.y - p.y);
     const int steps = std::max(1, static_cast<int>(std::ceil(length * 2)));
@@ -41,10 +41,10 @@ void stroke(const Canvas& canvas, Point p, Point q, int width, uint32_t colour, 
 }
 
 // A filled convex polygon with a one-pixel outline.
-void polygon(const Canvas& canvas, const std::vector<Point>& corners, uint32_t fill)
+void polygon(const pixel_canvas& canvas, const std::vector<real_point>& corners, uint32_t fill)
 {
     double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
-    for (const Point& c : corners) {
+    for (const real_point& c : corners) {
         x0 = std::min(x0, c.x);
         x1 = std::max(x1, c.x);
         y0 = std::min(y0, c.y);
@@ -55,8 +55,8 @@ void polygon(const Canvas& canvas, const std::vector<Point>& corners, uint32_t f
             const double px = x + 0.5, py = y + 0.5;
             bool inside = true;
             for (size_t k = 0; k < corners.size() && inside; ++k) {
-                const Point& a = corners[k];
-                const Point& b = corners[(k + 1) % corners.size()];
+                const real_point& a = corners[k];
+                const real_point& b = corners[(k + 1) % corners.size()];
                 inside = (b.x - a.x) * (py - a.y) - (b.y - a.y) * (px - a.x) >= 0;
             }
             if (inside)
@@ -67,9 +67,9 @@ void polygon(const Canvas& canvas, const std::vector<Point>& corners, uint32_t f
 }
 
 // The marker of a rotation centre of order n at c.
-void centre_marker(const Canvas& canvas, Point c, int order)
+void centre_marker(const pixel_canvas& canvas, real_point c, int order)
 {
-    std::vector<Point> corners;
+    std::vector<real_point> corners;
     if (order == 2) {
         for (int k = 0; k < 8; ++k) {
             const double t = 2 * pi * k / 8;
@@ -86,11 +86,11 @@ void centre_marker(const Canvas& canvas, Point c, int order)
 
 }  // namespace
 
-void draw_elements(uint32_t* rgb, int w, int h, const Symmetry& s)
+void draw_elements(uint32_t* rgb, int w, int h, const wallpaper_symmetry& s)
 {
     if (s.group == "none")
         return;
-    const Canvas canvas{rgb, w, h};
+    const pixel_canvas canvas{rgb, w, h};
     const double a[2] = {double(s.lattice[0][0]), double(s.lattice[0][1])};
     const double b[2] = {double(s.lattice[1][0]), double(s.lattice[1][1])};
     const double det = a[0] * b[1] - a[1] * b[0];
@@ -110,15 +110,15 @@ void draw_elements(uint32_t* rgb, int w, int h, const Symmetry& s)
             for (int j = static_cast<int>(std::floor(lo[1])) - 1; j <= static_cast<int>(std::ceil(hi[1])); ++j)
                 draw(i * a[0] + j * b[0], i * a[1] + j * b[1]);
     };
-    const Point o = s.origin;
-    const Point corners[4] = {o, {o.x + a[0], o.y + a[1]}, {o.x + a[0] + b[0], o.y + a[1] + b[1]}, {o.x + b[0], o.y + b[1]}};
+    const real_point o = s.origin;
+    const real_point corners[4] = {o, {o.x + a[0], o.y + a[1]}, {o.x + a[0] + b[0], o.y + a[1] + b[1]}, {o.x + b[0], o.y + b[1]}};
     for (int k = 0; k < 4; ++k)
         stroke(canvas, corners[k], corners[(k + 1) % 4], 1, cell_colour, 0);
-    for (const ReflectionLine& line : s.lines)
+    for (const reflection_line& line : s.lines)
         each_translate([&](double dx, double dy) {
             stroke(canvas, {line.from.x + dx, line.from.y + dy}, {line.to.x + dx, line.to.y + dy}, 2,
                    line.glide ? glide_colour : mirror_colour, line.glide ? 6 : 0);
         });
-    for (const RotationCentre& c : s.centres)
+    for (const rotation_centre& c : s.centres)
         each_translate([&](double dx, double dy) { centre_marker(canvas, {c.at.x + dx, c.at.y + dy}, c.order); });
 }

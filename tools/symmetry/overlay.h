@@ -11,4 +11,4 @@
 // Draws every translate of the elements of `symmetry` that falls on the
 // w x h picture `rgb` (0xRRGGBB, row-major); a picture of no group stays
 // as it is.
-void draw_elements(uint32_t* rgb, int w, int h, const Symmetry& symmetry);
+void draw_elements(uint32_t* rgb, int w, int h, const wallpaper_symmetry& symmetry);

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-bool read_picture(const std::string& path, Picture& picture, std::string& reason)
+bool read_picture(const std::string& path, rgb_picture& picture, std::string& reason)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
@@ -53,7 +53,7 @@ bool read_picture(const std::string& path, Picture& picture, std::string& reason
     return true;
 }
 
-bool write_picture(const std::string& path, const Picture& picture, std::string& reason)
+bool write_picture(const std::string& path, const rgb_picture& picture, std::string& reason)
 {
     std::vector<uint8_t> bytes(picture.rgb.size() * 3);
     for (size_t i = 0; i < picture.rgb.size(); ++i) {

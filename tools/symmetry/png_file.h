@@ -9,7 +9,7 @@
 // The largest picture read, in each dimension.
 constexpr int largest_side = 4096;
 
-struct Picture {
+struct rgb_picture {
     int w = 0;
     int h = 0;
     std::vector<uint32_t> rgb;  // row-major, 0xRRGGBB
@@ -18,7 +18,7 @@ struct Picture {
 // Reads the PNG at `path` (any PNG colour type; alpha is dropped). On
 // failure returns false and says why in `reason` ("no such file", "not a
 // PNG file", "truncated or damaged: ...", "too large: ...").
-bool read_picture(const std::string& path, Picture& picture, std::string& reason);
+bool read_picture(const std::string& path, rgb_picture& picture, std::string& reason);
 
 // Writes an 8-bit RGB PNG; false with the reason when it cannot.
-bool write_picture(const std::string& path, const Picture& picture, std::string& reason);
+bool write_picture(const std::string& path, const rgb_picture& picture, std::string& reason);

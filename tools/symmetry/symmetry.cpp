@@ -24,7 +24,7 @@ constexpr int margins[] = {0, 4, 8, 16, 24, 32, 48, 64};  // left out at the edg
 constexpr double rough_agreement = 0.8;  // a period found approximately, before the edges are left out
 
 // The part of the picture that is compared: everything but a uniform frame.
-struct View {
+struct picture_view {
     const uint32_t* px = nullptr;
     int w = 0;
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -34,9 +34,9 @@ struct View {
 
 // Leaves out rows and columns of one colour at the edges (a frame), at most
 // an eighth of the picture on each side.
-View crop_frame(const uint32_t* rgb, int w, int h)
+picture_view crop_frame(const uint32_t* rgb, int w, int h)
 {
-    View v{rgb, w, 0, 0, w, h};
+    picture_view v{rgb, w, 0, 0, w, h};
     auto row_uniform = [&](int y) {
         for (int x = v.x0; x < v.x1; ++x)
             if (v.at(x, y) != v.at(v.x0, y))
@@ -61,9 +61,9 @@ View crop_frame(const uint32_t* rgb, int w, int h)
 }
 
 // The view with `margin` more pixels left out on every side.
-View inset(const View& v, int margin)
+picture_view inset(const picture_view& v, int margin)
 {
-    View inner = v;
+    picture_view inner = v;
     inner.x0 += margin;
     inner.y0 += margin;
     inner.x1 -= margin;
@@ -73,7 +73,7 @@ View inset(const View& v, int margin)
 
 // The block of the central half with the most colour changes between
 // neighbouring pixels; false when every such block is of one colour.
-bool pick_block(const View& v, int& bx, int& by)
+bool pick_block(const picture_view& v, int& bx, int& by)
 {
     const int cw = v.x1 - v.x0, ch = v.y1 - v.y0;
     if (cw < 3 * block || ch < 3 * block)
@@ -99,7 +99,7 @@ bool pick_block(const View& v, int& bx, int& by)
 
 // True when the translation by (tx, ty) maps the picture onto itself
 // wherever a pixel and its image both lie inside.
-bool holds_translation(const View& v, int tx, int ty)
+bool holds_translation(const picture_view& v, int tx, int ty)
 {
     const int xa = std::max(v.x0, v.x0 - tx), xb = std::min(v.x1, v.x1 - tx);
     const int ya = std::max(v.y0, v.y0 - ty), yb = std::min(v.y1, v.y1 - ty);
@@ -118,7 +118,7 @@ bool holds_translation(const View& v, int tx, int ty)
 
 // The two lattice vectors: whole pixels when every translation holds pixel
 // for pixel, real-valued for a hexagonal lattice found approximately.
-struct Lattice {
+struct lattice_basis {
     double a[2] = {}, b[2] = {};
     double det() const { return a[0] * b[1] - a[1] * b[0]; }
 };
@@ -126,15 +126,15 @@ struct Lattice {
 long length2(int x, int y) { return static_cast<long>(x) * x + static_cast<long>(y) * y; }
 
 // A candidate period and its squared length.
-struct Offset { int x, y; long len2; };
+struct period_offset { int x, y; long len2; };
 
 // The lattice of periods, as its two shortest independent vectors; false
 // when the picture has no two independent periods shorter than half its
 // width and height.
-bool find_lattice(const View& v, int bx, int by, Lattice& lattice)
+bool find_lattice(const picture_view& v, int bx, int by, lattice_basis& lattice)
 {
     const int cw = v.x1 - v.x0, ch = v.y1 - v.y0;
-    std::vector<Offset> offsets;
+    std::vector<period_offset> offsets;
     const int qy0 = std::max(v.y0, by - ch / 2), qy1 = std::min(v.y1 - block, by + ch / 2);
     const int qx0 = std::max(v.x0, bx - cw / 2), qx1 = std::min(v.x1 - block, bx + cw / 2);
     for (int qy = qy0; qy <= qy1; ++qy)
@@ -157,15 +157,15 @@ bool find_lattice(const View& v, int bx, int by, Lattice& lattice)
             }
             offsets.push_back({dx, dy, length2(dx, dy)});
         }
-    std::sort(offsets.begin(), offsets.end(), [](const Offset& p, const Offset& q) {
+    std::sort(offsets.begin(), offsets.end(), [](const period_offset& p, const period_offset& q) {
         if (p.len2 != q.len2) return p.len2 < q.len2;
         if (std::abs(p.y) != std::abs(q.y)) return std::abs(p.y) < std::abs(q.y);
         return p.x > q.x;
     });
-    offsets.erase(std::unique(offsets.begin(), offsets.end(), [](const Offset& p, const Offset& q) { return p.x == q.x && p.y == q.y; }),
+    offsets.erase(std::unique(offsets.begin(), offsets.end(), [](const period_offset& p, const period_offset& q) { return p.x == q.x && p.y == q.y; }),
                   offsets.end());
     bool have_first = false;
-    for (const Offset& o : offsets) {
+    for (const period_offset& o : offsets) {
         if (have_first && static_cast<long>(lattice.a[0]) * o.y - static_cast<long>(lattice.a[1]) * o.x == 0)
             continue;  // parallel to the first period
         if (!holds_translation(v, o.x, o.y))
@@ -189,14 +189,14 @@ bool find_lattice(const View& v, int bx, int by, Lattice& lattice)
 }
 
 // An affine map of index coordinates, p -> L p + c.
-struct Affine {
+struct affine_map {
     double l[2][2] = {{1, 0}, {0, 1}};
     double c[2] = {0, 0};
 };
 
 // True when the integer map p -> R p + c maps the picture onto itself
 // wherever a pixel and its image both lie inside.
-bool holds_exactly(const View& v, const int r[2][2], const int c[2])
+bool holds_exactly(const picture_view& v, const int r[2][2], const int c[2])
 {
     for (int pass = 0; pass < 2; ++pass) {
         const int step = pass == 0 ? sample_step : 1;
@@ -214,7 +214,7 @@ bool holds_exactly(const View& v, const int r[2][2], const int c[2])
 // The share of pixels (every step-th row and column) whose image under
 // `map`, rounded to the nearest pixel, lies inside and has their colour;
 // 0 when no image lies inside.
-double agreement(const View& v, const Affine& map, int step)
+double agreement(const picture_view& v, const affine_map& map, int step)
 {
     long compared = 0, agreeing = 0;
     // Rounded by truncation after an offset that keeps the values positive.
@@ -238,8 +238,8 @@ double agreement(const View& v, const Affine& map, int step)
 // Calls visit(qx, qy) for each integer point of one cell of `lattice`
 // about the centre of the view, moved by a lattice vector where needed so
 // that a block about it lies inside.
-template <typename Visit>
-void for_each_cell_point(const View& v, const Lattice& lattice, Visit visit)
+template <typename visitor>
+void for_each_cell_point(const picture_view& v, const lattice_basis& lattice, visitor visit)
 {
     const double det = lattice.det();
     const double* a = lattice.a;
@@ -262,7 +262,7 @@ void for_each_cell_point(const View& v, const Lattice& lattice, Visit visit)
 
 // Moves q by a lattice vector so that the block's image about it lies
 // inside (margin `block` on every side); false when none does.
-bool bring_inside(const View& v, const Lattice& lattice, int& qx, int& qy)
+bool bring_inside(const picture_view& v, const lattice_basis& lattice, int& qx, int& qy)
 {
     for (int i = -1; i <= 1; ++i)
         for (int j = -1; j <= 1; ++j) {
@@ -279,7 +279,7 @@ bool bring_inside(const View& v, const Lattice& lattice, int& qx, int& qy)
 
 // The translation part c of an exact operation p -> R p + c of the picture,
 // searched over one cell; false when R belongs to none.
-bool find_exact(const View& v, const Lattice& lattice, int bx, int by, const int r[2][2], int c[2])
+bool find_exact(const picture_view& v, const lattice_basis& lattice, int bx, int by, const int r[2][2], int c[2])
 {
     bool found = false;
     for_each_cell_point(v, lattice, [&](int qx, int qy) {
@@ -301,12 +301,12 @@ bool find_exact(const View& v, const Lattice& lattice, int bx, int by, const int
 
 // The best translation part of the near-isometry p -> L p + c, searched
 // over one cell and refined to a sixteenth of a pixel, with its agreement.
-double find_approximate(const View& v, const Lattice& lattice, int bx, int by, Affine& map)
+double find_approximate(const picture_view& v, const lattice_basis& lattice, int bx, int by, affine_map& map)
 {
     constexpr int keep = 4;
     constexpr int most_misses = block * block / 6;
-    struct Candidate { int x, y, misses; };
-    std::vector<Candidate> best;
+    struct candidate { int x, y, misses; };
+    std::vector<candidate> best;
     for_each_cell_point(v, lattice, [&](int qx, int qy) {
         if (!bring_inside(v, lattice, qx, qy))
             return;
@@ -320,15 +320,15 @@ double find_approximate(const View& v, const Lattice& lattice, int bx, int by, A
         if (misses > most_misses)
             return;
         best.push_back({qx, qy, misses});
-        std::sort(best.begin(), best.end(), [](const Candidate& p, const Candidate& q) { return p.misses < q.misses; });
+        std::sort(best.begin(), best.end(), [](const candidate& p, const candidate& q) { return p.misses < q.misses; });
         if (best.size() > keep)
             best.pop_back();
     });
     // The candidate that agrees best on a sample, refined to a sixteenth of a pixel.
     double top = -1;
-    Affine chosen = map;
-    for (const Candidate& q : best) {
-        Affine trial = map;
+    affine_map chosen = map;
+    for (const candidate& q : best) {
+        affine_map trial = map;
         trial.c[0] = q.x - (map.l[0][0] * bx + map.l[0][1] * by);
         trial.c[1] = q.y - (map.l[1][0] * bx + map.l[1][1] * by);
         const double share = agreement(v, trial, 5);
@@ -342,11 +342,11 @@ double find_approximate(const View& v, const Lattice& lattice, int bx, int by, A
     // Each pass on a denser sample, about the best of the pass before.
     constexpr struct { double unit; int reach, step; } passes[] = {{0.25, 4, 4}, {0.125, 2, 3}, {0.0625, 2, 2}};
     for (const auto& pass : passes) {
-        const Affine start = chosen;
+        const affine_map start = chosen;
         top = agreement(v, start, pass.step);
         for (int j = -pass.reach; j <= pass.reach; ++j)
             for (int i = -pass.reach; i <= pass.reach; ++i) {
-                Affine trial = start;
+                affine_map trial = start;
                 trial.c[0] += pass.unit * i;
                 trial.c[1] += pass.unit * j;
                 const double share = agreement(v, trial, pass.step);
@@ -363,9 +363,9 @@ double find_approximate(const View& v, const Lattice& lattice, int bx, int by, A
 
 // The share of pixels (every step-th row and column) that keep their
 // colour under the translation by the whole-pixel vector t.
-double shift_agreement(const View& v, int tx, int ty, int step)
+double shift_agreement(const picture_view& v, int tx, int ty, int step)
 {
-    Affine shift;
+    affine_map shift;
     shift.c[0] = tx;
     shift.c[1] = ty;
     return agreement(v, shift, step);
@@ -374,7 +374,7 @@ double shift_agreement(const View& v, int tx, int ty, int step)
 // The whole-pixel vector near t that the picture agrees with best under
 // translation (every step-th pixel), climbing from t to the best of its
 // eight neighbours while that is better; returns the share there.
-double climb_shift(const View& v, int step, int t[2])
+double climb_shift(const picture_view& v, int step, int t[2])
 {
     double top = shift_agreement(v, t[0], t[1], step);
     for (bool moved = true; moved;) {
@@ -398,7 +398,7 @@ double climb_shift(const View& v, int step, int t[2])
 // view, under which a spread sample of the picture mostly keeps its colour,
 // shortest first; those joined to the zero vector by such vectors (a mere
 // nudge of large uniform areas) left out.
-std::vector<Offset> rough_periods(const View& v)
+std::vector<period_offset> rough_periods(const picture_view& v)
 {
     constexpr int side = 16;       // the sample: side x side points over the view
     constexpr int enough = 48;     // samples compared before a vector passes
@@ -455,14 +455,14 @@ std::vector<Offset> rough_periods(const View& v)
             }
         }
     }
-    std::vector<Offset> periods;
+    std::vector<period_offset> periods;
     for (int dy = 0; dy <= reach; ++dy)
         for (int dx = -reach; dx <= reach; ++dx) {
             const size_t k = static_cast<size_t>(dy) * width + dx + reach;
             if (pass[k] && !near_zero[k] && (dy > 0 || dx > 0))
                 periods.push_back({dx, dy, length2(dx, dy)});
         }
-    std::sort(periods.begin(), periods.end(), [](const Offset& p, const Offset& q) { return p.len2 < q.len2; });
+    std::sort(periods.begin(), periods.end(), [](const period_offset& p, const period_offset& q) { return p.len2 < q.len2; });
     return periods;
 }
 
@@ -470,7 +470,7 @@ std::vector<Offset> rough_periods(const View& v)
 // that leaves a third of the view overlapping is located as the whole-pixel
 // translation agreeing best near it, and a, b are fitted to all of them by
 // least squares.
-void refine_lattice(const View& v, Lattice& lattice)
+void refine_lattice(const picture_view& v, lattice_basis& lattice)
 {
     const int cw = v.x1 - v.x0, ch = v.y1 - v.y0;
     double s_mm = 0, s_mn = 0, s_nn = 0, s_mx[2] = {}, s_nx[2] = {};
@@ -503,7 +503,7 @@ void refine_lattice(const View& v, Lattice& lattice)
 
 // The lattice is hexagonal to within the rounding to whole pixels: a, b
 // and a - b (a and b at 60 degrees) of one length to within a pixel.
-bool hexagonal_within_rounding(const Lattice& lattice)
+bool hexagonal_within_rounding(const lattice_basis& lattice)
 {
     const double la = std::hypot(lattice.a[0], lattice.a[1]), lb = std::hypot(lattice.b[0], lattice.b[1]);
     const double lc = std::hypot(lattice.a[0] - lattice.b[0], lattice.a[1] - lattice.b[1]);
@@ -512,11 +512,11 @@ bool hexagonal_within_rounding(const Lattice& lattice)
 
 // The lowest agreement of the picture under the translations by a and b,
 // each to the nearest pixel.
-double lattice_agreement(const View& v, const Lattice& lattice)
+double lattice_agreement(const picture_view& v, const lattice_basis& lattice)
 {
     double lowest = 1;
     for (const double* t : {lattice.a, lattice.b}) {
-        Affine shift;
+        affine_map shift;
         shift.c[0] = t[0];
         shift.c[1] = t[1];
         lowest = std::min(lowest, agreement(v, shift, 1));
@@ -527,18 +527,18 @@ double lattice_agreement(const View& v, const Lattice& lattice)
 // A hexagonal lattice of the periods found approximately, its vectors
 // real-valued; false when the two shortest periods are not of a hexagonal
 // lattice. Its translations still need checking.
-bool find_approximate_lattice(const View& v, Lattice& lattice)
+bool find_approximate_lattice(const picture_view& v, lattice_basis& lattice)
 {
-    const std::vector<Offset> periods = rough_periods(v);
+    const std::vector<period_offset> periods = rough_periods(v);
     // The distance of t from the line of the first period.
     auto off_line = [&](double x, double y) { return std::fabs(lattice.a[0] * y - lattice.a[1] * x) / std::hypot(lattice.a[0], lattice.a[1]); };
-    std::vector<Offset> tried;
+    std::vector<period_offset> tried;
     bool have_first = false;
-    for (const Offset& o : periods) {
+    for (const period_offset& o : periods) {
         if (have_first && off_line(o.x, o.y) < 3)
             continue;  // along the first period
         // Vectors next to one already tried climb to the same best one.
-        if (std::any_of(tried.begin(), tried.end(), [&](const Offset& p) { return std::abs(p.x - o.x) <= 6 && std::abs(p.y - o.y) <= 6; }))
+        if (std::any_of(tried.begin(), tried.end(), [&](const period_offset& p) { return std::abs(p.x - o.x) <= 6 && std::abs(p.y - o.y) <= 6; }))
             continue;
         tried.push_back(o);
         int t[2] = {o.x, o.y};
@@ -566,7 +566,7 @@ bool find_approximate_lattice(const View& v, Lattice& lattice)
 }
 
 // An operation in lattice coordinates: u -> M u + g, M integer.
-struct Operation {
+struct plane_operation {
     int m[2][2] = {{1, 0}, {0, 1}};
     double g[2] = {0, 0};
 };
@@ -575,9 +575,9 @@ int det2(const int m[2][2]) { return m[0][0] * m[1][1] - m[0][1] * m[1][0]; }
 
 // Writes the map p -> L p + c of index coordinates in the lattice
 // coordinates of continuous pixel coordinates: u = A^-1 x, x = p + 1/2.
-Operation in_lattice(const Lattice& lattice, const Affine& map, const int m[2][2])
+plane_operation in_lattice(const lattice_basis& lattice, const affine_map& map, const int m[2][2])
 {
-    Operation op;
+    plane_operation op;
     std::memcpy(op.m, m, sizeof op.m);
     const double cx = map.c[0] + 0.5 - (map.l[0][0] + map.l[0][1]) * 0.5;
     const double cy = map.c[1] + 0.5 - (map.l[1][0] + map.l[1][1]) * 0.5;
@@ -588,7 +588,7 @@ Operation in_lattice(const Lattice& lattice, const Affine& map, const int m[2][2
 }
 
 // The pixel map A M A^-1 of a lattice map M.
-void pixel_linear(const Lattice& lattice, const int m[2][2], double l[2][2])
+void pixel_linear(const lattice_basis& lattice, const int m[2][2], double l[2][2])
 {
     const double a[2][2] = {{lattice.a[0], lattice.b[0]}, {lattice.a[1], lattice.b[1]}};
     const double det = lattice.det();
@@ -604,7 +604,7 @@ void pixel_linear(const Lattice& lattice, const int m[2][2], double l[2][2])
 
 // M = A^-1 R A for a pixel isometry R; false when R does not map the
 // lattice onto itself.
-bool lattice_matrix(const Lattice& lattice, const int r[2][2], int m[2][2])
+bool lattice_matrix(const lattice_basis& lattice, const int r[2][2], int m[2][2])
 {
     const long a[2][2] = {{std::lround(lattice.a[0]), std::lround(lattice.b[0])}, {std::lround(lattice.a[1]), std::lround(lattice.b[1])}};
     const long det = a[0][0] * a[1][1] - a[0][1] * a[1][0];
@@ -623,9 +623,9 @@ bool lattice_matrix(const Lattice& lattice, const int r[2][2], int m[2][2])
     return true;
 }
 
-Operation compose(const Operation& p, const Operation& q)
+plane_operation compose(const plane_operation& p, const plane_operation& q)
 {
-    Operation r;
+    plane_operation r;
     for (int i = 0; i < 2; ++i) {
         for (int j = 0; j < 2; ++j)
             r.m[i][j] = p.m[i][0] * q.m[0][j] + p.m[i][1] * q.m[1][j];
@@ -649,10 +649,10 @@ int rotation_order(const int m[2][2])
 }
 
 // The fixed points, modulo the lattice, of every rotation among `ops`.
-std::vector<Point> fixed_points(const std::vector<Operation>& ops, double tol)
+std::vector<real_point> fixed_points(const std::vector<plane_operation>& ops, double tol)
 {
-    std::vector<Point> points;
-    for (const Operation& op : ops) {
+    std::vector<real_point> points;
+    for (const plane_operation& op : ops) {
         if (det2(op.m) != 1 || rotation_order(op.m) == 1)
             continue;
         const double i00 = 1 - op.m[0][0], i01 = -op.m[0][1], i10 = -op.m[1][0], i11 = 1 - op.m[1][1];
@@ -660,8 +660,8 @@ std::vector<Point> fixed_points(const std::vector<Operation>& ops, double tol)
         for (int n0 = 0; n0 < 4; ++n0)
             for (int n1 = 0; n1 < 4; ++n1) {
                 const double r0 = frac(op.g[0]) + n0, r1 = frac(op.g[1]) + n1;
-                const Point u{frac((i11 * r0 - i01 * r1) / d + tol / 2) - tol / 2, frac((-i10 * r0 + i00 * r1) / d + tol / 2) - tol / 2};
-                const bool known = std::any_of(points.begin(), points.end(), [&](const Point& p) {
+                const real_point u{frac((i11 * r0 - i01 * r1) / d + tol / 2) - tol / 2, frac((-i10 * r0 + i00 * r1) / d + tol / 2) - tol / 2};
+                const bool known = std::any_of(points.begin(), points.end(), [&](const real_point& p) {
                     return near_integer(p.x - u.x, tol) && near_integer(p.y - u.y, tol);
                 });
                 if (!known)
@@ -672,10 +672,10 @@ std::vector<Point> fixed_points(const std::vector<Operation>& ops, double tol)
 }
 
 // The order of the rotations about u (lattice coordinates).
-int order_at(const std::vector<Operation>& ops, Point u, double tol)
+int order_at(const std::vector<plane_operation>& ops, real_point u, double tol)
 {
     int order = 1;
-    for (const Operation& op : ops)
+    for (const plane_operation& op : ops)
         if (det2(op.m) == 1 && rotation_order(op.m) > 1 &&
             near_integer(u.x - (op.m[0][0] * u.x + op.m[0][1] * u.y + op.g[0]), tol) &&
             near_integer(u.y - (op.m[1][0] * u.x + op.m[1][1] * u.y + op.g[1]), tol))
@@ -685,7 +685,7 @@ int order_at(const std::vector<Operation>& ops, Point u, double tol)
 
 // A class of parallel reflection lines under translations: the lines
 // cross(d, u) = offset + k for integer k, d the primitive axis direction.
-struct LineClass {
+struct line_class {
     int d[2];
     double offset;
     bool glide;
@@ -705,7 +705,7 @@ void axis_of(const int m[2][2], int d[2])
 }
 
 // The mirror and glide line classes of the reflection `op`.
-void reflection_lines(const Operation& op, double tol, std::vector<LineClass>& classes, bool& mirror, bool& glide)
+void reflection_lines(const plane_operation& op, double tol, std::vector<line_class>& classes, bool& mirror, bool& glide)
 {
     int d[2];
     axis_of(op.m, d);
@@ -723,7 +723,7 @@ void reflection_lines(const Operation& op, double tol, std::vector<LineClass>& c
             // A point of the line: (g - Mg)/4.
             const double p0 = (g0 - mg0) / 4, p1 = (g1 - mg1) / 4;
             const double offset = frac(d[0] * p1 - d[1] * p0 + tol / 2) - tol / 2;
-            const bool known = std::any_of(classes.begin(), classes.end(), [&](const LineClass& c) {
+            const bool known = std::any_of(classes.begin(), classes.end(), [&](const line_class& c) {
                 return c.d[0] == d[0] && c.d[1] == d[1] && c.glide == is_glide && near_integer(c.offset - offset, tol);
             });
             (is_glide ? glide : mirror) = true;
@@ -733,10 +733,10 @@ void reflection_lines(const Operation& op, double tol, std::vector<LineClass>& c
 }
 
 // Moves every operation to lattice coordinates about the origin o.
-std::vector<Operation> about(const std::vector<Operation>& ops, Point o)
+std::vector<plane_operation> about(const std::vector<plane_operation>& ops, real_point o)
 {
-    std::vector<Operation> moved = ops;
-    for (Operation& op : moved) {
+    std::vector<plane_operation> moved = ops;
+    for (plane_operation& op : moved) {
         op.g[0] += op.m[0][0] * o.x + op.m[0][1] * o.y - o.x;
         op.g[1] += op.m[1][0] * o.x + op.m[1][1] * o.y - o.y;
     }
@@ -750,25 +750,25 @@ constexpr struct { const char* group; const char* orbifold; } orbifolds[] = {
 };
 
 // The group's name from its operations (identity left out).
-std::string name_group(const Lattice& lattice, const std::vector<Operation>& ops, double tol)
+std::string name_group(const lattice_basis& lattice, const std::vector<plane_operation>& ops, double tol)
 {
     int top = 1;
-    struct Flags { bool mirror = false, glide = false; const Operation* op = nullptr; };
-    std::vector<Flags> reflections;
-    for (const Operation& op : ops) {
+    struct reflection_flags { bool mirror = false, glide = false; const plane_operation* op = nullptr; };
+    std::vector<reflection_flags> reflections;
+    for (const plane_operation& op : ops) {
         if (det2(op.m) == 1) {
             top = std::max(top, rotation_order(op.m));
             continue;
         }
-        Flags f;
+        reflection_flags f;
         f.op = &op;
-        std::vector<LineClass> unused;
+        std::vector<line_class> unused;
         reflection_lines(op, tol, unused, f.mirror, f.glide);
         reflections.push_back(f);
     }
     const bool any = !reflections.empty();
     auto all = [&](bool mirror, bool glide) {
-        return std::all_of(reflections.begin(), reflections.end(), [&](const Flags& f) { return f.mirror == mirror && f.glide == glide; });
+        return std::all_of(reflections.begin(), reflections.end(), [&](const reflection_flags& f) { return f.mirror == mirror && f.glide == glide; });
     };
     switch (top) {
     case 6: return any ? "p6m" : "p6";
@@ -783,7 +783,7 @@ std::string name_group(const Lattice& lattice, const std::vector<Operation>& ops
     case 4:
         if (!any)
             return "p4";
-        return std::all_of(reflections.begin(), reflections.end(), [](const Flags& f) { return f.mirror; }) ? "p4m" : "p4g";
+        return std::all_of(reflections.begin(), reflections.end(), [](const reflection_flags& f) { return f.mirror; }) ? "p4m" : "p4g";
     case 2:
         if (!any)
             return "p2";
@@ -802,9 +802,9 @@ std::string name_group(const Lattice& lattice, const std::vector<Operation>& ops
 
 // The operation as a map of index coordinates, moved by the lattice so
 // that it takes the centre of the view nearest to itself.
-Affine pixel_map(const View& v, const Lattice& lattice, const Operation& op)
+affine_map pixel_map(const picture_view& v, const lattice_basis& lattice, const plane_operation& op)
 {
-    Affine map;
+    affine_map map;
     pixel_linear(lattice, op.m, map.l);
     const double det = lattice.det();
     const double mx = (v.x0 + v.x1) / 2.0, my = (v.y0 + v.y1) / 2.0;
@@ -825,7 +825,7 @@ Affine pixel_map(const View& v, const Lattice& lattice, const Operation& op)
 
 // The lattice is close to hexagonal: two vectors of nearly one length at
 // nearly 60 degrees.
-bool near_hexagonal(const Lattice& lattice)
+bool near_hexagonal(const lattice_basis& lattice)
 {
     const double la = std::hypot(lattice.a[0], lattice.a[1]), lb = std::hypot(lattice.b[0], lattice.b[1]);
     const double cosine = (lattice.a[0] * lattice.b[0] + lattice.a[1] * lattice.b[1]) / (la * lb);
@@ -841,10 +841,10 @@ constexpr int swap_negated[2][2] = {{0, -1}, {-1, 0}};
 // The hexagonal operations of the picture, generated from a rotation and at
 // most one reflection each found at the agreement threshold; empty when no
 // third turn reaches it. `lowest` gets the lowest agreement of them all.
-std::vector<Operation> hexagonal_operations(const View& v, const Lattice& lattice, int bx, int by, double& lowest)
+std::vector<plane_operation> hexagonal_operations(const picture_view& v, const lattice_basis& lattice, int bx, int by, double& lowest)
 {
-    auto search = [&](const int m[2][2], Operation& op) {
-        Affine map;
+    auto search = [&](const int m[2][2], plane_operation& op) {
+        affine_map map;
         pixel_linear(lattice, m, map.l);
         const double share = find_approximate(v, lattice, bx, by, map);
         op = in_lattice(lattice, map, m);
@@ -854,16 +854,16 @@ std::vector<Operation> hexagonal_operations(const View& v, const Lattice& lattic
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j)
             third[i][j] = sixth_turn[i][0] * sixth_turn[0][j] + sixth_turn[i][1] * sixth_turn[1][j];
-    Operation turn;
+    plane_operation turn;
     if (search(third, turn) < hexagonal_agreement)
         return {};
     // Every 6-fold centre and every mirror of a hexagonal group passes
     // through a 3-fold centre: try the operation about each of them.
-    const std::vector<Point> centres = fixed_points({turn}, eps);
-    auto through_centres = [&](const int m[2][2], Operation& best) {
+    const std::vector<real_point> centres = fixed_points({turn}, eps);
+    auto through_centres = [&](const int m[2][2], plane_operation& best) {
         double top = -1;
-        for (const Point& f : centres) {
-            Operation op;
+        for (const real_point& f : centres) {
+            plane_operation op;
             std::memcpy(op.m, m, sizeof op.m);
             op.g[0] = f.x - (m[0][0] * f.x + m[0][1] * f.y);
             op.g[1] = f.y - (m[1][0] * f.x + m[1][1] * f.y);
@@ -875,40 +875,40 @@ std::vector<Operation> hexagonal_operations(const View& v, const Lattice& lattic
         }
         return agreement(v, pixel_map(v, lattice, best), 1);
     };
-    Operation sixth;
+    plane_operation sixth;
     int order = 3;
     if (through_centres(sixth_turn, sixth) >= hexagonal_agreement) {
         turn = sixth;
         order = 6;
     }
-    Operation mirror1, mirror2;
+    plane_operation mirror1, mirror2;
     const double s1 = through_centres(swap_ab, mirror1), s2 = through_centres(swap_negated, mirror2);
-    std::vector<Operation> ops;
-    Operation power = turn;
+    std::vector<plane_operation> ops;
+    plane_operation power = turn;
     for (int k = 1; k < order; ++k, power = compose(turn, power))
         ops.push_back(power);
     if (std::max(s1, s2) >= hexagonal_agreement) {
-        Operation mirror = s1 >= s2 ? mirror1 : mirror2;
+        plane_operation mirror = s1 >= s2 ? mirror1 : mirror2;
         ops.push_back(mirror);
         for (int k = 0; k + 1 < order; ++k)
             ops.push_back(compose(ops[k], mirror));
     }
     // The agreement of every generated operation, for the report.
     lowest = 1;
-    for (const Operation& op : ops)
+    for (const plane_operation& op : ops)
         lowest = std::min(lowest, agreement(v, pixel_map(v, lattice, op), 1));
     return ops;
 }
 
 // The exact operations of the picture among the eight isometries of the
 // pixel grid that map the lattice onto itself.
-std::vector<Operation> exact_operations(const View& v, const Lattice& lattice, int bx, int by)
+std::vector<plane_operation> exact_operations(const picture_view& v, const lattice_basis& lattice, int bx, int by)
 {
     constexpr int grid[7][2][2] = {
         {{0, -1}, {1, 0}},  {{-1, 0}, {0, -1}}, {{0, 1}, {-1, 0}},  {{-1, 0}, {0, 1}},
         {{1, 0}, {0, -1}},  {{0, 1}, {1, 0}},   {{0, -1}, {-1, 0}},
     };
-    std::vector<Operation> ops;
+    std::vector<plane_operation> ops;
     for (const auto& r : grid) {
         int m[2][2];
         if (!lattice_matrix(lattice, r, m))
@@ -916,7 +916,7 @@ std::vector<Operation> exact_operations(const View& v, const Lattice& lattice, i
         int c[2];
         if (!find_exact(v, lattice, bx, by, r, c))
             continue;
-        Affine map;
+        affine_map map;
         for (int i = 0; i < 2; ++i) {
             for (int j = 0; j < 2; ++j)
                 map.l[i][j] = r[i][j];
@@ -927,13 +927,13 @@ std::vector<Operation> exact_operations(const View& v, const Lattice& lattice, i
     return ops;
 }
 
-Point to_pixels(const Lattice& lattice, Point origin, Point u)
+real_point to_pixels(const lattice_basis& lattice, real_point origin, real_point u)
 {
     return {origin.x + lattice.a[0] * u.x + lattice.b[0] * u.y, origin.y + lattice.a[1] * u.x + lattice.b[1] * u.y};
 }
 
 // The segments of the line class inside the unit cell [0,1]^2.
-void cell_segments(const LineClass& line, std::vector<std::pair<Point, Point>>& out)
+void cell_segments(const line_class& line, std::vector<std::pair<real_point, real_point>>& out)
 {
     const double d0 = line.d[0], d1 = line.d[1];
     double lo = 1e9, hi = -1e9;
@@ -979,19 +979,19 @@ std::string number(double x)
     return s == "-0" ? "0" : s;
 }
 
-std::string point(Point p) { return "(" + number(p.x) + ", " + number(p.y) + ")"; }
+std::string point(real_point p) { return "(" + number(p.x) + ", " + number(p.y) + ")"; }
 
 }  // namespace
 
-Symmetry classify(const uint32_t* rgb, int w, int h)
+wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
 {
-    Symmetry result;
+    wallpaper_symmetry result;
     // Tiles cut by the edges may be drawn differently from whole ones: when
     // the whole picture has no lattice, margins of growing width are left out.
-    const View framed = crop_frame(rgb, w, h);
-    View v = framed;
+    const picture_view framed = crop_frame(rgb, w, h);
+    picture_view v = framed;
     int bx = 0, by = 0;
-    Lattice lattice;
+    lattice_basis lattice;
     bool periodic = false;
     for (const int margin : margins) {
         if (8 * margin > std::min(framed.x1 - framed.x0, framed.y1 - framed.y0))
@@ -1009,7 +1009,7 @@ Symmetry classify(const uint32_t* rgb, int w, int h)
         for (const int margin : margins) {
             if (8 * margin > std::min(framed.x1 - framed.x0, framed.y1 - framed.y0))
                 break;
-            const View inner = inset(framed, margin);
+            const picture_view inner = inset(framed, margin);
             const double share = lattice_agreement(inner, lattice);
             if (share > translations || !approximate_lattice) {
                 translations = share;
@@ -1024,7 +1024,7 @@ Symmetry classify(const uint32_t* rgb, int w, int h)
     const int compared[4] = {v.x0, v.y0, v.x1, v.y1};
     std::memcpy(result.compared, compared, sizeof compared);
 
-    std::vector<Operation> ops;
+    std::vector<plane_operation> ops;
     double tol = 1e-6;
     if (approximate_lattice || near_hexagonal(lattice)) {
         ops = hexagonal_operations(v, lattice, bx, by, result.lowest_agreement);
@@ -1038,7 +1038,7 @@ Symmetry classify(const uint32_t* rgb, int w, int h)
     }
     // The twelve other groups hold exactly, on a lattice that does.
     if (!result.approximate && approximate_lattice)
-        return Symmetry{};
+        return wallpaper_symmetry{};
     if (!result.approximate)
         ops = exact_operations(v, lattice, bx, by);
 
@@ -1053,10 +1053,10 @@ Symmetry classify(const uint32_t* rgb, int w, int h)
     // rotations, moved by the lattice to the first cell of the view.
     const double det = lattice.det();
     const double cx = v.x0, cy = v.y0;
-    const Point corner{(cx * lattice.b[1] - cy * lattice.b[0]) / det, (lattice.a[0] * cy - lattice.a[1] * cx) / det};
-    Point o = corner;
+    const real_point corner{(cx * lattice.b[1] - cy * lattice.b[0]) / det, (lattice.a[0] * cy - lattice.a[1] * cx) / det};
+    real_point o = corner;
     int top = 1;
-    for (const Point& u : fixed_points(ops, tol)) {
+    for (const real_point& u : fixed_points(ops, tol)) {
         const int order = order_at(ops, u, tol);
         if (order > top) {
             top = order;
@@ -1066,14 +1066,14 @@ Symmetry classify(const uint32_t* rgb, int w, int h)
     // Of the translates of o, the one whose cell is centred best on the view.
     o.x = corner.x + frac(o.x - corner.x + tol / 2) - tol / 2;
     o.y = corner.y + frac(o.y - corner.y + tol / 2) - tol / 2;
-    const Point middle{(v.x0 + v.x1) / 2.0, (v.y0 + v.y1) / 2.0};
-    const Point m{(middle.x * lattice.b[1] - middle.y * lattice.b[0]) / det, (lattice.a[0] * middle.y - lattice.a[1] * middle.x) / det};
+    const real_point middle{(v.x0 + v.x1) / 2.0, (v.y0 + v.y1) / 2.0};
+    const real_point m{(middle.x * lattice.b[1] - middle.y * lattice.b[0]) / det, (lattice.a[0] * middle.y - lattice.a[1] * middle.x) / det};
     const double ni = std::round(m.x - 0.5 - o.x), nj = std::round(m.y - 0.5 - o.y);
-    Point best = o;
+    real_point best = o;
     double nearest = 1e18;
     for (double i = ni - 1; i <= ni + 1; ++i)
         for (double j = nj - 1; j <= nj + 1; ++j) {
-            const Point centre = to_pixels(lattice, {0, 0}, {o.x + i + 0.5, o.y + j + 0.5});
+            const real_point centre = to_pixels(lattice, {0, 0}, {o.x + i + 0.5, o.y + j + 0.5});
             const double d = std::hypot(centre.x - middle.x, centre.y - middle.y);
             if (d < nearest - eps) {
                 nearest = d;
@@ -1084,19 +1084,19 @@ Symmetry classify(const uint32_t* rgb, int w, int h)
     result.origin = to_pixels(lattice, {0, 0}, o);
     ops = about(ops, o);
 
-    for (const Point& u : fixed_points(ops, tol))
+    for (const real_point& u : fixed_points(ops, tol))
         result.centres.push_back({to_pixels(lattice, result.origin, u), order_at(ops, u, tol)});
     std::stable_sort(result.centres.begin(), result.centres.end(),
-                     [](const RotationCentre& p, const RotationCentre& q) { return p.order > q.order; });
-    std::vector<LineClass> classes;
-    for (const Operation& op : ops)
+                     [](const rotation_centre& p, const rotation_centre& q) { return p.order > q.order; });
+    std::vector<line_class> classes;
+    for (const plane_operation& op : ops)
         if (det2(op.m) == -1) {
             bool mirror = false, glide = false;
             reflection_lines(op, tol, classes, mirror, glide);
         }
-    std::stable_sort(classes.begin(), classes.end(), [](const LineClass& p, const LineClass& q) { return !p.glide && q.glide; });
-    for (const LineClass& line : classes) {
-        std::vector<std::pair<Point, Point>> segments;
+    std::stable_sort(classes.begin(), classes.end(), [](const line_class& p, const line_class& q) { return !p.glide && q.glide; });
+    for (const line_class& line : classes) {
+        std::vector<std::pair<real_point, real_point>> segments;
         cell_segments(line, segments);
         for (const auto& s : segments)
             result.lines.push_back({to_pixels(lattice, result.origin, s.first), to_pixels(lattice, result.origin, s.second), line.glide});
@@ -1104,7 +1104,7 @@ Symmetry classify(const uint32_t* rgb, int w, int h)
     return result;
 }
 
-std::string describe(const Symmetry& s)
+std::string describe(const wallpaper_symmetry& s)
 {
     std::string text = "group: " + s.group + "\n";
     if (s.group == "none")
@@ -1122,9 +1122,9 @@ std::string describe(const Symmetry& s)
     text += "compared: (" + std::to_string(s.compared[0]) + ", " + std::to_string(s.compared[1]) + ") (" +
             std::to_string(s.compared[2]) + ", " + std::to_string(s.compared[3]) + ")\n";
     text += "cell: " + point(s.origin) + "\n";
-    for (const RotationCentre& c : s.centres)
+    for (const rotation_centre& c : s.centres)
         text += "rotation " + std::to_string(c.order) + ": " + point(c.at) + "\n";
-    for (const ReflectionLine& line : s.lines)
+    for (const reflection_line& line : s.lines)
         text += std::string(line.glide ? "glide: " : "mirror: ") + point(line.from) + " " + point(line.to) + "\n";
     return text;
 }

@@ -11,35 +11,35 @@
 #include <string>
 #include <vector>
 
-struct Point {
+struct real_point {
     double x = 0;
     double y = 0;
 };
 
 // A rotation centre and the order of the rotations about it (2, 3, 4, 6).
-struct RotationCentre {
-    Point at;
+struct rotation_centre {
+    real_point at;
     int order = 0;
 };
 
 // A mirror line or glide line, as the segment where it crosses the cell.
-struct ReflectionLine {
-    Point from;
-    Point to;
+struct reflection_line {
+    real_point from;
+    real_point to;
     bool glide = false;  // a glide reflection (translation by half a period)
 };
 
-struct Symmetry {
+struct wallpaper_symmetry {
     std::string group = "none";  // p1 ... p6m; "none": no two independent periods
     std::string orbifold;        // e.g. "4*2"
     double lattice[2][2] = {};   // the two lattice vectors in pixels: whole ones unless approximate_lattice
     bool approximate_lattice = false;  // hexagonal, translations accepted at the agreement threshold
-    Point origin;                // the corner of the cell the elements are given in
+    real_point origin;                // the corner of the cell the elements are given in
     int compared[4] = {};        // x0, y0, x1, y1: the rectangle compared, frame and margins left out
     bool approximate = false;    // a hexagonal group: accepted at the agreement threshold
     double lowest_agreement = 1; // the lowest share of agreeing pixels among the accepted operations
-    std::vector<RotationCentre> centres;  // one per class under translations, by order
-    std::vector<ReflectionLine> lines;    // every mirror and glide segment in the cell
+    std::vector<rotation_centre> centres;  // one per class under translations, by order
+    std::vector<reflection_line> lines;    // every mirror and glide segment in the cell
 };
 
 // The share of compared pixels that must agree for a rotation or mirror of a
@@ -54,9 +54,9 @@ constexpr double hexagonal_agreement = 0.97;
 // what is left. The operations of the twelve groups without 3- or 6-fold
 // rotations, and the translations of any lattice that is not hexagonal,
 // must hold pixel for pixel.
-Symmetry classify(const uint32_t* rgb, int w, int h);
+wallpaper_symmetry classify(const uint32_t* rgb, int w, int h);
 
 // The report: first line "group: NAME", then the lattice, the orbifold, how
 // the operations were checked, the rotation centres, the mirror and glide
 // lines, one per line. Each line ends with a newline.
-std::string describe(const Symmetry& symmetry);
+std::string describe(const wallpaper_symmetry& symmetry);
