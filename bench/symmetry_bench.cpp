@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+
 namespace {
 
 struct bench_case {
@@ -32,6 +34,21 @@ void classify_800x600(benchmark::State& state)
     state.SetLabel(std::string(c.group) + " -> " + group);
 }
 BENCHMARK(classify_800x600)->DenseRange(0, sizeof bench_cases / sizeof bench_cases[0] - 1)->Unit(benchmark::kMillisecond);
+
+// p6m and p6 on hexagonal lattices of no whole-pixel period: the lattice
+// found approximately.
+void classify_real_hexagonal_800x600(benchmark::State& state)
+{
+    const bool turned = state.range(0) == 1;
+    const std::vector<uint32_t> picture = make_real_hexagonal_pattern(turned ? 97.3 : 80 * std::sqrt(3.0), turned, 800, 600);
+    std::string group;
+    for (auto _ : state) {
+        group = classify(picture.data(), 800, 600).group;
+        benchmark::DoNotOptimize(group);
+    }
+    state.SetLabel(std::string(turned ? "p6" : "p6m") + " -> " + group);
+}
+BENCHMARK(classify_real_hexagonal_800x600)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 
 // A picture of no group: the search for periods finds none.
 void classify_noise_800x600(benchmark::State& state)

@@ -134,3 +134,39 @@ std::vector<uint32_t> make_pattern(const pattern_group_spec& group, const int a[
         }
     return picture;
 }
+
+// A hexagonal pattern on the lattice (side, 0) (side / 2, side sqrt(3) / 2),
+// each pixel coloured by its centre: a disc about every lattice point and
+// every 3-fold centre, and with `turned`, six small discs about each
+// lattice point turned 15 degrees off the mirrors (p6 instead of p6m).
+std::vector<uint32_t> make_real_hexagonal_pattern(double side, bool turned, int w, int h)
+{
+    const double pi = std::acos(-1.0), height = side * std::sqrt(3.0) / 2;
+    std::vector<uint32_t> picture(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const double px = x + 0.5 - 300.3, py = y + 0.5 - 200.7;
+            const double v = py / height, u = px / side - v / 2;  // lattice coordinates
+            uint32_t colour = 0xf0e0a0;
+            for (int i = -1; i <= 2; ++i)
+                for (int j = -1; j <= 2; ++j) {
+                    const double cu = std::floor(u) + i, cv = std::floor(v) + j;
+                    const double lx = (cu + cv / 2) * side, ly = cv * height;
+                    const double dx = px - lx, dy = py - ly;
+                    const double r = std::hypot(dx, dy);
+                    if (r < 0.3 * side)
+                        colour = 0xc02020;
+                    for (int k = 0; k < 6 && turned; ++k) {
+                        const double t = pi / 3 * k + pi / 12;
+                        if (std::hypot(dx - 0.4 * side * std::cos(t), dy - 0.4 * side * std::sin(t)) < 0.06 * side)
+                            colour = 0x2040c0;
+                    }
+                    // The 3-fold centres at a third and two thirds of the long diagonal.
+                    for (const double f : {1.0 / 3, 2.0 / 3})
+                        if (std::hypot(px - lx - f * 1.5 * side, py - ly - f * height) < 0.12 * side)
+                            colour = 0x20a040;
+                }
+            picture[static_cast<size_t>(y) * w + x] = colour;
+        }
+    return picture;
+}

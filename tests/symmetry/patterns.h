@@ -31,3 +31,8 @@ const pattern_group_spec& pattern_group(const std::string& name);
 // pixel for pixel.
 std::vector<uint32_t> make_pattern(const pattern_group_spec& group, const int a[2], const int b[2], const int origin2[2],
                                    int w, int h, unsigned seed);
+
+// A w x h picture of p6m (p6 with `turned`) on the hexagonal lattice
+// (side, 0) (side / 2, side sqrt(3) / 2), each pixel coloured by its centre:
+// with a side such as 80 sqrt(3), no period is a whole number of pixels.
+std::vector<uint32_t> make_real_hexagonal_pattern(double side, bool turned, int w, int h);

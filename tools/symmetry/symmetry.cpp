@@ -340,7 +340,7 @@ double find_approximate(const picture_view& v, const lattice_basis& lattice, int
     if (best.empty())
         return 0;
     // Each pass on a denser sample, about the best of the pass before.
-    constexpr struct { double unit; int reach, step; } passes[] = {{0.25, 4, 4}, {0.125, 2, 3}, {0.0625, 2, 2}};
+    constexpr struct { double unit; int reach, step; } passes[] = {{0.25, 3, 5}, {0.125, 2, 4}, {0.0625, 2, 3}};
     for (const auto& pass : passes) {
         const affine_map start = chosen;
         top = agreement(v, start, pass.step);
@@ -474,15 +474,15 @@ void refine_lattice(const picture_view& v, lattice_basis& lattice)
 {
     const int cw = v.x1 - v.x0, ch = v.y1 - v.y0;
     double s_mm = 0, s_mn = 0, s_nn = 0, s_mx[2] = {}, s_nx[2] = {};
-    for (int m = 0; m <= 6; ++m)
-        for (int n = -6; n <= 6; ++n) {
+    for (int m = 0; m <= 3; ++m)
+        for (int n = -3; n <= 3; ++n) {
             if (m == 0 && n <= 0)
                 continue;
             const double near[2] = {m * lattice.a[0] + n * lattice.b[0], m * lattice.a[1] + n * lattice.b[1]};
             if (3 * std::fabs(near[0]) > 2 * cw || 3 * std::fabs(near[1]) > 2 * ch)
                 continue;
             int t[2] = {static_cast<int>(std::lround(near[0])), static_cast<int>(std::lround(near[1]))};
-            if (climb_shift(v, 3, t) < rough_agreement)
+            if (climb_shift(v, 4, t) < rough_agreement)
                 continue;
             s_mm += m * m;
             s_mn += m * n;
@@ -512,14 +512,14 @@ bool hexagonal_within_rounding(const lattice_basis& lattice)
 
 // The lowest agreement of the picture under the translations by a and b,
 // each to the nearest pixel.
-double lattice_agreement(const picture_view& v, const lattice_basis& lattice)
+double lattice_agreement(const picture_view& v, const lattice_basis& lattice, int step)
 {
     double lowest = 1;
     for (const double* t : {lattice.a, lattice.b}) {
         affine_map shift;
         shift.c[0] = t[0];
         shift.c[1] = t[1];
-        lowest = std::min(lowest, agreement(v, shift, 1));
+        lowest = std::min(lowest, agreement(v, shift, step));
     }
     return lowest;
 }
@@ -1010,13 +1010,14 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
             if (8 * margin > std::min(framed.x1 - framed.x0, framed.y1 - framed.y0))
                 break;
             const picture_view inner = inset(framed, margin);
-            const double share = lattice_agreement(inner, lattice);
+            const double share = lattice_agreement(inner, lattice, 3);
             if (share > translations || !approximate_lattice) {
                 translations = share;
                 v = inner;
                 approximate_lattice = true;
             }
         }
+        translations = lattice_agreement(v, lattice, 1);
         periodic = approximate_lattice = translations >= hexagonal_agreement && pick_block(v, bx, by);
     }
     if (!periodic)
