@@ -304,7 +304,7 @@ bool find_exact(const picture_view& v, const lattice_basis& lattice, int bx, int
 double find_approximate(const picture_view& v, const lattice_basis& lattice, int bx, int by, affine_map& map)
 {
     constexpr int keep = 4;
-    constexpr int most_misses = block * block / 6;
+    constexpr int most_misses = block * block / 4;
     struct candidate { int x, y, misses; };
     std::vector<candidate> best;
     for_each_cell_point(v, lattice, [&](int qx, int qy) {
@@ -893,10 +893,11 @@ std::vector<plane_operation> hexagonal_operations(const picture_view& v, const l
         for (int k = 0; k + 1 < order; ++k)
             ops.push_back(compose(ops[k], mirror));
     }
-    // The agreement of every generated operation, for the report.
+    // The agreement of every generated operation, for the report (every
+    // second row and column).
     lowest = 1;
     for (const plane_operation& op : ops)
-        lowest = std::min(lowest, agreement(v, pixel_map(v, lattice, op), 1));
+        lowest = std::min(lowest, agreement(v, pixel_map(v, lattice, op), 2));
     return ops;
 }
 
