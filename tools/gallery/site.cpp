@@ -195,6 +195,9 @@ bool write_site(const fs::path& out, const std::vector<site_program>& programs, 
     index += "<h1>Tilings and wallpapers, pixel by pixel</h1>\n<p>" + std::to_string(listing.size()) +
              " small programs, each drawing one picture of a tiling or a symmetry pattern of the plane, stage by "
              "stage. Choose one to watch it being built and to see every stage.</p>\n";
+    if (!wasm.empty() && fs::exists(wasm / "symmetry_web.js"))  // the symmetry page, copied by scripts/web
+        index += "<p><a href=\"symmetry.html\">Which wallpaper group is this picture?</a> Name the group of any "
+                 "picture of yours, in this browser.</p>\n";
     for (const program_kind& kind : kinds) {
         std::string cards;
         for (const site_program& p : programs) {
