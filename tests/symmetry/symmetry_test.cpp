@@ -206,7 +206,7 @@ TEST(SymmetryTool, PrintsTheGroupAndDrawsTheElements)
     int w = 0, h = 0;
     const std::vector<uint32_t> picture = picture_of(cases[12], w, h);
     write_rgb_png(dir + "/pmg.png", picture, w, h);
-    const RunResult r = run_command({program_path("symmetry"), dir + "/pmg.png", "--picture", dir + "/out.png"});
+    const run_result r = run_command({program_path("symmetry"), dir + "/pmg.png", "--picture", dir + "/out.png"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "group: pmg");
     const rgb_image drawn = read_png(dir + "/out.png");
@@ -237,7 +237,7 @@ TEST(SymmetryTool, RejectsBadInputWithOneLineAndStatusTwo)
     };
     for (const auto& b : bad) {
         const std::string path = dir + "/" + b.file;
-        const RunResult r = run_command({program_path("symmetry"), path, "--picture", dir + "/out.png"});
+        const run_result r = run_command({program_path("symmetry"), path, "--picture", dir + "/out.png"});
         EXPECT_EQ(r.status, 2) << b.file;
         EXPECT_TRUE(one_line_from("symmetry", r.err)) << r.err;
         EXPECT_NE(r.err.find(path + ": " + b.reason), std::string::npos) << r.err;
