@@ -376,13 +376,24 @@ double shift_agreement(const picture_view& v, int tx, int ty, int step)
 // eight neighbours while that is better; returns the share there.
 double climb_shift(const picture_view& v, int step, int t[2])
 {
-    double top = shift_agreement(v, t[0], t[1], step);
+    // Each shift is measured once: neighbouring steps share most of their
+    // neighbours.
+    std::vector<std::pair<std::pair<int, int>, double>> measured;
+    auto share_at = [&](int x, int y) {
+        for (const auto& [at, share] : measured)
+            if (at.first == x && at.second == y)
+                return share;
+        const double share = shift_agreement(v, x, y, step);
+        measured.push_back({{x, y}, share});
+        return share;
+    };
+    double top = share_at(t[0], t[1]);
     for (bool moved = true; moved;) {
         moved = false;
         const int x = t[0], y = t[1];
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
-                const double share = (dx || dy) ? shift_agreement(v, x + dx, y + dy, step) : -1;
+                const double share = (dx || dy) ? share_at(x + dx, y + dy) : -1;
                 if (share > top) {
                     top = share;
                     t[0] = x + dx;
