@@ -315,7 +315,9 @@ double find_approximate(const picture_view& v, const lattice_basis& lattice, int
             for (int i = 0; i < block; ++i) {
                 const int tx = qx + static_cast<int>(std::floor(map.l[0][0] * i + map.l[0][1] * j + 0.5));
                 const int ty = qy + static_cast<int>(std::floor(map.l[1][0] * i + map.l[1][1] * j + 0.5));
-                misses += v.at(bx + i, by + j) != v.at(tx, ty);
+                // A turned block reaches up to 1.4 blocks from q: an image
+                // outside the view cannot agree.
+                misses += !v.inside(tx, ty) || v.at(bx + i, by + j) != v.at(tx, ty);
             }
         if (misses > most_misses)
             return;
