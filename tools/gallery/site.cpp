@@ -29,7 +29,9 @@ constexpr program_kind kinds[] = {
      "reached by whole steps along two fixed directions. Regular polygons meet edge to edge, and every corner "
      "looks the same. A vertex configuration names that corner: walk once round it and list the polygons "
      "by their number of sides. 3.3.4.3.4 means triangle, triangle, square, triangle, square; 4.8.8 means a "
-     "square and two octagons."},
+     "square and two octagons. Three of the eleven such tilings use one polygon only: six triangles "
+     "(3.3.3.3.3.3), four squares (4.4.4.4) or three hexagons (6.6.6) round every corner. The last five here "
+     "are laid down as by hand, one kind of polygon per stage, and then edged."},
     {"wallpaper", "Wallpaper patterns built by copying pixels",
      "A small motif is drawn once and then copied pixel by pixel. A mirror copies the picture across a line, "
      "as in a looking glass. A rotation turns it about a point: in p6m by a sixth, a third and a half of a turn, "

@@ -1,0 +1,41 @@
+// Triangular tiling: two green triangles, one pointing up and one down, at
+// every point of a 60-degree lattice, six meeting at every vertex
+// (3.3.3.3.3.3), laid down and then edged, in two stages.
+#include <tile_polygons.h>
+
+// 60 pixels a unit edge; the lattice is the triangles' corners.
+constexpr double scale = 60;
+constexpr lattice_vector e1{1, 0};
+constexpr lattice_vector e2{0.5, static_cast<float>(half_root3)};
+
+// The polygons of one cell: the triangle on the lattice points 0, e1 and
+// e2, pointing up, and the one on e1, e1 + e2 and e2, pointing down.
+constexpr double h = half_root3;
+constexpr tile_polygon triangles[] = {
+    {{0.5, h / 3}, {0, 0}, 3},
+    {{1, 2 * h / 3}, {1, 0}, 3},
+};
+
+void lay_triangles(int x, int y) { fill_tile_polygons(x, y, scale, triangles, green); }
+void draw_cell_edges(int x, int y) { draw_tile_edges(x, y, scale, triangles); }
+
+// The lattice points whose cells reach the window.
+constexpr int i_first = -11, i_last = 11, j_first = -7, j_last = 7;
+
+int SDL_main(int, char**)
+{
+    start_program("triangular_tiling");
+
+    map_palette();
+    SDL_FillRect(screen, nullptr, white);
+
+    // Stage 1: inside the black frame, two triangles at every lattice point
+    draw_window_frame(black);
+    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, lay_triangles);
+    end_stage();
+
+    // Stage 2: every edge drawn thick
+    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, draw_cell_edges);
+    end_stage();
+    return 0;
+}
