@@ -45,14 +45,26 @@ inline bool inside_window(long long x, long long y)
 inline int trunc_px(double value) { return static_cast<int>(value); }
 inline int trunc_px(long double value) { return static_cast<int>(value); }
 
-// The anchor pixel of lattice point (i, j) for `scale` pixels per lattice
-// unit: trunc((400 + (s i) e1.x) + (s j) e2.x), trunc((300 - (s i) e1.y) -
-// (s j) e2.y), summed in double in this order (exact for float vectors).
-inline pixel_point lattice_anchor(double scale, lattice_vector e1, lattice_vector e2, int i, int j)
+// The window point of lattice point (i, j) for `scale` pixels per lattice
+// unit, unrounded, in pixels (x rightwards, y downwards): ((400 + (s i)
+// e1.x) + (s j) e2.x, (300 - (s i) e1.y) - (s j) e2.y), summed in double
+// in this order (exact for float vectors).
+struct window_point {
+    double x;
+    double y;
+};
+inline window_point lattice_point(double scale, lattice_vector e1, lattice_vector e2, int i, int j)
 {
     const double si = scale * i, sj = scale * j;
-    return {trunc_px((lattice_origin.x + si * static_cast<double>(e1.x)) + sj * static_cast<double>(e2.x)),
-            trunc_px((lattice_origin.y - si * static_cast<double>(e1.y)) - sj * static_cast<double>(e2.y))};
+    return {(lattice_origin.x + si * static_cast<double>(e1.x)) + sj * static_cast<double>(e2.x),
+            (lattice_origin.y - si * static_cast<double>(e1.y)) - sj * static_cast<double>(e2.y)};
+}
+
+// The anchor pixel of lattice point (i, j): that window point truncated.
+inline pixel_point lattice_anchor(double scale, lattice_vector e1, lattice_vector e2, int i, int j)
+{
+    const window_point p = lattice_point(scale, e1, e2, i, j);
+    return {trunc_px(p.x), trunc_px(p.y)};
 }
 
 // The lattice sweep: draw_figure(anchor.x, anchor.y) at the anchor of
@@ -67,6 +79,17 @@ inline void sweep_lattice(int i_first, int i_last, int j_first, int j_last, doub
             const pixel_point anchor = lattice_anchor(scale, e1, e2, i, j);
             draw_figure(anchor.x, anchor.y);
         }
+}
+
+// The same sweep for a figure placed at the unrounded window point of every
+// lattice point: a figure whose every vertex is truncated once, from the
+// exact sum, repeats along the lattice as closely as the pixels allow.
+inline void sweep_lattice_points(int i_first, int i_last, int j_first, int j_last, double scale, lattice_vector e1,
+                                 lattice_vector e2, void (*draw_figure)(window_point p))
+{
+    for (int i = i_first; i <= i_last; ++i)
+        for (int j = j_first; j <= j_last; ++j)
+            draw_figure(lattice_point(scale, e1, e2, i, j));
 }
 
 // The vector v turned by `angle` radians, formed in double from the stored

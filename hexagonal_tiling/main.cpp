@@ -13,8 +13,8 @@ constexpr lattice_vector e2{0, static_cast<float>(2 * half_root3)};
 // vertex at 0 degrees.
 constexpr tile_polygon hexagons[] = {{{0, 0}, {1, 0}, 6}};
 
-void lay_hexagons(int x, int y) { fill_tile_polygons(x, y, scale, hexagons, light_yellow); }
-void draw_cell_edges(int x, int y) { draw_tile_edges(x, y, scale, hexagons); }
+void lay_hexagons(window_point at) { fill_tile_polygons(at, scale, hexagons, light_yellow); }
+void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, hexagons); }
 
 // The lattice points whose cells reach the window.
 constexpr int i_first = -7, i_last = 7, j_first = -8, j_last = 8;
@@ -28,11 +28,11 @@ int SDL_main(int, char**)
 
     // Stage 1: inside the black frame, a hexagon at every lattice point
     draw_window_frame(black);
-    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, lay_hexagons);
+    sweep_lattice_points(i_first, i_last, j_first, j_last, scale, e1, e2, lay_hexagons);
     end_stage();
 
     // Stage 2: every edge drawn thick
-    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, draw_cell_edges);
+    sweep_lattice_points(i_first, i_last, j_first, j_last, scale, e1, e2, draw_cell_edges);
     end_stage();
     return 0;
 }

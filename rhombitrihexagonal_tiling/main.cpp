@@ -27,15 +27,15 @@ constexpr tile_polygon triangles[] = {
     {{0, 1 + 2 * h / 3}, {0, 1}, 3},
 };
 
-void lay_hexagons(int x, int y) { fill_tile_polygons(x, y, scale, hexagons, light_yellow); }
-void lay_squares(int x, int y) { fill_tile_polygons(x, y, scale, squares, red); }
-void lay_triangles(int x, int y) { fill_tile_polygons(x, y, scale, triangles, green); }
+void lay_hexagons(window_point at) { fill_tile_polygons(at, scale, hexagons, light_yellow); }
+void lay_squares(window_point at) { fill_tile_polygons(at, scale, squares, red); }
+void lay_triangles(window_point at) { fill_tile_polygons(at, scale, triangles, green); }
 
-void draw_cell_edges(int x, int y)
+void draw_cell_edges(window_point at)
 {
-    draw_tile_edges(x, y, scale, hexagons);
-    draw_tile_edges(x, y, scale, squares);
-    draw_tile_edges(x, y, scale, triangles);
+    draw_tile_edges(at, scale, hexagons);
+    draw_tile_edges(at, scale, squares);
+    draw_tile_edges(at, scale, triangles);
 }
 
 // The lattice points whose cells reach the window.
@@ -50,19 +50,19 @@ int SDL_main(int, char**)
 
     // Stage 1: inside the black frame, a hexagon at every lattice point
     draw_window_frame(black);
-    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, lay_hexagons);
+    sweep_lattice_points(i_first, i_last, j_first, j_last, scale, e1, e2, lay_hexagons);
     end_stage();
 
     // Stage 2: a square on every edge between two hexagons
-    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, lay_squares);
+    sweep_lattice_points(i_first, i_last, j_first, j_last, scale, e1, e2, lay_squares);
     end_stage();
 
     // Stage 3: a triangle in every gap between three squares
-    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, lay_triangles);
+    sweep_lattice_points(i_first, i_last, j_first, j_last, scale, e1, e2, lay_triangles);
     end_stage();
 
     // Stage 4: every edge drawn thick
-    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, draw_cell_edges);
+    sweep_lattice_points(i_first, i_last, j_first, j_last, scale, e1, e2, draw_cell_edges);
     end_stage();
     return 0;
 }

@@ -12,8 +12,8 @@ constexpr lattice_vector e2{0, 1};
 // lower left corner.
 constexpr tile_polygon squares[] = {{{0.5, 0.5}, {0, 0}, 4}};
 
-void lay_squares(int x, int y) { fill_tile_polygons(x, y, scale, squares, red); }
-void draw_cell_edges(int x, int y) { draw_tile_edges(x, y, scale, squares); }
+void lay_squares(window_point at) { fill_tile_polygons(at, scale, squares, red); }
+void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, squares); }
 
 // The lattice points whose cells reach the window.
 constexpr int i_first = -8, i_last = 8, j_first = -6, j_last = 6;
@@ -27,11 +27,11 @@ int SDL_main(int, char**)
 
     // Stage 1: inside the black frame, a square at every lattice point
     draw_window_frame(black);
-    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, lay_squares);
+    sweep_lattice_points(i_first, i_last, j_first, j_last, scale, e1, e2, lay_squares);
     end_stage();
 
     // Stage 2: every edge drawn thick
-    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, draw_cell_edges);
+    sweep_lattice_points(i_first, i_last, j_first, j_last, scale, e1, e2, draw_cell_edges);
     end_stage();
     return 0;
 }

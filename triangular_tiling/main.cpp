@@ -16,8 +16,8 @@ constexpr tile_polygon triangles[] = {
     {{1, 2 * h / 3}, {1, 0}, 3},
 };
 
-void lay_triangles(int x, int y) { fill_tile_polygons(x, y, scale, triangles, green); }
-void draw_cell_edges(int x, int y) { draw_tile_edges(x, y, scale, triangles); }
+void lay_triangles(window_point at) { fill_tile_polygons(at, scale, triangles, green); }
+void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, triangles); }
 
 // The lattice points whose cells reach the window.
 constexpr int i_first = -11, i_last = 11, j_first = -7, j_last = 7;
@@ -31,11 +31,11 @@ int SDL_main(int, char**)
 
     // Stage 1: inside the black frame, two triangles at every lattice point
     draw_window_frame(black);
-    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, lay_triangles);
+    sweep_lattice_points(i_first, i_last, j_first, j_last, scale, e1, e2, lay_triangles);
     end_stage();
 
     // Stage 2: every edge drawn thick
-    sweep_lattice(i_first, i_last, j_first, j_last, scale, e1, e2, draw_cell_edges);
+    sweep_lattice_points(i_first, i_last, j_first, j_last, scale, e1, e2, draw_cell_edges);
     end_stage();
     return 0;
 }

@@ -20,12 +20,19 @@ namespace {
 constexpr double cos_30[12] = {1, half_root3, 0.5, 0, -0.5, -half_root3, -1, -half_root3, -0.5, 0, 0.5, half_root3};
 constexpr double sin_30[12] = {0, 0.5, half_root3, 1, half_root3, 0.5, 0, -0.5, -half_root3, -1, -half_root3, -0.5};
 
+// The pixel of the point q of a cell whose lattice point is the window
+// point `at`: trunc(at.x + scale q.x), trunc(at.y - scale q.y).
+pixel_point pixel_of(window_point at, double scale, unit_point q)
+{
+    return {trunc_px(at.x + scale * q.x), trunc_px(at.y - scale * q.y)};
+}
+
 // The edge from vertex k to vertex k + 1 as pixels, its upper end point
 // (the left one on a row) first.
-void edge_ends(int x, int y, double scale, const tile_polygon& p, int k, pixel_point& from, pixel_point& to)
+void edge_ends(window_point at, double scale, const tile_polygon& p, int k, pixel_point& from, pixel_point& to)
 {
-    from = unit_pixel({x, y}, scale, tile_vertex(p, k));
-    to = unit_pixel({x, y}, scale, tile_vertex(p, (k + 1) % p.sides));
+    from = pixel_of(at, scale, tile_vertex(p, k));
+    to = pixel_of(at, scale, tile_vertex(p, (k + 1) % p.sides));
     if (to.y < from.y || (to.y == from.y && to.x < from.x)) {
         const pixel_point upper = to;
         to = from;
@@ -40,16 +47,16 @@ unit_point toward(const tile_polygon& p, unit_point q)
 }
 
 // Whether the middle of pixel s lies at least two pixels inside p, placed
-// at (x, y) with `scale` pixels a unit: on the inner side of every edge,
+// at `at` with `scale` pixels a unit: on the inner side of every edge,
 // two pixels clear of its line.
-bool well_inside(int x, int y, double scale, const tile_polygon& p, pixel_point s)
+bool well_inside(window_point at, double scale, const tile_polygon& p, pixel_point s)
 {
     const double sx = s.x + 0.5, sy = s.y + 0.5;
     for (int k = 0; k < p.sides; ++k) {
         const unit_point a = tile_vertex(p, k), b = tile_vertex(p, (k + 1) % p.sides);
         // In window pixels, y downward: the vertices turn clockwise, so the
         // inside lies to the right of every edge.
-        const double ax = x + scale * a.x, ay = y - scale * a.y;
+        const double ax = at.x + scale * a.x, ay = at.y - scale * a.y;
         const double dx = scale * (b.x - a.x), dy = -scale * (b.y - a.y);
         const double right = (dx * (sy - ay) - dy * (sx - ax)) / std::sqrt(dx * dx + dy * dy);
         if (right > -2)
@@ -60,28 +67,28 @@ bool well_inside(int x, int y, double scale, const tile_polygon& p, pixel_point 
 
 // A fill of p from the pixel of q, moved into the window's interior when
 // it lies outside, and made only when that pixel is well inside p.
-void fill_from(int x, int y, double scale, const tile_polygon& p, unit_point q, Uint32 colour)
+void fill_from(window_point at, double scale, const tile_polygon& p, unit_point q, Uint32 colour)
 {
-    pixel_point s = unit_pixel({x, y}, scale, q);
+    pixel_point s = pixel_of(at, scale, q);
     s.x = std::clamp(s.x, 1, SCREEN_WIDTH - 2);
     s.y = std::clamp(s.y, 1, SCREEN_HEIGHT - 2);
-    if (well_inside(x, y, scale, p, s))
+    if (well_inside(at, scale, p, s))
         guarded_fill(s, colour, black);
 }
 
 // One polygon laid down, as fill_tile_polygons says.
-void fill_tile_polygon(int x, int y, double scale, const tile_polygon& p, Uint32 colour)
+void fill_tile_polygon(window_point at, double scale, const tile_polygon& p, Uint32 colour)
 {
     for (int k = 0; k < p.sides; ++k) {
         pixel_point from, to;
-        edge_ends(x, y, scale, p, k, from, to);
+        edge_ends(at, scale, p, k, from, to);
         draw_line(from.x, from.y, to.x, to.y, black);
     }
-    fill_from(x, y, scale, p, p.centre, colour);
+    fill_from(at, scale, p, p.centre, colour);
     for (int k = 0; k < p.sides; ++k) {
         const unit_point a = tile_vertex(p, k), b = tile_vertex(p, (k + 1) % p.sides);
-        fill_from(x, y, scale, p, toward(p, a), colour);
-        fill_from(x, y, scale, p, toward(p, {0.5 * (a.x + b.x), 0.5 * (a.y + b.y)}), colour);
+        fill_from(at, scale, p, toward(p, a), colour);
+        fill_from(at, scale, p, toward(p, {0.5 * (a.x + b.x), 0.5 * (a.y + b.y)}), colour);
     }
 }
 
@@ -94,18 +101,18 @@ unit_point tile_vertex(const tile_polygon& p, int k)
     return {p.centre.x + (cos_30[m] * dx - sin_30[m] * dy), p.centre.y + (sin_30[m] * dx + cos_30[m] * dy)};
 }
 
-void fill_tile_polygons(int x, int y, double scale, std::span<const tile_polygon> polygons, Uint32 colour)
+void fill_tile_polygons(window_point at, double scale, std::span<const tile_polygon> polygons, Uint32 colour)
 {
     for (const tile_polygon& p : polygons)
-        fill_tile_polygon(x, y, scale, p, colour);
+        fill_tile_polygon(at, scale, p, colour);
 }
 
-void draw_tile_edges(int x, int y, double scale, std::span<const tile_polygon> polygons)
+void draw_tile_edges(window_point at, double scale, std::span<const tile_polygon> polygons)
 {
     for (const tile_polygon& p : polygons)
         for (int k = 0; k < p.sides; ++k) {
             pixel_point from, to;
-            edge_ends(x, y, scale, p, k, from, to);
+            edge_ends(at, scale, p, k, from, to);
             draw_edge(from, to, black);
         }
 }
