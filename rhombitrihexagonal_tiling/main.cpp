@@ -4,9 +4,9 @@
 // stages.
 #include <tile_polygons.h>
 
-// 40 pixels a unit edge. Two neighbouring hexagons have a square between
+// 60 pixels a unit edge. Two neighbouring hexagons have a square between
 // them: their centres are 1 + sqrt(3) units apart, along 0 and 60 degrees.
-constexpr double scale = 40;
+constexpr double scale = 60;
 constexpr double spacing = 1 + 2 * half_root3;
 constexpr lattice_vector e1{static_cast<float>(spacing), 0};
 constexpr lattice_vector e2{static_cast<float>(spacing / 2), static_cast<float>(spacing * half_root3)};
@@ -39,7 +39,7 @@ void draw_cell_edges(window_point at)
 }
 
 // The lattice points whose cells reach the window.
-constexpr int i_first = -6, i_last = 6, j_first = -4, j_last = 4;
+constexpr int i_first = -4, i_last = 4, j_first = -2, j_last = 2;
 
 int SDL_main(int, char**)
 {

@@ -3,8 +3,8 @@
 // (3.3.3.3.3.3), laid down and then edged, in two stages.
 #include <tile_polygons.h>
 
-// 60 pixels a unit edge; the lattice is the triangles' corners.
-constexpr double scale = 60;
+// 80 pixels a unit edge; the lattice is the triangles' corners.
+constexpr double scale = 80;
 constexpr lattice_vector e1{1, 0};
 constexpr lattice_vector e2{0.5, static_cast<float>(half_root3)};
 
@@ -20,7 +20,7 @@ void lay_triangles(window_point at) { fill_tile_polygons(at, scale, triangles, g
 void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, triangles); }
 
 // The lattice points whose cells reach the window.
-constexpr int i_first = -11, i_last = 11, j_first = -7, j_last = 7;
+constexpr int i_first = -9, i_last = 9, j_first = -6, j_last = 6;
 
 int SDL_main(int, char**)
 {
