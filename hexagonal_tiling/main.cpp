@@ -11,10 +11,10 @@ constexpr lattice_vector e2{0, static_cast<float>(2 * half_root3)};
 
 // The one polygon of a cell: the hexagon about the lattice point with a
 // vertex at 0 degrees.
-constexpr tile_polygon hexagons[] = {{{0, 0}, {1, 0}, 6}};
+constexpr tile_polygon cell[] = {{{0, 0}, {1, 0}, 6}};
 
-void lay_hexagons(window_point at) { fill_tile_polygons(at, scale, hexagons, light_yellow); }
-void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, hexagons); }
+void lay_hexagons(window_point at) { fill_tile_polygons(at, scale, cell, 6); }
+void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, cell); }
 
 // The lattice points whose cells reach the window.
 constexpr int i_first = -7, i_last = 7, j_first = -8, j_last = 8;

@@ -16,27 +16,19 @@ constexpr lattice_vector e2{static_cast<float>(spacing / 2), static_cast<float>(
 // 0, 60 and 120 degrees, and the triangles at 30 and 90 degrees, where a
 // vertex of the hexagon meets two squares.
 constexpr double h = half_root3;
-constexpr tile_polygon hexagons[] = {{{0, 0}, {h, 0.5}, 6}};
-constexpr tile_polygon squares[] = {
+constexpr tile_polygon cell[] = {
+    {{0, 0}, {h, 0.5}, 6},
     {{h + 0.5, 0}, {h, -0.5}, 4},
     {{(h + 0.5) / 2, (h + 0.5) * h}, {h, 0.5}, 4},
     {{-(h + 0.5) / 2, (h + 0.5) * h}, {0, 1}, 4},
-};
-constexpr tile_polygon triangles[] = {
     {{h + 0.5, 0.5 + h / 3}, {h, 0.5}, 3},
     {{0, 1 + 2 * h / 3}, {0, 1}, 3},
 };
 
-void lay_hexagons(window_point at) { fill_tile_polygons(at, scale, hexagons, light_yellow); }
-void lay_squares(window_point at) { fill_tile_polygons(at, scale, squares, red); }
-void lay_triangles(window_point at) { fill_tile_polygons(at, scale, triangles, green); }
-
-void draw_cell_edges(window_point at)
-{
-    draw_tile_edges(at, scale, hexagons);
-    draw_tile_edges(at, scale, squares);
-    draw_tile_edges(at, scale, triangles);
-}
+void lay_hexagons(window_point at) { fill_tile_polygons(at, scale, cell, 6); }
+void lay_squares(window_point at) { fill_tile_polygons(at, scale, cell, 4); }
+void lay_triangles(window_point at) { fill_tile_polygons(at, scale, cell, 3); }
+void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, cell); }
 
 // The lattice points whose cells reach the window.
 constexpr int i_first = -4, i_last = 4, j_first = -2, j_last = 2;

@@ -10,10 +10,10 @@ constexpr lattice_vector e2{0, 1};
 
 // The one polygon of a cell: the square with the lattice point as its
 // lower left corner.
-constexpr tile_polygon squares[] = {{{0.5, 0.5}, {0, 0}, 4}};
+constexpr tile_polygon cell[] = {{{0.5, 0.5}, {0, 0}, 4}};
 
-void lay_squares(window_point at) { fill_tile_polygons(at, scale, squares, red); }
-void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, squares); }
+void lay_squares(window_point at) { fill_tile_polygons(at, scale, cell, 4); }
+void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, cell); }
 
 // The lattice points whose cells reach the window.
 constexpr int i_first = -8, i_last = 8, j_first = -6, j_last = 6;

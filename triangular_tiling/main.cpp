@@ -11,13 +11,13 @@ constexpr lattice_vector e2{0.5, static_cast<float>(half_root3)};
 // The polygons of one cell: the triangle on the lattice points 0, e1 and
 // e2, pointing up, and the one on e1, e1 + e2 and e2, pointing down.
 constexpr double h = half_root3;
-constexpr tile_polygon triangles[] = {
+constexpr tile_polygon cell[] = {
     {{0.5, h / 3}, {0, 0}, 3},
     {{1, 2 * h / 3}, {1, 0}, 3},
 };
 
-void lay_triangles(window_point at) { fill_tile_polygons(at, scale, triangles, green); }
-void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, triangles); }
+void lay_triangles(window_point at) { fill_tile_polygons(at, scale, cell, 3); }
+void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, cell); }
 
 // The lattice points whose cells reach the window.
 constexpr int i_first = -9, i_last = 9, j_first = -6, j_last = 6;

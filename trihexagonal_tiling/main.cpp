@@ -15,20 +15,15 @@ constexpr lattice_vector e2{1, static_cast<float>(2 * half_root3)};
 // it and its neighbours along e1 and e2, and the one pointing down between
 // it and its neighbours along e2 and e2 - e1.
 constexpr double h = half_root3;
-constexpr tile_polygon hexagons[] = {{{0, 0}, {1, 0}, 6}};
-constexpr tile_polygon triangles[] = {
+constexpr tile_polygon cell[] = {
+    {{0, 0}, {1, 0}, 6},
     {{1, 2 * h / 3}, {1, 0}, 3},
     {{0, 4 * h / 3}, {0, 2 * h}, 3},
 };
 
-void lay_hexagons(window_point at) { fill_tile_polygons(at, scale, hexagons, light_yellow); }
-void lay_triangles(window_point at) { fill_tile_polygons(at, scale, triangles, green); }
-
-void draw_cell_edges(window_point at)
-{
-    draw_tile_edges(at, scale, hexagons);
-    draw_tile_edges(at, scale, triangles);
-}
+void lay_hexagons(window_point at) { fill_tile_polygons(at, scale, cell, 6); }
+void lay_triangles(window_point at) { fill_tile_polygons(at, scale, cell, 3); }
+void draw_cell_edges(window_point at) { draw_tile_edges(at, scale, cell); }
 
 // The lattice points whose cells reach the window.
 constexpr int i_first = -8, i_last = 8, j_first = -5, j_last = 5;

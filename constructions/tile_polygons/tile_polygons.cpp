@@ -101,15 +101,18 @@ unit_point tile_vertex(const tile_polygon& p, int k)
     return {p.centre.x + (cos_30[m] * dx - sin_30[m] * dy), p.centre.y + (sin_30[m] * dx + cos_30[m] * dy)};
 }
 
-void fill_tile_polygons(window_point at, double scale, std::span<const tile_polygon> polygons, Uint32 colour)
+Uint32 kind_colour(int sides) { return sides == 3 ? green : sides == 4 ? red : light_yellow; }
+
+void fill_tile_polygons(window_point at, double scale, std::span<const tile_polygon> cell, int sides)
 {
-    for (const tile_polygon& p : polygons)
-        fill_tile_polygon(at, scale, p, colour);
+    for (const tile_polygon& p : cell)
+        if (p.sides == sides)
+            fill_tile_polygon(at, scale, p, kind_colour(sides));
 }
 
-void draw_tile_edges(window_point at, double scale, std::span<const tile_polygon> polygons)
+void draw_tile_edges(window_point at, double scale, std::span<const tile_polygon> cell)
 {
-    for (const tile_polygon& p : polygons)
+    for (const tile_polygon& p : cell)
         for (int k = 0; k < p.sides; ++k) {
             pixel_point from, to;
             edge_ends(at, scale, p, k, from, to);

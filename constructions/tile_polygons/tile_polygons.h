@@ -33,8 +33,8 @@ struct tile_polygon {
 unit_point tile_vertex(const tile_polygon& p, int k);
 
 // The polygons of the cell whose lattice point is the window point `at`
-// (as sweep_lattice_points gives it), `scale` pixels a unit, laid down in
-// `colour` one after the other. A point q of the cell is the pixel
+// (as sweep_lattice_points gives it), `scale` pixels a unit, that have
+// `sides` sides, laid down in their kind's colour one after the other. A point q of the cell is the pixel
 // trunc(at.x + scale q.x), trunc(at.y - scale q.y): truncated once, so that
 // a vertex that two cells share lands on one pixel, up to the rounding of
 // the two sums. Each polygon: its outline in
@@ -46,8 +46,12 @@ unit_point tile_vertex(const tile_polygon& p, int k);
 // and a seed is used only when the middle of its pixel lies two pixels or
 // more inside the polygon: so the part of a polygon cut by the window frame
 // is filled too, and no seed lands on or beyond an outline.
-void fill_tile_polygons(window_point at, double scale, std::span<const tile_polygon> polygons, Uint32 colour);
+void fill_tile_polygons(window_point at, double scale, std::span<const tile_polygon> cell, int sides);
 
-// The edges of those polygons with draw_edge in black, every edge drawn
-// from its upper end point as above.
-void draw_tile_edges(window_point at, double scale, std::span<const tile_polygon> polygons);
+// The colour of the kind of polygon of `sides` sides: green for 3, red for
+// 4, light yellow for 6.
+Uint32 kind_colour(int sides);
+
+// The edges of all the polygons of the cell, in its order, with draw_edge
+// in black, every edge drawn from its upper end point as above.
+void draw_tile_edges(window_point at, double scale, std::span<const tile_polygon> cell);
