@@ -32,20 +32,20 @@ struct tile_polygon {
 // 1/2, sqrt(3)/2 or 1 as doubles), formed in double.
 unit_point tile_vertex(const tile_polygon& p, int k);
 
-// The polygons of the cell whose lattice point is the window point `at`
-// (as sweep_lattice_points gives it), `scale` pixels a unit, that have
-// `sides` sides, laid down in their kind's colour one after the other. A point q of the cell is the pixel
-// trunc(at.x + scale q.x), trunc(at.y - scale q.y): truncated once, so that
-// a vertex that two cells share lands on one pixel, up to the rounding of
-// the two sums. Each polygon: its outline in
-// black with draw_line, every edge drawn from its upper end point (the left
-// one on a row), so that an edge that two polygons share is one set of
-// pixels; then guarded_fill up to black from its centre and from the points
-// three fifths of the way to each vertex and to each edge's midpoint. A
-// seed outside the window's interior is moved to its nearest pixel there,
-// and a seed is used only when the middle of its pixel lies two pixels or
-// more inside the polygon: so the part of a polygon cut by the window frame
-// is filled too, and no seed lands on or beyond an outline.
+// The polygons of the cell whose lattice point is the window point `at` (as
+// sweep_lattice_points gives it), `scale` pixels a unit, that have `sides`
+// sides, laid down in their kind's colour one after the other. A point q of
+// the cell is the pixel trunc(at.x + scale q.x), trunc(at.y - scale q.y):
+// truncated once, so that a vertex that two cells share lands on one pixel,
+// up to the rounding of the two sums. Each polygon: its outline in black
+// with draw_line, every edge drawn from its upper end point (the left one on
+// a row), so that an edge that two polygons share is one set of pixels; then
+// guarded_fill up to black from its centre and from the points three fifths
+// of the way to each vertex and to each edge's midpoint. A seed outside the
+// window's interior is moved to its nearest pixel there, and a seed is used
+// only when the middle of its pixel lies two pixels or more inside the
+// polygon: so the part of a polygon cut by the window frame is filled too,
+// and no seed lands on or beyond an outline.
 void fill_tile_polygons(window_point at, double scale, std::span<const tile_polygon> cell, int sides);
 
 // The colour of the kind of polygon of `sides` sides: green for 3, red for
