@@ -18,6 +18,8 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 // Window points, the window's extent, lattice placement and the pixel
 // roundings: pure geometry, no drawing.
 #include "geometry.h"
@@ -128,6 +130,30 @@ inline void draw_edge(pixel_point from, pixel_point to, Uint32 colour)
 {
     draw_thick_line(from.x, from.y, to.x, to.y, 1, colour);
 }
+
+// The window's pixels, copied out row by row (SCREEN_WIDTH x SCREEN_HEIGHT):
+// a picture to copy figures from, or to put back over what was drawn since.
+struct window_copy {
+    std::vector<Uint32> pixels;
+};
+window_copy save_window();
+void restore_window(const window_copy& saved);
+
+// The smallest rectangle holding every pixel of `picture` that is not
+// `background`; w = h = 0 when there is none.
+SDL_Rect figure_bounds(const window_copy& picture, Uint32 background);
+
+// Copies a figure under the isometry g: every window pixel whose centre q
+// has its preimage g^-1(q) in a pixel of `from` takes that pixel's colour in
+// `picture`, unless the colour is `background`, so only the figure is
+// copied and the rest of the window stays as it is. The pixel of a point is
+// the one containing it (the nearest pixel centre, by floor). When g maps
+// pixel centres onto pixel centres (a matrix of 0 and +-1 and a translation
+// of whole or half pixels: mirrors and glides along rows, columns and
+// diagonals, half- and quarter-turns about pixel centres and corners, whole
+// translations) every copy is exact. The cost is bounded by the image of
+// `from`, clipped to the window.
+void copy_figure(const window_copy& picture, SDL_Rect from, const plane_isometry& g, Uint32 background);
 
 #ifdef __EMSCRIPTEN__
 // In a web page the browser's SDL_Flip shows nothing and its SDL_FillRect

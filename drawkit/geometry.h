@@ -130,3 +130,77 @@ inline unit_point turn_direction(int k, float step)
 // and held in single precision from its first copied pixel on: call this
 // after every copy, so later tests and sources of the column read the float.
 inline void hold_in_float(double& coordinate) { coordinate = static_cast<float>(coordinate); }
+
+// An isometry of the plane in continuous window coordinates (pixel (x, y)
+// covers [x, x + 1) x [y, y + 1), its centre is (x + 0.5, y + 0.5)):
+// p -> m p + t, m orthogonal. A turn of `degrees` is clockwise on the
+// screen (y runs downwards).
+struct plane_isometry {
+    double xx, xy, yx, yy;  // m, row by row
+    double tx, ty;          // t
+};
+
+// cos and sin of a whole number of degrees, exact where the value is: 0 and
+// +-1 at multiples of 90, +-1/2 at the odd multiples of 30 and 60.
+inline void cos_sin_degrees(int degrees, double& c, double& s)
+{
+    degrees = ((degrees % 360) + 360) % 360;
+    const double half_root_3 = 0.86602540378443864676, half_root_2 = 0.70710678118654752440;
+    switch (degrees) {
+    case 0: c = 1, s = 0; return;
+    case 90: c = 0, s = 1; return;
+    case 180: c = -1, s = 0; return;
+    case 270: c = 0, s = -1; return;
+    case 30: c = half_root_3, s = 0.5; return;
+    case 60: c = 0.5, s = half_root_3; return;
+    case 120: c = -0.5, s = half_root_3; return;
+    case 150: c = -half_root_3, s = 0.5; return;
+    case 210: c = -half_root_3, s = -0.5; return;
+    case 240: c = -0.5, s = -half_root_3; return;
+    case 300: c = 0.5, s = -half_root_3; return;
+    case 330: c = half_root_3, s = -0.5; return;
+    case 45: c = half_root_2, s = half_root_2; return;
+    case 135: c = -half_root_2, s = half_root_2; return;
+    case 225: c = -half_root_2, s = -half_root_2; return;
+    case 315: c = half_root_2, s = -half_root_2; return;
+    }
+    const double radians = degrees * 3.14159265358979323846 / 180;
+    c = std::cos(radians), s = std::sin(radians);
+}
+
+// The turn by `degrees` about the point (cx, cy).
+inline plane_isometry turn_about(double cx, double cy, int degrees)
+{
+    double c, s;
+    cos_sin_degrees(degrees, c, s);
+    return {c, -s, s, c, cx - c * cx + s * cy, cy - s * cx - c * cy};
+}
+
+// The reflection in the line through (px, py) along (dx, dy), followed by
+// the translation `shift` times (dx, dy): a mirror for shift 0, otherwise a
+// glide. The matrix is formed from the direction, so an axis-parallel or
+// diagonal line with whole or half-pixel points gives an exact map.
+inline plane_isometry reflect_along(double px, double py, double dx, double dy, double shift)
+{
+    const double n = dx * dx + dy * dy;
+    const double xx = (dx * dx - dy * dy) / n, xy = 2 * dx * dy / n;
+    return {xx, xy, xy, -xx, px - xx * px - xy * py + shift * dx, py - xy * px + xx * py + shift * dy};
+}
+
+// The translation by (dx, dy).
+inline plane_isometry translate_by(double dx, double dy) { return {1, 0, 0, 1, dx, dy}; }
+
+// g after f.
+inline plane_isometry compose(const plane_isometry& g, const plane_isometry& f)
+{
+    return {g.xx * f.xx + g.xy * f.yx, g.xx * f.xy + g.xy * f.yy, g.yx * f.xx + g.yy * f.yx, g.yx * f.xy + g.yy * f.yy,
+            g.xx * f.tx + g.xy * f.ty + g.tx, g.yx * f.tx + g.yy * f.ty + g.ty};
+}
+
+// The image of the point (x, y).
+inline void map_point(const plane_isometry& g, double& x, double& y)
+{
+    const double mx = g.xx * x + g.xy * y + g.tx;
+    y = g.yx * x + g.yy * y + g.ty;
+    x = mx;
+}

@@ -1,0 +1,78 @@
+#include "drawkit.h"
+
+#include <algorithm>
+#include <cmath>
+
+window_copy save_window()
+{
+    window_copy saved;
+    saved.pixels.resize(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT);
+    for (int y = 0; y < SCREEN_HEIGHT; ++y)
+        std::copy_n(pixel_row(y), SCREEN_WIDTH, saved.pixels.begin() + static_cast<size_t>(y) * SCREEN_WIDTH);
+    return saved;
+}
+
+void restore_window(const window_copy& saved)
+{
+    if (saved.pixels.size() != static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT)
+        return;
+    for (int y = 0; y < SCREEN_HEIGHT; ++y)
+        std::copy_n(saved.pixels.begin() + static_cast<size_t>(y) * SCREEN_WIDTH, SCREEN_WIDTH, pixel_row(y));
+}
+
+SDL_Rect figure_bounds(const window_copy& picture, Uint32 background)
+{
+    int x0 = SCREEN_WIDTH, y0 = SCREEN_HEIGHT, x1 = -1, y1 = -1;
+    if (picture.pixels.size() == static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT)
+        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+            const Uint32* row = picture.pixels.data() + static_cast<size_t>(y) * SCREEN_WIDTH;
+            for (int x = 0; x < SCREEN_WIDTH; ++x)
+                if (row[x] != background) {
+                    x0 = std::min(x0, x), x1 = std::max(x1, x);
+                    y0 = std::min(y0, y), y1 = y;
+                }
+        }
+    if (x1 < 0)
+        return {0, 0, 0, 0};
+    return {static_cast<Sint16>(x0), static_cast<Sint16>(y0), static_cast<Uint16>(x1 - x0 + 1),
+            static_cast<Uint16>(y1 - y0 + 1)};
+}
+
+void copy_figure(const window_copy& picture, SDL_Rect from, const plane_isometry& g, Uint32 background)
+{
+    if (picture.pixels.size() != static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT || from.w == 0 || from.h == 0)
+        return;
+    const int fx0 = std::max(0, static_cast<int>(from.x)), fy0 = std::max(0, static_cast<int>(from.y));
+    const int fx1 = std::min(SCREEN_WIDTH, from.x + from.w), fy1 = std::min(SCREEN_HEIGHT, from.y + from.h);
+    if (fx0 >= fx1 || fy0 >= fy1)
+        return;
+    // The window pixels that the image of `from` can reach.
+    double lo_x = 1e18, lo_y = 1e18, hi_x = -1e18, hi_y = -1e18;
+    for (int corner = 0; corner < 4; ++corner) {
+        double x = corner & 1 ? fx1 : fx0, y = corner & 2 ? fy1 : fy0;
+        map_point(g, x, y);
+        lo_x = std::min(lo_x, x), hi_x = std::max(hi_x, x);
+        lo_y = std::min(lo_y, y), hi_y = std::max(hi_y, y);
+    }
+    if (!(hi_x >= 0 && lo_x <= SCREEN_WIDTH && hi_y >= 0 && lo_y <= SCREEN_HEIGHT))
+        return;  // also when g is not finite
+    const int x0 = std::max(0, static_cast<int>(std::floor(lo_x)) - 1);
+    const int x1 = std::min(SCREEN_WIDTH - 1, static_cast<int>(std::ceil(hi_x)) + 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor(lo_y)) - 1);
+    const int y1 = std::min(SCREEN_HEIGHT - 1, static_cast<int>(std::ceil(hi_y)) + 1);
+    // g^-1(q) = m^T (q - t), m orthogonal.
+    for (int y = y0; y <= y1; ++y) {
+        Uint32* row = pixel_row(y);
+        const double qy = y + 0.5 - g.ty;
+        for (int x = x0; x <= x1; ++x) {
+            const double qx = x + 0.5 - g.tx;
+            const double sx = std::floor(g.xx * qx + g.yx * qy), sy = std::floor(g.xy * qx + g.yy * qy);
+            if (sx < fx0 || sx >= fx1 || sy < fy0 || sy >= fy1)
+                continue;
+            const Uint32 colour =
+                picture.pixels[static_cast<size_t>(sy) * SCREEN_WIDTH + static_cast<size_t>(sx)];
+            if (colour != background)
+                row[x] = colour;
+        }
+    }
+}

@@ -1,0 +1,75 @@
+// The construction of every plane group from its table row: the motif in
+// the fundamental region, one copy stage per generating operation, the
+// lattice translations, and the symmetry elements of the whole pattern.
+#pragma once
+
+#include "groups.h"
+
+#include <vector>
+
+// The colours of the pictures, mapped on the screen's format.
+struct group_palette {
+    Uint32 background, outline, motif[3];
+    Uint32 mirror, glide, centre, rim, cell;
+};
+group_palette map_group_palette();
+
+// A group placed in the window: the lattice origin `home` (a pixel corner)
+// is chosen so that the cell the operations build lies in the middle.
+struct group_layout {
+    const wallpaper_group* group;
+    pixel_point home;
+    double a[2], b[2];  // the lattice of the turns and mirrors (geometric_lattice)
+};
+group_layout lay_out_group(const wallpaper_group& group);
+
+// The window isometry of operation `op` taken `power` times.
+plane_isometry operation_isometry(const group_layout& layout, const group_operation& op, int power);
+
+// The motif: three discs, red, green and blue, of three sizes, each pushed
+// from the centre of the largest disc inside the fundamental region towards
+// one of its corners, so that no isometry but the identity maps it onto
+// itself, and it keeps clear of the region's edges.
+void draw_motif(const group_layout& layout, const group_palette& palette);
+
+// The fundamental region's edges, drawn with draw_line.
+void outline_region(const group_layout& layout, const group_palette& palette);
+
+// Copies the figure of `pattern` by the operation: a mirror or glide once,
+// a turn of order n by each of its n - 1 powers.
+void apply_operation(const group_layout& layout, const group_operation& op, const window_copy& pattern,
+                     const group_palette& palette);
+
+// The operation's element: a mirror's line, a glide's dashed line, a
+// turn's centre as a small polygon of its order.
+void draw_operation_element(const group_layout& layout, const group_operation& op, const group_palette& palette);
+
+// Copies the figure of `pattern` to every whole-pixel lattice translate
+// that reaches the window.
+void copy_to_lattice(const group_layout& layout, const window_copy& pattern, const group_palette& palette);
+
+// Every symmetry element of the whole pattern that meets the window:
+// mirrors as solid lines, glide lines (that are not mirrors) dashed,
+// rotation centres as polygons of their order (a lens for the half-turn),
+// and the home lattice cell outlined.
+void draw_symmetry_elements(const group_layout& layout, const group_palette& palette);
+
+// What the symmetry elements are, for drawing and for the tests: the
+// group's operations modulo the lattice (the identity first), found by
+// closing the table's operations, with home at the origin.
+std::vector<plane_isometry> operations_modulo_lattice(const wallpaper_group& group);
+
+struct element_line {
+    double px, py, dx, dy;  // a point of the line and its unit direction
+    bool mirror;            // a mirror; otherwise a glide line
+};
+struct element_centre {
+    double x, y;
+    int order;
+};
+struct symmetry_elements {
+    std::vector<element_line> lines;
+    std::vector<element_centre> centres;
+};
+// The elements within `margin` pixels of the window, for the group at `layout`.
+symmetry_elements elements_in_window(const group_layout& layout, double margin);
