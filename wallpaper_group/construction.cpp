@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
-
 // The window points of the fundamental region's corners.
 std::vector<window_point> region_points(const group_layout& layout)
 {
@@ -30,7 +28,7 @@ int powers_of(const group_operation& op) { return op.kind == operation_kind::tur
 double side_distance(window_point a, window_point b, double x, double y, double orientation)
 {
     const double ex = b.x - a.x, ey = b.y - a.y;
-    return orientation * (ex * (y - a.y) - ey * (x - a.x)) / std::hypot(ex, ey);
+    return orientation * (ex * (y - a.y) - ey * (x - a.x)) / std::sqrt(ex * ex + ey * ey);
 }
 
 // The centre of the largest disc inside the convex polygon, searched on a
@@ -57,7 +55,7 @@ window_point widest_point(const std::vector<window_point>& corners, double& radi
             double d = 1e9;
             for (size_t k = 0; k < n; ++k)
                 d = std::min(d, side_distance(corners[k], corners[(k + 1) % n], x, y, orientation));
-            const double score = d - 1e-3 * std::hypot(x - mx, y - my);
+            const double score = d - 1e-3 * std::sqrt((x - mx) * (x - mx) + (y - my) * (y - my));
             if (score > best_score)
                 best_score = score, best = {x, y}, radius = d;
         }
@@ -89,18 +87,14 @@ void draw_centre(double x, double y, int order, Uint32 fill, Uint32 rim)
 {
     if (!inside_window(trunc_px(std::floor(x)), trunc_px(std::floor(y))))
         return;
+    // The corners at whole degrees, so that no library cosine decides a pixel.
     std::vector<pixel_point> corners;
-    if (order == 2) {
-        for (int k = 0; k < 12; ++k) {
-            const double t = 2 * pi * k / 12;
-            corners.push_back({trunc_px(x + 10 * std::cos(t)), trunc_px(y + 5 * std::sin(t))});
-        }
-    } else {
-        const double r = order == 3 ? 10 : order == 4 ? 8 : 9;
-        for (int k = 0; k < order; ++k) {
-            const double t = -pi / 2 + 2 * pi * k / order + (order == 4 ? pi / 4 : 0);
-            corners.push_back({trunc_px(x + r * std::cos(t)), trunc_px(y + r * std::sin(t))});
-        }
+    const int count = order == 2 ? 12 : order;
+    const double rx = order == 2 ? 10 : order == 3 ? 10 : order == 4 ? 8 : 9, ry = order == 2 ? 5 : rx;
+    for (int k = 0; k < count; ++k) {
+        double c, s;
+        cos_sin_degrees(-90 + 360 / count * k + (order == 4 ? 45 : 0), c, s);
+        corners.push_back({trunc_px(x + rx * c), trunc_px(y + ry * s)});
     }
     for (size_t k = 0; k < corners.size(); ++k) {
         const pixel_point& p = corners[k];
@@ -222,7 +216,7 @@ void draw_operation_element(const group_layout& layout, const group_operation& o
     }
     double dx, dy;
     pixel_direction(layout, op.along, dx, dy);
-    const double length = std::hypot(dx, dy);
+    const double length = std::sqrt(dx * dx + dy * dy);
     draw_element_line(at.x, at.y, dx / length, dy / length, op.kind == operation_kind::glide,
                       op.kind == operation_kind::glide ? palette.glide : palette.mirror);
 }
@@ -277,12 +271,12 @@ symmetry_elements elements_in_window(const group_layout& layout, double margin)
                     if (std::fabs(det) < 1e-9)
                         continue;  // a translation
                     const double x = (d * g.tx - b * g.ty) / det, y = (a * g.ty - c * g.tx) / det;
-                    const double angle = std::fabs(std::atan2(g.yx, g.xx));
-                    const int order = static_cast<int>(std::lround(2 * pi / angle));
+                    // The order from the turn's cosine: -1, -1/2, 0, 1/2 for 2, 3, 4, 6.
+                    const int order = g.xx < -0.75 ? 2 : g.xx < -0.25 ? 3 : g.xx < 0.25 ? 4 : 6;
                     if (!near_window(x, y))
                         continue;
                     auto same = std::find_if(found.centres.begin(), found.centres.end(), [&](const element_centre& e) {
-                        return std::hypot(e.x - x, e.y - y) < 1e-3;
+                        return std::fabs(e.x - x) < 1e-3 && std::fabs(e.y - y) < 1e-3;
                     });
                     if (same == found.centres.end())
                         found.centres.push_back({x, y, order});
@@ -290,10 +284,14 @@ symmetry_elements elements_in_window(const group_layout& layout, double margin)
                         same->order = std::max(same->order, order);
                     continue;
                 }
-                // A reflection: the axis along (cos h, sin h), h half the matrix angle;
-                // the translation's part along it is the glide, the rest twice the axis' offset.
-                const double h = std::atan2(g.yx, g.xx) / 2;
-                double dx = std::cos(h), dy = std::sin(h);
+                // A reflection: the axis is the direction m keeps, (1 + m.xx, m.yx) or
+                // (m.xy, 1 - m.xx), whichever is longer; the translation's part along
+                // it is the glide, the rest twice the axis' offset.
+                double dx = 1 + g.xx, dy = g.yx;
+                if (g.xx < 0)
+                    dx = g.xy, dy = 1 - g.xx;
+                const double length = std::sqrt(dx * dx + dy * dy);
+                dx /= length, dy /= length;
                 if (dy < -1e-9 || (std::fabs(dy) <= 1e-9 && dx < 0))
                     dx = -dx, dy = -dy;
                 const double along = g.tx * dx + g.ty * dy;

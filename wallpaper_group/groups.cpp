@@ -63,7 +63,7 @@ void geometric_lattice(const wallpaper_group& group, double a[2], double b[2])
     a[0] = group.a[0], a[1] = group.a[1];
     b[0] = group.b[0], b[1] = group.b[1];
     if (group.hexagonal) {
-        const double side = std::hypot(a[0], a[1]);
+        const double side = std::sqrt(a[0] * a[0] + a[1] * a[1]);
         b[0] = side / 2, b[1] = -side * std::sqrt(3.0) / 2;
     }
 }
