@@ -6,15 +6,14 @@
 //   node web/bench.mjs SITE_DIR [RUNS]
 import { execFileSync } from 'node:child_process';
 import path from 'node:path';
-import { sitePrograms, serve, launch, newPage, instrument } from '../tests/web/browser.mjs';
+import { sitePrograms, serve, launch, newPage, instrument, nativeBuild, webBuild } from '../tests/web/browser.mjs';
 
-const site = path.resolve(process.argv[2] || 'build-web/site');
+const site = path.resolve(process.argv[2] || path.join(webBuild, 'site'));
 const runs = Number(process.argv[3] || 3);
-const root = path.resolve(new URL('..', import.meta.url).pathname);
 const programs = sitePrograms(site).map((p) => p.name);
 
 const native = {};
-const table = execFileSync(path.join(root, 'build/bin/program_bench'), ['--runs', String(runs)], { encoding: 'utf8' });
+const table = execFileSync(path.join(nativeBuild, 'bin/program_bench'), ['--runs', String(runs)], { encoding: 'utf8' });
 for (const line of table.split('\n')) {
   const [name, median] = line.trim().split(/\s+/);
   if (programs.includes(name)) native[name] = Number(median);

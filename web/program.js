@@ -44,6 +44,8 @@
   });
 
   window.Module = {
+    // The command line: the entry's argument, for a program listed once per argument.
+    arguments: page.arguments || [],
     canvas: canvas,
     drawkit: drawkit,
     print: function (text) { if (!/SDL_Quit called/.test(text)) console.log(text); },

@@ -29,7 +29,8 @@ std::string read_file(const fs::path& path)
 }
 
 // One gallery run shared by the tests: an animation with random colours,
-// one grown tile by tile, and a still program of two stages.
+// one grown tile by tile, a still program of two stages, and an entry that
+// runs its program with an argument.
 class Gallery : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -38,7 +39,8 @@ protected:
         fs::create_directories(out);
         const run_result r = run_command({GALLERY_TOOL, "--out", (out / "g").string(), "--thumbs",
                                          (out / "thumbs").string(), "--captions", DRAWKIT_SOURCE_DIR "/docs/captions",
-                                         "terdragon_rosette", "recursive_convex_tiling", "p2_wallpaper"});
+                                         "terdragon_rosette", "recursive_convex_tiling", "p2_wallpaper",
+                                         "wallpaper_group_p4g"});
         std::ofstream(out / "log") << r.out << r.err;
         status = r.status;
     }
@@ -85,7 +87,7 @@ TEST_F(Gallery, WritesEveryStageAndAPageWhoseImagesAllExist)
             EXPECT_TRUE(fs::exists(page.parent_path() / (*m)[1].str())) << page << ": " << (*m)[1].str();
         return n;
     };
-    EXPECT_EQ(pictures(out / "g/index.html"), 3);
+    EXPECT_EQ(pictures(out / "g/index.html"), 4);
     EXPECT_EQ(pictures(out / "g/terdragon_rosette/index.html"), 1 + 1);
     EXPECT_EQ(pictures(out / "g/recursive_convex_tiling/index.html"), 1 + 1);
     EXPECT_EQ(pictures(out / "g/p2_wallpaper/index.html"), 2);
@@ -94,7 +96,7 @@ TEST_F(Gallery, WritesEveryStageAndAPageWhoseImagesAllExist)
     for (std::string line; std::getline(captions, line);)
         EXPECT_NE(page.find(line), std::string::npos) << "caption missing from the page: " << line;
 
-    for (const char* name : {"terdragon_rosette", "recursive_convex_tiling", "p2_wallpaper"}) {
+    for (const char* name : {"terdragon_rosette", "recursive_convex_tiling", "p2_wallpaper", "wallpaper_group_p4g"}) {
         rgb_image thumb = read_png((out / "thumbs" / (std::string(name) + ".png")).string());
         EXPECT_EQ(thumb.w, 400) << name;
         EXPECT_EQ(thumb.h, 300) << name;
@@ -108,7 +110,8 @@ TEST_F(Gallery, ManifestListsEveryProgramAndTheStillsRendered)
 {
     ASSERT_EQ(status, 0) << read_file(out / "log");
     const std::string manifest = read_file(out / "g/programs.json");
-    const std::regex entry("\\{\"name\": \"([a-z0-9_]+)\", \"frame_ms\": [0-9]+, "
+    const std::regex entry("\\{\"name\": \"([a-z0-9_]+)\", \"program\": \"[a-z0-9_]+\", \"argument\": \"[a-z0-9_]*\", "
+                           "\"frame_ms\": [0-9]+, "
                            "\"first_random_frame\": ([0-9]+), \"stills\": \\[([^\\]]*)\\]\\}");
     std::vector<std::string> names;
     for (auto m = std::sregex_iterator(manifest.begin(), manifest.end(), entry); m != std::sregex_iterator(); ++m) {
@@ -117,11 +120,33 @@ TEST_F(Gallery, ManifestListsEveryProgramAndTheStillsRendered)
         EXPECT_EQ((*m)[2] != "0", name == "terdragon_rosette") << name;
         if (name == "p2_wallpaper") {
             EXPECT_EQ(stills, "\"" + stage_file_name(1) + "\", \"" + stage_file_name(2) + "\"");
-        } else if (name != "terdragon_rosette" && name != "recursive_convex_tiling") {
+        } else if (name != "terdragon_rosette" && name != "recursive_convex_tiling" && name != "wallpaper_group_p4g") {
             EXPECT_EQ(stills, "") << name << " was not rendered";
         }
     }
     EXPECT_EQ(names, listed_programs());
+    EXPECT_NE(manifest.find("{\"name\": \"wallpaper_group_p4g\", \"program\": \"wallpaper_group\", \"argument\": \"p4g\", "),
+              std::string::npos);
+}
+
+// An entry with an argument: its stills and page under its id, run with its
+// argument (its stages are those of its golden file), and its card in the
+// section of the wallpaper groups with the group's three names.
+TEST_F(Gallery, AnEntryWithAnArgumentHasItsFolderPageAndGroupCard)
+{
+    ASSERT_EQ(status, 0) << read_file(out / "log");
+    const int stages = golden_stage_count("wallpaper_group_p4g");
+    ASSERT_GT(stages, 0);
+    EXPECT_TRUE(fs::exists(out / "g/wallpaper_group_p4g" / stage_file_name(stages)));
+    EXPECT_FALSE(fs::exists(out / "g/wallpaper_group_p4g" / stage_file_name(stages + 1)));
+    EXPECT_TRUE(fs::exists(out / "g/wallpaper_group_p4g/index.html"));
+    const std::string index = read_file(out / "g/index.html");
+    const size_t section = index.find("<section id=\"group\">\n<h2>The seventeen wallpaper groups</h2>");
+    ASSERT_NE(section, std::string::npos) << index;
+    const size_t card = index.find("href=\"wallpaper_group_p4g/\"", section);
+    ASSERT_NE(card, std::string::npos);
+    EXPECT_NE(index.find("full name p4gm, orbifold 4*2", card), std::string::npos);
+    EXPECT_NE(index.find("<table class=\"chart\">", section), std::string::npos);
 }
 
 TEST_F(Gallery, AnimationsPlayBackEveryCapturedFrame)

@@ -3,6 +3,7 @@
 // and on the no-display failure path.
 #include <capture.h>
 #include <launcher.h>
+#include <program_list.h>
 
 #include <gtest/gtest.h>
 
@@ -41,13 +42,31 @@ TEST_P(Memcheck, NoDisplayPathIsClean)
     options.timeout_seconds = 120;
     options.env = {"SDL_VIDEODRIVER=nosuchdriver", "-DISPLAY"};
     std::vector<std::string> argv = memcheck();
-    argv.push_back(program_path(program));
+    const std::vector<std::string> command = program_command(program);
+    argv.insert(argv.end(), command.begin(), command.end());
     const run_result r = run_command(argv, options);
     EXPECT_EQ(r.status, 1) << r.err;
-    EXPECT_TRUE(one_line_from(program, r.err)) << r.err;
+    EXPECT_TRUE(one_line_from(program_title(program), r.err)) << r.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Hardening, Memcheck, testing::ValuesIn(listed_programs()),
+// Every entry of the list, but of the seventeen wallpaper groups (kind
+// "group", one program) only three that between them use every kind of
+// operation its construction has: p4g (quarter-turns, mirrors and glides off
+// the centres), p31m (thirds, mirrors through some centres only) and p6m
+// (sixths, mirrors through every centre). Memcheck makes a run some fifty
+// times slower, the other fourteen run the same construction on other rows
+// of its table of groups, and the sanitizer build checks all seventeen.
+std::vector<std::string> memchecked_programs()
+{
+    std::string error;
+    std::vector<std::string> ids;
+    for (const listed_program& p : read_program_list(program_list_path(), error))
+        if (p.kind != "group" || p.argument == "p4g" || p.argument == "p31m" || p.argument == "p6m")
+            ids.push_back(p.id);
+    return ids;
+}
+
+INSTANTIATE_TEST_SUITE_P(Hardening, Memcheck, testing::ValuesIn(memchecked_programs()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
 }  // namespace

@@ -6,7 +6,7 @@
 // - a close request, noise before the key, or a failing event wait at every
 //   wait shows the same pictures and ends with status 0;
 // - with no usable display: one line, status 1, nothing written.
-// The README's table names the programs of the list, in order.
+// The README's table names the entries of the list, in order.
 #include <captions.h>
 #include <capture.h>
 #include <launcher.h>
@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -69,10 +70,10 @@ TEST_P(EveryProgram, WithoutADisplayPrintsOneLineAndEndsWithStatusOne)
     options.cwd = home;
     options.timeout_seconds = 60;
     options.env = {"SDL_VIDEODRIVER=nosuchdriver", "-DISPLAY", "HOME=" + home, "TMPDIR=" + home};
-    const run_result r = run_command({program_path(program)}, options);
+    const run_result r = run_command(program_command(program), options);
     EXPECT_EQ(r.status, 1) << r.err;
-    EXPECT_TRUE(one_line_from(program, r.err)) << r.err;
-    EXPECT_EQ(r.err.rfind(program + ": cannot ", 0), 0u) << r.err;
+    EXPECT_TRUE(one_line_from(program_title(program), r.err)) << r.err;
+    EXPECT_EQ(r.err.rfind(program_title(program) + ": cannot ", 0), 0u) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(fs::is_empty(home)) << "files written in " << home;
     if (!HasFailure())
@@ -82,27 +83,44 @@ TEST_P(EveryProgram, WithoutADisplayPrintsOneLineAndEndsWithStatusOne)
 INSTANTIATE_TEST_SUITE_P(Programs, EveryProgram, testing::ValuesIn(listed_programs()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
-// The README's table lists exactly the programs of the list, in order, each
-// with the stage count of its golden pictures and of its captions, and its
-// picture.
+// The README's table lists the entries of the list, in order, each with the
+// stage count of its golden pictures and of its captions, and its picture. A
+// program listed once per argument has a row per entry, or one row of its own
+// in the place of its first entry (its stage count then depends on the
+// argument and is not checked), or no row until it is described there.
 TEST(ProgramList, ReadmeTableNamesEveryProgramInOrderWithItsStages)
 {
+    std::string error;
+    const std::vector<listed_program> list = read_program_list(program_list_path(), error);
+    ASSERT_FALSE(list.empty()) << error;
     std::ifstream readme(DRAWKIT_SOURCE_DIR "/README.md");
-    const std::regex row("^\\| `([a-z0-9_]+)` \\|[^|]*\\| ([0-9]+) \\|.*");
-    std::vector<std::string> names;
+    const std::regex row("^\\| `([a-z0-9_ ]+)` \\|[^|]*\\| ([^|]*) \\|.*");
+    std::vector<std::string> rows;
     for (std::string line; std::getline(readme, line);) {
         std::smatch m;
         if (!std::regex_match(line, m, row))
             continue;
-        const std::string name = m[1];
-        names.push_back(name);
+        const std::string name = std::regex_replace(m[1].str(), std::regex(" "), "_");
+        rows.push_back(name);
+        if (!find_program(list, name))
+            continue;  // a program's own row, or a name the comparison below reports
+        const std::string stages = m[2];
+        ASSERT_TRUE(std::regex_match(stages, std::regex("[0-9]+"))) << name << ": stages " << stages;
         const program_captions captions = read_captions(DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt");
-        EXPECT_EQ(static_cast<int>(captions.stages.size()), std::stoi(m[2]))
+        EXPECT_EQ(static_cast<int>(captions.stages.size()), std::stoi(stages))
             << name << ": stages in the table against stage captions";
-        EXPECT_EQ(golden_stage_count(name), std::stoi(m[2])) << name << ": stages in the table against golden";
+        EXPECT_EQ(golden_stage_count(name), std::stoi(stages)) << name << ": stages in the table against golden";
         EXPECT_TRUE(fs::exists(DRAWKIT_SOURCE_DIR "/docs/pictures/" + name + ".png")) << name << " has no picture";
     }
-    EXPECT_EQ(names, listed_programs());
+    auto has_row = [&](const std::string& name) { return std::find(rows.begin(), rows.end(), name) != rows.end(); };
+    std::vector<std::string> expected;
+    for (const listed_program& p : list) {
+        if (p.argument.empty() || has_row(p.id))
+            expected.push_back(p.id);
+        else if (has_row(p.program) && std::find(expected.begin(), expected.end(), p.program) == expected.end())
+            expected.push_back(p.program);
+    }
+    EXPECT_EQ(rows, expected);
 }
 
 // The list's two readers, scripts/programs (the build and the scripts) and
@@ -114,9 +132,11 @@ TEST(ProgramList, ScriptsAndToolsReadTheSameList)
     ASSERT_FALSE(list.empty()) << error;
     std::string names;
     for (const listed_program& p : list) {
-        names += p.name + "\n";
-        const run_result r = run_command({DRAWKIT_SOURCE_DIR "/scripts/programs", "frame_ms", p.name}, {});
-        EXPECT_EQ(r.out, std::to_string(p.frame_ms) + "\n") << p.name << ": " << r.err;
+        names += p.id + "\n";
+        const run_result r = run_command({DRAWKIT_SOURCE_DIR "/scripts/programs", "frame_ms", p.id}, {});
+        EXPECT_EQ(r.out, std::to_string(p.frame_ms) + "\n") << p.id << ": " << r.err;
+        const run_result command = run_command({DRAWKIT_SOURCE_DIR "/scripts/programs", "name", p.id}, {});
+        EXPECT_EQ(command.out, command_of(p) + "\n") << p.id << ": " << command.err;
     }
     const run_result all = run_command({DRAWKIT_SOURCE_DIR "/scripts/programs"}, {});
     EXPECT_EQ(all.status, 0) << all.err;

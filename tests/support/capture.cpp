@@ -135,11 +135,38 @@ rgb_image captured_run::frame(int n) const
     return read_png(out_dir + "/" + frame_file_name(n));
 }
 
+namespace {
+
+// The entry of docs/programs.tsv whose id is `name`, or null.
+const listed_program* listed_entry(const std::string& name)
+{
+    static const std::vector<listed_program> list = [] {
+        std::string error;
+        return read_program_list(program_list_path(), error);
+    }();
+    return find_program(list, name);
+}
+
+}  // namespace
+
 std::string program_path(const std::string& name)
 {
     if (name.find('/') != std::string::npos)
         return name;
-    return std::string(CAPTURE_BIN_DIR) + "/" + name;
+    const listed_program* p = listed_entry(name);
+    return std::string(CAPTURE_BIN_DIR) + "/" + (p ? p->program : name);
+}
+
+std::vector<std::string> program_command(const std::string& name)
+{
+    const listed_program* p = name.find('/') == std::string::npos ? listed_entry(name) : nullptr;
+    return p ? command_argv(*p, CAPTURE_BIN_DIR) : std::vector<std::string>{program_path(name)};
+}
+
+std::string program_title(const std::string& name)
+{
+    const listed_program* p = name.find('/') == std::string::npos ? listed_entry(name) : nullptr;
+    return p ? command_of(*p) : fs::path(name).filename().string();
 }
 
 captured_run run_program(const std::string& name, const capture_options& options)
@@ -166,7 +193,8 @@ captured_run run_program(const std::string& name, const capture_options& options
     }
     args.push_back("--");
     args.insert(args.end(), options.wrapper.begin(), options.wrapper.end());
-    args.push_back(program_path(name));
+    const std::vector<std::string> command = program_command(name);
+    args.insert(args.end(), command.begin(), command.end());
     run_options run;
     run.env = options.env;
     run.stack_kib = options.stack_kib;
@@ -188,7 +216,7 @@ std::vector<std::string> listed_programs()
     std::string error;
     std::vector<std::string> names;
     for (const listed_program& p : read_program_list(program_list_path(), error))
-        names.push_back(p.name);
+        names.push_back(p.id);
     if (names.empty())
         std::fprintf(stderr, "%s\n", error.c_str());
     return names;

@@ -40,15 +40,26 @@ struct captured_run {
     rgb_image frame(int n) const;            // frame n (1-based); needs frames = true
 };
 
-// Path of a built program: build/bin/<name>. A name holding a '/' is
-// taken as a path as it is (the capture tests' own programs).
+// Programs are named by the id of their entry in docs/programs.tsv
+// (wallpaper_group_p4m runs build/bin/wallpaper_group p4m), or by the name of
+// a built program, or by a path when the name holds a '/' (the capture tests'
+// own programs).
+
+// Path of the binary: build/bin/<program>.
 std::string program_path(const std::string& name);
 
-// Runs build/bin/<name> under the capture tool into options.out_dir or a
+// The argument vector that starts it: the binary, then the entry's argument.
+std::vector<std::string> program_command(const std::string& name);
+
+// How it names itself, in its window title and its messages: the entry's
+// command ("wallpaper_group p4m"), else the binary's name.
+std::string program_title(const std::string& name);
+
+// Runs the program under the capture tool into options.out_dir or a
 // fresh folder (build/test-output/<name>-<answer>-<pid>-<n>).
 captured_run run_program(const std::string& name, const capture_options& options = {});
 
-// The programs of docs/programs.tsv, in order.
+// The ids of the entries of docs/programs.tsv, in order.
 std::vector<std::string> listed_programs();
 
 // The recorded run of a program, made once by the suite's record step

@@ -15,9 +15,17 @@ const puppeteer = require('puppeteer-core');
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
   '.png': 'image/png', '.gif': 'image/gif' };
 
-// The programs of the site at SITE, in the order of docs/programs.tsv, as the
-// gallery lists them in programs.json: {name, frame_ms, first_random_frame,
-// stills: the file names of its stage pictures}.
+// The folders of the native build and of the browser build: build/ and
+// build-web/ of the source tree unless DRAWKIT_BUILD_DIR and DRAWKIT_WEB_DIR
+// (set by scripts/web) name others.
+const root = path.resolve(new URL('../..', import.meta.url).pathname);
+export const nativeBuild = path.resolve(root, process.env.DRAWKIT_BUILD_DIR || 'build');
+export const webBuild = path.resolve(root, process.env.DRAWKIT_WEB_DIR || 'build-web');
+
+// The entries of the site at SITE, in the order of docs/programs.tsv, as the
+// gallery lists them in programs.json: {name (the entry's id), program (its
+// binary), argument, frame_ms, first_random_frame, stills: the file names of
+// its stage pictures}.
 export function sitePrograms(site) {
   return JSON.parse(readFileSync(path.join(site, 'programs.json'), 'utf8')).programs;
 }

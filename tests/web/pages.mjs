@@ -6,12 +6,12 @@
 import { spawnSync } from 'node:child_process';
 import { readdirSync, mkdirSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
-import { sitePrograms, serve, launch, newPage, instrument } from './browser.mjs';
+import { sitePrograms, serve, launch, newPage, instrument, nativeBuild, webBuild } from './browser.mjs';
 
-const site = path.resolve(process.argv[2] || 'build-web/site');
+const site = path.resolve(process.argv[2] || path.join(webBuild, 'site'));
 const root = path.resolve(new URL('../..', import.meta.url).pathname);
-const shots = path.join(root, 'build-web', 'screenshots');
-const logs = path.join(root, 'build-web', 'test-output');
+const shots = path.join(webBuild, 'screenshots');
+const logs = path.join(webBuild, 'test-output');
 const listed = sitePrograms(site);
 const programs = listed.map((p) => p.name);
 let passed = 0, failed = 0;
@@ -72,7 +72,7 @@ async function program(browser, url, entry) {
   mkdirSync(logs, { recursive: true });
   const log = path.join(logs, name + '.log');
   writeFileSync(log, seen.log.join('\n') + '\n');
-  const compared = spawnSync(path.join(root, 'build/bin/capture'),
+  const compared = spawnSync(path.join(nativeBuild, 'bin/capture'),
     ['--compare', path.join(root, 'tests/golden', name + '.txt'), '--log', log, '--foreign-rand'], { encoding: 'utf8' });
   check(compared.status === 0, `${name}: every stage and frame hashes as the golden ones${random ? ' (random colours by count)' : ''}`,
     (compared.stdout + compared.stderr).trim());
@@ -172,7 +172,7 @@ try {
   const only = process.env.WEB_PROGRAMS ? process.env.WEB_PROGRAMS.split(',') : programs;
   for (const entry of listed.filter((p) => only.includes(p.name))) {
     const name = entry.name;
-    if (!readdirSync(path.join(site, name)).includes(name + '.wasm')) { check(false, `${name}: no browser build`); continue; }
+    if (!readdirSync(path.join(site, name)).includes(entry.program + '.wasm')) { check(false, `${name}: no browser build`); continue; }
     if (entry.stills.length === 0) { check(false, `${name}: no stills from the native build`); continue; }
     await program(browser, url, entry).catch((e) => check(false, `${name}: runs in the page`, e.message));
   }

@@ -7,11 +7,10 @@ import { execFileSync } from 'node:child_process';
 import { writeFileSync, mkdtempSync, existsSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { serve, launch, newPage } from './browser.mjs';
+import { serve, launch, newPage, nativeBuild, webBuild } from './browser.mjs';
 
-const site = path.resolve(process.argv[2] || 'build-web/site');
-const root = path.resolve(new URL('../..', import.meta.url).pathname);
-const native = path.join(root, 'build/bin/symmetry');
+const site = path.resolve(process.argv[2] || path.join(webBuild, 'site'));
+const native = path.join(nativeBuild, 'bin/symmetry');
 let passed = 0, failed = 0;
 
 function check(ok, what, detail = '') {
@@ -106,7 +105,7 @@ try {
   });
   const median = times[2];
   let nativeMs = '';
-  const bench = path.join(root, 'build/bin/symmetry_bench');
+  const bench = path.join(nativeBuild, 'bin/symmetry_bench');
   if (existsSync(bench)) {
     const json = JSON.parse(execFileSync(bench, ['--benchmark_filter=classify_800x600/4$', '--benchmark_format=json'], { encoding: 'utf8' }));
     nativeMs = `, native ${json.benchmarks[0].cpu_time.toFixed(1)} ms CPU (symmetry_bench, p4m 800x600)`;

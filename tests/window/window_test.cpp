@@ -21,10 +21,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -215,11 +218,14 @@ TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
     std::string asan = "ASAN_OPTIONS=verify_asan_link_order=0";
     if (const char* old = std::getenv("ASAN_OPTIONS"); old && *old)
         asan += std::string(":") + old;
+    // An entry with an argument is titled by its command; its window's class
+    // names the binary.
+    const std::string title = program_title(name), binary = fs::path(program_path(name)).filename();
     const long started = static_cast<long>(std::time(nullptr));
     watched_process child;
-    ASSERT_TRUE(start_command(child, {program_path(name)},
+    ASSERT_TRUE(start_command(child, program_command(name),
                               with_env({"DISPLAY=" + display_name_, "SDL_VIDEODRIVER=x11",
-                                       "LD_PRELOAD=" DRAWKIT_TOUR_PRELOAD, asan, "TOUR_PROGRAM=" + name,
+                                       "LD_PRELOAD=" DRAWKIT_TOUR_PRELOAD, asan, "TOUR_PROGRAM=" + title,
                                        "TOUR_CAPTIONS=" DRAWKIT_SOURCE_DIR "/docs/captions/" + name + ".txt"})));
 
     std::vector<rgb_image> shown;
@@ -229,12 +235,12 @@ TEST_P(RealWindow, ShowsEveryCapturedStageAndAdvancesOnKeyAndClose)
         if (line.empty())
             break;  // the program ended (or hung: finish_command says which)
         // The tour's line: program, stage and its caption.
-        std::string expected = name + ", stage " + std::to_string(stage) + " of " + std::to_string(stages);
+        std::string expected = title + ", stage " + std::to_string(stage) + " of " + std::to_string(stages);
         if (stage <= stages)
             expected += ": " + captions.stages[stage - 1];
         EXPECT_EQ(line, expected);
         if (!window)
-            window = find_window(name);
+            window = find_window(binary);
         ASSERT_NE(window, 0u) << name << " has no window on " << display_name_;
         shown.push_back(screenshot(window));
         ASSERT_EQ(shown.back().w, 800) << "no screenshot of stage " << stage;
@@ -470,7 +476,7 @@ TEST_P(TourPacing, HoldsEveryMidStageFrameForItsPeriod)
     const std::string name = GetParam();
     long frame_ms = 0;
     for (const listed_program& p : animated_programs())
-        if (p.name == name)
+        if (p.id == name)
             frame_ms = p.frame_ms;
     ASSERT_GT(frame_ms, 0) << name;
     const golden_hashes golden = read_golden(DRAWKIT_SOURCE_DIR "/tests/golden/" + name + ".txt");
@@ -499,7 +505,7 @@ INSTANTIATE_TEST_SUITE_P(Tour, TourPacing,
                          ::testing::ValuesIn([] {
                              std::vector<std::string> names;
                              for (const listed_program& p : animated_programs())
-                                 names.push_back(p.name);
+                                 names.push_back(p.id);
                              return names;
                          }()),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });

@@ -4,12 +4,14 @@
 // headless under the capture tool, once each, two at a time; the capture tool
 // also records the animation, pacing its frames by the program list's frame_ms.
 //
-//   gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--web DIR] [--jobs N] [PROGRAM...]
+//   gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--web DIR] [--jobs N] [ID...]
 //
-// Without names, every program of docs/programs.tsv.
+// Without ids, every entry of docs/programs.tsv; an entry's id names its
+// folder, its page and its thumbnail (wallpaper_group_p4m runs
+// wallpaper_group p4m).
 // --thumbs DIR also writes each program's last stage at half size as
-// DIR/PROGRAM.png (the README's pictures; see choose_picture). --web DIR
-// names the browser build (NAME.js, NAME.wasm): its pages run the programs.
+// DIR/ID.png (the README's pictures; see choose_picture). --web DIR
+// names the browser build (PROGRAM.js, PROGRAM.wasm): its pages run the programs.
 // The program list and the card pictures are found beside the captions
 // (CAPTIONS/../programs.tsv, CAPTIONS/../pictures/).
 #include "gif_playback.h"
@@ -38,7 +40,8 @@ namespace fs = std::filesystem;
 namespace {
 
 struct gallery_program {
-    std::string name;
+    std::string name;                   // the entry's id: its folder and page
+    std::vector<std::string> command;   // the binary and its argument
     int frame_ms = 0;                   // the pace of its mid-stage frames
     int stages = 0, frames = 0;
     bool animated = false;
@@ -54,7 +57,7 @@ struct gallery_options {
 
 [[noreturn]] void usage(const char* why)
 {
-    std::fprintf(stderr, "gallery: %s\nusage: gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--web DIR] [--jobs N] [PROGRAM...]\n", why);
+    std::fprintf(stderr, "gallery: %s\nusage: gallery [--out DIR] [--captions DIR] [--thumbs DIR] [--web DIR] [--jobs N] [ID...]\n", why);
     std::exit(2);
 }
 
@@ -82,11 +85,13 @@ gallery_options parse(int argc, char** argv)
 // Starts the capture of one program, its animation recorded alongside.
 pid_t start_capture(const gallery_program& p, const fs::path& bin, const fs::path& dir)
 {
-    const std::string capture = bin / "capture", program = bin / p.name, out = dir,
-                      gif = dir / "animation.gif", clock = std::to_string(fixed_clock),
-                      frame_ms = std::to_string(p.frame_ms);
-    const char* argv[] = {"capture", "--out", out.c_str(), "--time", clock.c_str(), "--gif", gif.c_str(),
-                          "--frame-ms", frame_ms.c_str(), "--", program.c_str(), nullptr};
+    const std::string capture = bin / "capture", out = dir, gif = dir / "animation.gif",
+                      clock = std::to_string(fixed_clock), frame_ms = std::to_string(p.frame_ms);
+    std::vector<const char*> argv = {"capture", "--out", out.c_str(), "--time", clock.c_str(), "--gif", gif.c_str(),
+                                     "--frame-ms", frame_ms.c_str(), "--"};
+    for (const std::string& word : p.command)
+        argv.push_back(word.c_str());
+    argv.push_back(nullptr);
     std::fflush(nullptr);
     pid_t pid = fork();
     if (pid < 0) {
@@ -94,7 +99,7 @@ pid_t start_capture(const gallery_program& p, const fs::path& bin, const fs::pat
         std::exit(1);
     }
     if (pid == 0) {
-        execv(capture.c_str(), const_cast<char* const*>(argv));
+        execv(capture.c_str(), const_cast<char* const*>(argv.data()));
         std::perror("gallery: cannot start the capture tool");
         _exit(127);
     }
@@ -199,16 +204,17 @@ int main(int argc, char** argv)
         usage(error.c_str());
     if (o.names.empty())
         for (const listed_program& p : list)
-            o.names.push_back(p.name);
+            o.names.push_back(p.id);
     std::vector<gallery_program> programs;
     for (const std::string& name : o.names) {
         const listed_program* listed = find_program(list, name);
         if (!listed)
             usage(("no program " + name + " in " + program_list_path()).c_str());
-        if (!fs::exists(bin / name))
-            usage(("no program " + name + " in " + bin.string()).c_str());
+        if (!fs::exists(bin / listed->program))
+            usage(("no program " + listed->program + " in " + bin.string()).c_str());
         programs.emplace_back();
         programs.back().name = name;
+        programs.back().command = command_argv(*listed, bin);
         programs.back().frame_ms = listed->frame_ms;
     }
     fs::create_directories(o.out);

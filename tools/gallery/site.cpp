@@ -7,6 +7,7 @@
 #include <golden.h>
 #include <program_list.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The four kinds, in the order of the index, with what a learner meets there.
+// The five kinds, in the order of the index, with what a learner meets there.
 struct program_kind {
     const char* id;
     const char* heading;
@@ -36,7 +37,8 @@ constexpr program_kind kinds[] = {
      "A small motif is drawn once and then copied pixel by pixel. A mirror copies the picture across a line, "
      "as in a looking glass. A rotation turns it about a point: in p6m by a sixth, a third and a half of a turn, "
      "in p2 by a half-turn only. A translation slides it along the lattice without turning it. The group p6m "
-     "has mirrors and rotations of order six; p2 has half-turns and translations and no mirrors."},
+     "has mirrors and rotations of order six; p2 has half-turns and translations and no mirrors. They are two "
+     "of the seventeen wallpaper groups, which the last section shows one by one."},
     {"quadrilateral", "Quadrilateral tilings grown by half-turns",
      "Any quadrilateral, convex or not, tiles the plane. Turn a tile half a turn about the midpoint of one of "
      "its edges and the copy fits exactly against that edge, because its four angles add up to a full turn. "
@@ -46,7 +48,68 @@ constexpr program_kind kinds[] = {
      "The terdragon is a curve made by replacing every segment with three segments at 120 degrees to each "
      "other, again and again: each generation has three times the segments of the one before. Six copies, "
      "turned by multiples of 60 degrees about one point, grow into a rosette."},
+    {"group", "The seventeen wallpaper groups",
+     "A wallpaper group is the set of all the moves that map a repeating pattern of the plane onto itself: "
+     "translations, rotations, mirrors and glide reflections (a mirror followed by a slide along it). There are "
+     "exactly seventeen such groups, and one program draws each of them, built one operation at a time. Each "
+     "card gives the short international name, the full one and the orbifold name, which lists the rotation "
+     "orders, a * for mirrors and an x for a glide that no mirror explains."},
 };
+
+// The wallpaper groups by short international name: the full name, the
+// orbifold name and the symmetries in one sentence, for the cards of kind
+// "group".
+struct wallpaper_group_names {
+    const char* name;
+    const char* full;
+    const char* orbifold;
+    const char* symmetries;
+};
+
+constexpr wallpaper_group_names group_names[] = {
+    {"p1", "p1", "o", "Translations only: no rotation, mirror or glide."},
+    {"p2", "p2", "2222", "Half-turns about four kinds of centres, and no mirrors or glides."},
+    {"pm", "p1m1", "**", "Parallel mirrors, and no rotations and no glide axes between the mirrors."},
+    {"pg", "p1g1", "xx", "Parallel glide reflections, and no mirrors or rotations."},
+    {"cm", "c1m1", "*x", "Parallel mirrors with glide axes halfway between them, and no rotations."},
+    {"pmm", "p2mm", "*2222", "Mirrors in two perpendicular directions, every half-turn centre on two of them."},
+    {"pmg", "p2mg", "22*", "Mirrors in one direction, glides across them, and half-turn centres off the mirrors."},
+    {"pgg", "p2gg", "22x", "Glides in two perpendicular directions and half-turns, and no mirrors."},
+    {"cmm", "c2mm", "2*22", "Perpendicular mirrors, with half-turn centres where they cross and between them."},
+    {"p4", "p4", "442", "Quarter-turns and half-turns, and no mirrors."},
+    {"p4m", "p4mm", "*442", "Quarter-turns and half-turns, every centre on mirrors in four directions."},
+    {"p4g", "p4gm", "4*2", "Quarter-turns off the mirrors, half-turns where two mirrors cross, and glides."},
+    {"p3", "p3", "333", "Turns by a third about three kinds of centres, and no mirrors."},
+    {"p3m1", "p3m1", "*333", "Turns by a third, every centre on mirrors in three directions."},
+    {"p31m", "p31m", "3*3", "Turns by a third, mirrors in three directions, and some centres off the mirrors."},
+    {"p6", "p6", "632", "Turns by a sixth, a third and a half, and no mirrors."},
+    {"p6m", "p6mm", "*632", "Turns by a sixth, a third and a half, every centre on mirrors in six directions."},
+};
+
+const wallpaper_group_names* names_of_group(const std::string& name)
+{
+    for (const wallpaper_group_names& g : group_names)
+        if (name == g.name)
+            return &g;
+    return nullptr;
+}
+
+// How to tell the seventeen apart, as the usual chart: the highest order of
+// rotation, then whether there are mirrors, then glides and where the
+// rotation centres lie.
+constexpr const char* group_chart =
+    "<table class=\"chart\">\n<caption>Which group? Find the smallest turn that maps the pattern onto itself, "
+    "then look for mirrors.</caption>\n"
+    "<tr><th scope=\"col\">Highest rotation</th><th scope=\"col\">No mirrors</th><th scope=\"col\">Mirrors</th></tr>\n"
+    "<tr><th scope=\"row\">none</th><td>p1; with glides, pg</td>"
+    "<td>pm; with glides between the mirrors, cm</td></tr>\n"
+    "<tr><th scope=\"row\">half-turn</th><td>p2; with glides, pgg</td>"
+    "<td>mirrors in one direction: pmg; in two: pmm when every half-turn centre is on a mirror, else cmm</td></tr>\n"
+    "<tr><th scope=\"row\">third</th><td>p3</td>"
+    "<td>p3m1 when every centre is on a mirror, else p31m</td></tr>\n"
+    "<tr><th scope=\"row\">quarter</th><td>p4</td>"
+    "<td>p4m when the quarter-turn centres are on mirrors, p4g when they are off them</td></tr>\n"
+    "<tr><th scope=\"row\">sixth</th><td>p6</td><td>p6m</td></tr>\n</table>\n";
 
 std::string html(const std::string& text)
 {
@@ -75,8 +138,8 @@ std::string json(const std::string& text)
     return out + "\"";
 }
 
-// programs.json, for the site's scripts and the browser tests: every program
-// of the list in order, its pacing, the first frame it colours at random
+// programs.json, for the site's scripts and the browser tests: every entry
+// of the list in order (its id as "name", its binary and argument), its pacing, the first frame it colours at random
 // (0: none) and the stills the gallery left of it (none when it was not
 // rendered).
 std::string manifest(const std::vector<listed_program>& listing, const std::vector<site_program>& programs)
@@ -86,10 +149,11 @@ std::string manifest(const std::vector<listed_program>& listing, const std::vect
         const listed_program& l = listing[i];
         std::string stills;
         for (const site_program& p : programs)
-            for (int k = 1; p.name == l.name && p.ok && k <= p.stages; ++k)
+            for (int k = 1; p.name == l.id && p.ok && k <= p.stages; ++k)
                 stills += (k > 1 ? ", " : "") + json(stage_file_name(k));
-        s += "  {\"name\": " + json(l.name) + ", \"frame_ms\": " + std::to_string(l.frame_ms) +
-             ", \"first_random_frame\": " + std::to_string(first_random_frame(l.name)) + ", \"stills\": [" + stills +
+        s += "  {\"name\": " + json(l.id) + ", \"program\": " + json(l.program) + ", \"argument\": " +
+             json(l.argument) + ", \"frame_ms\": " + std::to_string(l.frame_ms) +
+             ", \"first_random_frame\": " + std::to_string(first_random_frame(l.id)) + ", \"stills\": [" + stills +
              "]}" + (i + 1 < listing.size() ? ",\n" : "\n");
     }
     return s + "]}\n";
@@ -118,12 +182,19 @@ bool write_file(const fs::path& path, const std::string& text)
     return true;
 }
 
+// A card of the index: the picture, the title, the pattern and one sentence.
+// A wallpaper group's card names the group three ways and says what
+// symmetries it has.
 std::string card(const site_program& p, const listed_program& l, const std::string& sentence)
 {
+    std::string pattern = html(l.pattern), text = html(sentence);
+    if (const wallpaper_group_names* g = l.kind == "group" ? names_of_group(l.pattern) : nullptr) {
+        pattern += " <span class=\"names\">full name " + html(g->full) + ", orbifold " + html(g->orbifold) + "</span>";
+        text = html(g->symmetries);
+    }
     return "<a class=\"card\" href=\"" + p.name + "/\"><img src=\"" + p.name +
            "/card.png\" loading=\"lazy\" width=\"400\" height=\"300\" alt=\"" + html(l.title) + "\">\n<h3>" +
-           html(l.title) + "</h3>\n<p class=\"pattern\">" + html(l.pattern) + "</p>\n<p>" + html(sentence) +
-           "</p></a>\n";
+           html(l.title) + "</h3>\n<p class=\"pattern\">" + pattern + "</p>\n<p>" + text + "</p></a>\n";
 }
 
 std::string program_page(const site_program& p, const listed_program& l, const program_captions& text, bool live)
@@ -131,15 +202,17 @@ std::string program_page(const site_program& p, const listed_program& l, const p
     const std::string& sentence = text.picture;
     std::vector<std::string> captions = text.stages;
     captions.resize(static_cast<size_t>(p.stages));
-    // The program's files are fetched while the page is read; program.js
-    // sets up the hooks before the program starts.
+    // The program's files (those of the binary, shared by the entries of one
+    // program) are fetched while the page is read; program.js sets up the
+    // hooks, and the command line, before the program starts.
     std::string scripts;
     if (live) {
-        scripts = "<link rel=\"preload\" href=\"" + p.name + ".wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>\n"
-                  "<script>window.programPage = {name: " + json(p.name) + ", frameMs: " + std::to_string(l.frame_ms) + ", captions: [";
+        scripts = "<link rel=\"preload\" href=\"" + l.program + ".wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>\n"
+                  "<script>window.programPage = {name: " + json(p.name) + ", arguments: [" +
+                  (l.argument.empty() ? "" : json(l.argument)) + "], frameMs: " + std::to_string(l.frame_ms) + ", captions: [";
         for (size_t k = 0; k < captions.size(); ++k)
             scripts += (k ? ", " : "") + json(captions[k]);
-        scripts += "]};</script>\n<script src=\"../program.js\" defer></script>\n<script src=\"" + p.name +
+        scripts += "]};</script>\n<script src=\"../program.js\" defer></script>\n<script src=\"" + l.program +
                    ".js\" defer></script>\n";
     }
     std::string s = head(l.title, "../", scripts);
@@ -193,10 +266,20 @@ bool write_site(const fs::path& out, const std::vector<site_program>& programs, 
             ok = false;
         }
     }
+    // A program listed once per argument draws a picture per entry.
+    std::vector<std::string> binaries;
+    for (const listed_program& l : listing)
+        if (std::find(binaries.begin(), binaries.end(), l.program) == binaries.end())
+            binaries.push_back(l.program);
     std::string index = head("Tilings and wallpapers", "");
-    index += "<h1>Tilings and wallpapers, pixel by pixel</h1>\n<p>" + std::to_string(listing.size()) +
+    index += "<h1>Tilings and wallpapers, pixel by pixel</h1>\n<p>" + std::to_string(binaries.size()) +
              " small programs, each drawing one picture of a tiling or a symmetry pattern of the plane, stage by "
-             "stage. Choose one to watch it being built and to see every stage.</p>\n";
+             "stage" +
+             (binaries.size() < listing.size()
+                  ? ", " + std::to_string(listing.size()) + " pictures in all: one program draws the picture its "
+                    "argument names"
+                  : std::string()) +
+             ". Choose one to watch it being built and to see every stage.</p>\n";
     if (!wasm.empty() && fs::exists(wasm / "symmetry_web.js"))  // the symmetry page, copied by scripts/web
         index += "<p><a href=\"symmetry.html\">Which wallpaper group is this picture?</a> Name the group of any "
                  "picture of yours, in this browser.</p>\n";
@@ -216,9 +299,10 @@ bool write_site(const fs::path& out, const std::vector<site_program>& programs, 
             if (fs::exists(still))
                 fs::copy_file(still, dir / "card.png", fs::copy_options::overwrite_existing, error);
             bool live = false;
-            if (!wasm.empty() && fs::exists(wasm / (p.name + ".js")) && fs::exists(wasm / (p.name + ".wasm"))) {
+            const std::string& binary = listed->program;
+            if (!wasm.empty() && fs::exists(wasm / (binary + ".js")) && fs::exists(wasm / (binary + ".wasm"))) {
                 for (const char* ext : {".js", ".wasm"})
-                    fs::copy_file(wasm / (p.name + ext), dir / (p.name + ext), fs::copy_options::overwrite_existing,
+                    fs::copy_file(wasm / (binary + ext), dir / (binary + ext), fs::copy_options::overwrite_existing,
                                   error);
                 live = !error;
             }
@@ -227,7 +311,8 @@ bool write_site(const fs::path& out, const std::vector<site_program>& programs, 
         }
         if (!cards.empty())
             index += "<section id=\"" + std::string(kind.id) + "\">\n<h2>" + kind.heading + "</h2>\n<p>" +
-                     kind.explanation + "</p>\n<div class=\"cards\">\n" + cards + "</div>\n</section>\n";
+                     kind.explanation + "</p>\n" + (kind.id == std::string("group") ? group_chart : "") +
+                     "<div class=\"cards\">\n" + cards + "</div>\n</section>\n";
     }
     index += "</body>\n</html>\n";
     ok = write_file(out / "programs.json", manifest(listing, programs)) && ok;

@@ -1,5 +1,5 @@
-// The site of the gallery: an index page with every program as a card,
-// grouped by kind, and one page per program with its stages, its animation
+// The site of the gallery: an index page with every entry of the program
+// list as a card, grouped by kind, and one page per entry with its stages, its animation
 // and, where its browser build is given, the program running live.
 #pragma once
 
@@ -9,19 +9,20 @@
 
 // What the gallery learnt from running one program.
 struct site_program {
-    std::string name;
+    std::string name;  // the entry's id
     int stages = 0, frames = 0;
     bool animated = false, ok = false;
 };
 
 // Writes OUT/index.html, OUT/site.css, OUT/program.js, OUT/programs.json (the
-// program list and the stills, for scripts) and OUT/NAME/index.html for every
-// program, beside the stills the gallery left in OUT/NAME/. Titles,
+// program list and the stills, for scripts) and OUT/ID/index.html for every
+// entry, beside the stills the gallery left in OUT/ID/. Titles,
 // kinds, patterns and pacing come from LIST (docs/programs.tsv), sentences and
-// stage captions from CAPTIONS/NAME.txt, card pictures from PICTURES/NAME.png
-// (the last stage where missing). When WASM holds NAME.js and NAME.wasm they
-// are copied beside the page, which then runs the program; without them the
-// page shows the stills. Returns false, with a message, when a file cannot
+// stage captions from CAPTIONS/ID.txt, card pictures from PICTURES/ID.png
+// (the last stage where missing). When WASM holds PROGRAM.js and
+// PROGRAM.wasm of the entry's binary they are copied beside the page, which
+// then runs the program with the entry's argument; without them the page
+// shows the stills. Returns false, with a message, when a file cannot
 // be written.
 bool write_site(const std::filesystem::path& out, const std::vector<site_program>& programs,
                 const std::filesystem::path& list, const std::filesystem::path& captions,
