@@ -11,7 +11,8 @@
 //   pressed, at a wait or while frames are held: the tour's way out.
 // Every other key and close request goes to the program as before.
 //
-//   TOUR_PROGRAM   the program's name, as the line and the title start
+//   TOUR_PROGRAM   the program's command as listed (wallpaper_group p4m), as
+//                  the line and the title start
 //   TOUR_CAPTIONS  its caption file: line 1 the picture, then one per stage
 //   TOUR_FRAME_MS  how long each frame in the middle of a stage stays shown
 #include "tour_status.h"
