@@ -128,11 +128,12 @@ async function controls(browser, url) {
   await page.close();
 }
 
-// The index and a program page fit 390 and 1280 pixels without horizontal
-// scrolling; every link and picture of the index is there.
+// The index and two program pages (one runs its program with an argument)
+// fit 390 and 1280 pixels without horizontal scrolling; every link and
+// picture of the index is there.
 async function layout(browser, url) {
   for (const width of [390, 1280]) {
-    for (const where of ['', 'snub_square_tiling/']) {
+    for (const where of ['', 'snub_square_tiling/', 'wallpaper_group_p4m/']) {
       const page = await newPage(browser, width, 900);
       await page.goto(url + where, { waitUntil: 'load' });
       const wide = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
