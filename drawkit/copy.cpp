@@ -60,6 +60,20 @@ void copy_figure(const window_copy& picture, SDL_Rect from, const plane_isometry
     const int x1 = std::min(SCREEN_WIDTH - 1, static_cast<int>(std::ceil(hi_x)) + 1);
     const int y0 = std::max(0, static_cast<int>(std::floor(lo_y)) - 1);
     const int y1 = std::min(SCREEN_HEIGHT - 1, static_cast<int>(std::ceil(hi_y)) + 1);
+    // A whole translation reads each row of `from` as it stands: the same
+    // pixels as the general loop below, without its floor per pixel.
+    if (g.xx == 1 && g.yy == 1 && g.xy == 0 && g.yx == 0 && g.tx == std::floor(g.tx) && g.ty == std::floor(g.ty)) {
+        const int dx = static_cast<int>(g.tx), dy = static_cast<int>(g.ty);
+        const int first = std::max(x0, fx0 + dx), last = std::min(x1, fx1 - 1 + dx);
+        for (int y = std::max(y0, fy0 + dy); y <= std::min(y1, fy1 - 1 + dy); ++y) {
+            Uint32* row = pixel_row(y);
+            const Uint32* source = picture.pixels.data() + static_cast<size_t>(y - dy) * SCREEN_WIDTH - dx;
+            for (int x = first; x <= last; ++x)
+                if (source[x] != background)
+                    row[x] = source[x];
+        }
+        return;
+    }
     // g^-1(q) = m^T (q - t), m orthogonal.
     for (int y = y0; y <= y1; ++y) {
         Uint32* row = pixel_row(y);
