@@ -60,7 +60,8 @@ TEST(WallpaperGroupProgram, EveryStageOfEveryGroup)
 // asked for (so also without a display).
 TEST(WallpaperGroupProgram, CommandLineNamesTheGroup)
 {
-    const run_options no_display{{"-DISPLAY", "-SDL_VIDEODRIVER"}};
+    run_options no_display;
+    no_display.env = {"-DISPLAY", "-SDL_VIDEODRIVER"};
     const run_result list = run_command({program_path("wallpaper_group"), "--list"}, no_display);
     EXPECT_EQ(list.status, 0);
     std::string names;

@@ -173,7 +173,8 @@ try {
   const only = process.env.WEB_PROGRAMS ? process.env.WEB_PROGRAMS.split(',') : programs;
   for (const entry of listed.filter((p) => only.includes(p.name))) {
     const name = entry.name;
-    if (!readdirSync(path.join(site, name)).includes(entry.program + '.wasm')) { check(false, `${name}: no browser build`); continue; }
+    const files = path.join(site, entry.argument ? entry.program : name);  // shared by a program's entries
+    if (!readdirSync(files).includes(entry.program + '.wasm')) { check(false, `${name}: no browser build`); continue; }
     if (entry.stills.length === 0) { check(false, `${name}: no stills from the native build`); continue; }
     await program(browser, url, entry).catch((e) => check(false, `${name}: runs in the page`, e.message));
   }

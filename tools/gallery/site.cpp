@@ -202,17 +202,19 @@ std::string program_page(const site_program& p, const listed_program& l, const p
     const std::string& sentence = text.picture;
     std::vector<std::string> captions = text.stages;
     captions.resize(static_cast<size_t>(p.stages));
-    // The program's files (those of the binary, shared by the entries of one
-    // program) are fetched while the page is read; program.js sets up the
-    // hooks, and the command line, before the program starts.
+    // The program's files are fetched while the page is read; program.js sets
+    // up the hooks, and the command line, before the program starts. The
+    // entries of a program listed once per argument share one copy, in the
+    // folder named after the program, so the browser fetches it once.
     std::string scripts;
+    const std::string files = (l.argument.empty() ? "" : "../" + l.program + "/") + l.program;
     if (live) {
-        scripts = "<link rel=\"preload\" href=\"" + l.program + ".wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>\n"
+        scripts = "<link rel=\"preload\" href=\"" + files + ".wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>\n"
                   "<script>window.programPage = {name: " + json(p.name) + ", arguments: [" +
                   (l.argument.empty() ? "" : json(l.argument)) + "], frameMs: " + std::to_string(l.frame_ms) + ", captions: [";
         for (size_t k = 0; k < captions.size(); ++k)
             scripts += (k ? ", " : "") + json(captions[k]);
-        scripts += "]};</script>\n<script src=\"../program.js\" defer></script>\n<script src=\"" + l.program +
+        scripts += "]};</script>\n<script src=\"../program.js\" defer></script>\n<script src=\"" + files +
                    ".js\" defer></script>\n";
     }
     std::string s = head(l.title, "../", scripts);
@@ -301,9 +303,12 @@ bool write_site(const fs::path& out, const std::vector<site_program>& programs, 
             bool live = false;
             const std::string& binary = listed->program;
             if (!wasm.empty() && fs::exists(wasm / (binary + ".js")) && fs::exists(wasm / (binary + ".wasm"))) {
+                const fs::path files = listed->argument.empty() ? dir : out / binary;
+                fs::create_directories(files, error);
                 for (const char* ext : {".js", ".wasm"})
-                    fs::copy_file(wasm / (binary + ext), dir / (binary + ext), fs::copy_options::overwrite_existing,
-                                  error);
+                    if (!error)
+                        fs::copy_file(wasm / (binary + ext), files / (binary + ext),
+                                      fs::copy_options::overwrite_existing, error);
                 live = !error;
             }
             ok = write_file(dir / "index.html", program_page(p, *listed, text, live)) && ok;
