@@ -20,9 +20,10 @@ struct site_program {
 // kinds, patterns and pacing come from LIST (docs/programs.tsv), sentences and
 // stage captions from CAPTIONS/ID.txt, card pictures from PICTURES/ID.png
 // (the last stage where missing). When WASM holds PROGRAM.js and
-// PROGRAM.wasm of the entry's binary they are copied beside the page, which
-// then runs the program with the entry's argument; without them the page
-// shows the stills. Returns false, with a message, when a file cannot
+// PROGRAM.wasm of the entry's binary they are copied beside the page (for
+// the entries of a program listed once per argument, once into OUT/PROGRAM/),
+// and the page runs the program with the entry's argument; without them the
+// page shows the stills. Returns false, with a message, when a file cannot
 // be written.
 bool write_site(const std::filesystem::path& out, const std::vector<site_program>& programs,
                 const std::filesystem::path& list, const std::filesystem::path& captions,

@@ -1024,6 +1024,14 @@ std::string point(real_point p) { return "(" + number(p.x) + ", " + number(p.y) 
 
 }  // namespace
 
+std::string orbifold_of(const std::string& group)
+{
+    for (const auto& entry : orbifolds)
+        if (group == entry.group)
+            return entry.orbifold;
+    return "";
+}
+
 wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
 {
     wallpaper_symmetry result;
@@ -1104,9 +1112,7 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
         ops = exact_operations(v, lattice, bx, by);
 
     result.group = name_group(lattice, ops, tol);
-    for (const auto& entry : orbifolds)
-        if (result.group == entry.group)
-            result.orbifold = entry.orbifold;
+    result.orbifold = orbifold_of(result.group);
     std::memcpy(result.lattice[0], lattice.a, sizeof lattice.a);
     std::memcpy(result.lattice[1], lattice.b, sizeof lattice.b);
 

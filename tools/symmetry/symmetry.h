@@ -47,6 +47,10 @@ struct wallpaper_symmetry {
 // translations of a hexagonal lattice whose vectors are not whole pixels.
 constexpr double hexagonal_agreement = 0.97;
 
+// The orbifold name of a group given by its short international name
+// ("*442" for p4m), or "" for a name that is none of the seventeen.
+std::string orbifold_of(const std::string& group);
+
 // Classifies the w x h picture `rgb`. A frame of uniform rows and columns
 // at the edges is left out, and when the rest has no lattice, margins of up
 // to 64 pixels (an eighth of the picture at most) where tiles cut by the
