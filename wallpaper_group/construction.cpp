@@ -149,29 +149,31 @@ plane_isometry operation_isometry(const group_layout& layout, const group_operat
     return reflect_along(at.x, at.y, dx, dy, op.kind == operation_kind::glide ? 0.5 : 0);
 }
 
+std::vector<plane_isometry> stage_copies(const group_layout& layout)
+{
+    std::vector<plane_isometry> copies = {translate_by(0, 0)};
+    for (int i = 0; i < layout.group->operation_count; ++i) {
+        const group_operation& op = layout.group->operations[i];
+        const size_t made = copies.size();
+        for (int power = 1; power <= powers_of(op); ++power)
+            for (size_t k = 0; k < made; ++k)
+                copies.push_back(compose(operation_isometry(layout, op, power), copies[k]));
+    }
+    return copies;
+}
+
 group_layout lay_out_group(const wallpaper_group& group)
 {
     group_layout layout{&group, {0, 0}, {}, {}};
     geometric_lattice(group, layout.a, layout.b);
     // The corners of every copy of the region the operations make, home at 0.
-    std::vector<window_point> points = region_points(layout);
-    for (int i = 0; i < group.operation_count; ++i) {
-        const group_operation& op = group.operations[i];
-        const size_t made = points.size();
-        for (int power = 1; power <= powers_of(op); ++power) {
-            const plane_isometry g = operation_isometry(layout, op, power);
-            for (size_t k = 0; k < made; ++k) {
-                double x = points[k].x, y = points[k].y;
-                map_point(g, x, y);
-                points.push_back({x, y});
-            }
-        }
-    }
     double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
-    for (const window_point& p : points) {
-        x0 = std::min(x0, p.x), x1 = std::max(x1, p.x);
-        y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
-    }
+    for (const plane_isometry& copy : stage_copies(layout))
+        for (window_point p : region_points(layout)) {
+            map_point(copy, p.x, p.y);
+            x0 = std::min(x0, p.x), x1 = std::max(x1, p.x);
+            y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+        }
     layout.home = {lattice_origin.x - static_cast<int>(std::lround((x0 + x1) / 2)),
                    lattice_origin.y - static_cast<int>(std::lround((y0 + y1) / 2))};
     return layout;
@@ -256,15 +258,16 @@ symmetry_elements elements_in_window(const group_layout& layout, double margin)
     const auto near_window = [margin](double x, double y) {
         return x > -margin && x < SCREEN_WIDTH + margin && y > -margin && y < SCREEN_HEIGHT + margin;
     };
+    // In window coordinates an operation g is home + g(p - home).
+    const plane_isometry to_home = translate_by(layout.home.x, layout.home.y);
+    const plane_isometry from_home = translate_by(-layout.home.x, -layout.home.y);
     for (size_t k = 1; k < operations.size(); ++k)
         for (int i = -12; i <= 12; ++i)
             for (int j = -12; j <= 12; ++j) {
                 plane_isometry g = operations[k];
                 g.tx += i * layout.a[0] + j * layout.b[0];
                 g.ty += i * layout.a[1] + j * layout.b[1];
-                // In window coordinates: home + g(p - home).
-                const plane_isometry to_home = translate_by(layout.home.x, layout.home.y);
-                g = compose(to_home, compose(g, translate_by(-layout.home.x, -layout.home.y)));
+                g = compose(to_home, compose(g, from_home));
                 if (g.xx * g.yy - g.xy * g.yx > 0) {
                     // A turn: its centre solves (I - m) c = t.
                     const double a = 1 - g.xx, b = -g.xy, c = -g.yx, d = 1 - g.yy, det = a * d - b * c;

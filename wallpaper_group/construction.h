@@ -26,6 +26,11 @@ group_layout lay_out_group(const wallpaper_group& group);
 // The window isometry of operation `op` taken `power` times.
 plane_isometry operation_isometry(const group_layout& layout, const group_operation& op, int power);
 
+// The copies of the fundamental region the stages make, as the isometries
+// that take the region to each: the identity, then for each operation in
+// turn each of its powers after every copy made before it.
+std::vector<plane_isometry> stage_copies(const group_layout& layout);
+
 // The motif: three discs, red, green and blue, of three sizes, each pushed
 // from the centre of the largest disc inside the fundamental region towards
 // one of its corners, so that no isometry but the identity maps it onto

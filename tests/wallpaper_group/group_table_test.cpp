@@ -95,16 +95,11 @@ TEST(GroupTable, TheStagesBuildOneCopyOfTheRegionPerOperation)
             const window_point p = lattice_place(layout.home, layout.a, layout.b, g.region[k]);
             cx += p.x / g.region_corners, cy += p.y / g.region_corners;
         }
-        std::vector<window_point> copies = {{cx, cy}};
-        for (int i = 0; i < g.operation_count; ++i) {
-            const group_operation& op = g.operations[i];
-            const size_t made = copies.size();
-            for (int power = 1; power <= (op.kind == operation_kind::turn ? op.order - 1 : 1); ++power)
-                for (size_t k = 0; k < made; ++k) {
-                    window_point p = copies[k];
-                    map_point(operation_isometry(layout, op, power), p.x, p.y);
-                    copies.push_back(p);
-                }
+        std::vector<window_point> copies;
+        for (const plane_isometry& copy : stage_copies(layout)) {
+            window_point p{cx, cy};
+            map_point(copy, p.x, p.y);
+            copies.push_back(p);
         }
         EXPECT_EQ(copies.size(), operations_modulo_lattice(g).size());
         const double det = layout.a[0] * layout.b[1] - layout.a[1] * layout.b[0];
