@@ -29,6 +29,17 @@ struct reflection_line {
     bool glide = false;  // a glide reflection (translation by half a period)
 };
 
+// One operation the lattice allows, scored by how well the picture agrees
+// with its image, relative to how well it agrees with its own translations:
+// about 1 for an operation that holds as well as the translations do, near
+// 0 or below for one that does not hold.
+struct operation_score {
+    std::string operation;    // "rotation 2", "rotation 3", "rotation 4", "rotation 6", "mirror" or "glide"
+    double axis_degrees = 0;  // a mirror's or glide's direction, degrees from the x axis towards y (0 to 180)
+    double score = 0;
+    bool accepted = false;    // one of the generators of the group named
+};
+
 struct wallpaper_symmetry {
     std::string group = "none";  // p1 ... p6m; "none": no two independent periods
     std::string orbifold;        // e.g. "4*2"
@@ -40,6 +51,25 @@ struct wallpaper_symmetry {
     double lowest_agreement = 1; // the lowest share of agreeing pixels among the accepted operations
     std::vector<rotation_centre> centres;  // one per class under translations, by order
     std::vector<reflection_line> lines;    // every mirror and glide segment in the cell
+
+    // How the group was found: "exact" (the operations hold pixel for pixel,
+    // or to the hexagonal agreement above), "robust" (scored, for pictures
+    // that are not exact to the pixel: photos, JPEG, resized, noisy), or ""
+    // for "none".
+    std::string method;
+    // How sure the answer is, 0 to 1, and in words: "high", "medium", "low".
+    double confidence = 0;
+    std::string confidence_words;
+    // How well the picture agrees with its own translations (robust: the
+    // correlation of two independent averages of its cell; 1 when exact).
+    double translation_score = 0;
+    // The operations scored: each generator of the group named (accepted)
+    // and each one the lattice allows that was turned down, best first.
+    std::vector<operation_score> scores;
+    // The nearest subgroup or supergroup that came next, and the score that
+    // decided between the two ("" when there is none).
+    std::string runner_up;
+    double runner_up_score = 0;
 };
 
 // The share of compared pixels that must agree for a rotation or mirror of a
@@ -64,3 +94,11 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h);
 // the operations were checked, the rotation centres, the mirror and glide
 // lines, one per line. Each line ends with a newline.
 std::string describe(const wallpaper_symmetry& symmetry);
+
+// The same as one JSON object: group, orbifold, method, confidence,
+// confidence_words, lattice [[ax, ay], [bx, by]], cell [x, y], compared
+// [x0, y0, x1, y1], translation_score, scores [{operation, axis_degrees,
+// score, accepted}], runner_up {group, score} or null, centres [{x, y,
+// order}], lines [{from: [x, y], to: [x, y], glide}]; for "none" only the
+// group, method and confidence fields.
+std::string describe_json(const wallpaper_symmetry& symmetry);
