@@ -1,0 +1,331 @@
+// The operations of a picture that is not exact to the pixel, scored. The
+// work picture is averaged into one cell of the lattice, an n x n grid in
+// lattice coordinates, from the cells about its centre (at most
+// `cells_averaged` of them, so that a slant or a slight bend of the pattern
+// blurs the average little): one average from the cells with i + j even,
+// one from those with i + j odd. An integer lattice map M takes the grid
+// onto itself, so the image of an average under M is exact; the translation
+// that goes with M is where the average and its image correlate best (by
+// FFT over the cell), to a fraction of a grid step.
+#include "robust.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+
+namespace {
+
+constexpr int cells_averaged = 64;
+constexpr int largest_grid = 64;
+constexpr int smallest_grid = 24;
+constexpr double shape_tolerance = 0.12;
+
+// An average cell: n x n samples of three channels, u = (i / n, j / n).
+struct cell_grid {
+    int n = 0;
+    std::vector<float> c[3];
+    float at(int k, int i, int j) const { return c[k][static_cast<size_t>(j) * n + i]; }
+    // Bilinear on the torus, at grid coordinates (x, y).
+    float sample(int k, double x, double y) const
+    {
+        const double fx = std::floor(x), fy = std::floor(y);
+        const double tx = x - fx, ty = y - fy;
+        const int i0 = ((static_cast<long>(fx) % n) + n) % n, j0 = ((static_cast<long>(fy) % n) + n) % n;
+        const int i1 = (i0 + 1) % n, j1 = (j0 + 1) % n;
+        return static_cast<float>((1 - ty) * ((1 - tx) * at(k, i0, j0) + tx * at(k, i1, j0)) +
+                                  ty * ((1 - tx) * at(k, i0, j1) + tx * at(k, i1, j1)));
+    }
+};
+
+// Pearson correlation of two cells sampled as the three channels together.
+double correlation(const std::vector<float>* p, const std::vector<float>* q)
+{
+    double spq = 0, spp = 0, sqq = 0;
+    for (int k = 0; k < 3; ++k) {
+        const size_t n = p[k].size();
+        double mp = 0, mq = 0;
+        for (size_t i = 0; i < n; ++i)
+            mp += p[k][i], mq += q[k][i];
+        mp /= n;
+        mq /= n;
+        for (size_t i = 0; i < n; ++i) {
+            const double a = p[k][i] - mp, b = q[k][i] - mq;
+            spq += a * b;
+            spp += a * a;
+            sqq += b * b;
+        }
+    }
+    return spp > 0 && sqq > 0 ? spq / std::sqrt(spp * sqq) : 0;
+}
+
+// A box blur of the picture's channels, radius r, for sampling a large cell
+// on a coarser grid without aliasing.
+work_picture box_blur(const work_picture& p, int r)
+{
+    work_picture out = p;
+    if (r < 1)
+        return out;
+    std::vector<float> tmp(p.c[0].size());
+    for (int k = 0; k < 3; ++k) {
+        for (int y = 0; y < p.h; ++y)
+            for (int x = 0; x < p.w; ++x) {
+                double s = 0;
+                int n = 0;
+                for (int i = std::max(0, x - r); i <= std::min(p.w - 1, x + r); ++i, ++n)
+                    s += p.at(k, i, y);
+                tmp[static_cast<size_t>(y) * p.w + x] = static_cast<float>(s / n);
+            }
+        for (int y = 0; y < p.h; ++y)
+            for (int x = 0; x < p.w; ++x) {
+                double s = 0;
+                int n = 0;
+                for (int j = std::max(0, y - r); j <= std::min(p.h - 1, y + r); ++j, ++n)
+                    s += tmp[static_cast<size_t>(j) * p.w + x];
+                out.c[k][static_cast<size_t>(y) * p.w + x] = static_cast<float>(s / n);
+            }
+    }
+    return out;
+}
+
+// A light blur of a cell on the torus (1 2 1 each way).
+void soften(cell_grid& g)
+{
+    const int n = g.n;
+    std::vector<float> tmp(static_cast<size_t>(n) * n);
+    for (auto& c : g.c) {
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i)
+                tmp[static_cast<size_t>(j) * n + i] =
+                    0.25f * c[static_cast<size_t>(j) * n + (i + n - 1) % n] + 0.5f * c[static_cast<size_t>(j) * n + i] +
+                    0.25f * c[static_cast<size_t>(j) * n + (i + 1) % n];
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i)
+                c[static_cast<size_t>(j) * n + i] = 0.25f * tmp[static_cast<size_t>((j + n - 1) % n) * n + i] +
+                                                    0.5f * tmp[static_cast<size_t>(j) * n + i] +
+                                                    0.25f * tmp[static_cast<size_t>((j + 1) % n) * n + i];
+    }
+}
+
+// The linear pixel map A M A^-1 of the lattice map M, and whether it is an
+// isometry to within the tolerance.
+bool near_isometry(const double a[2], const double b[2], const int m[2][2])
+{
+    const double A[2][2] = {{a[0], b[0]}, {a[1], b[1]}};
+    const double det = A[0][0] * A[1][1] - A[0][1] * A[1][0];
+    const double inv[2][2] = {{A[1][1] / det, -A[0][1] / det}, {-A[1][0] / det, A[0][0] / det}};
+    double am[2][2], l[2][2];
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            am[i][j] = A[i][0] * m[0][j] + A[i][1] * m[1][j];
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            l[i][j] = am[i][0] * inv[0][j] + am[i][1] * inv[1][j];
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j) {
+            const double ltl = l[0][i] * l[0][j] + l[1][i] * l[1][j];
+            if (std::fabs(ltl - (i == j)) > shape_tolerance)
+                return false;
+        }
+    return true;
+}
+
+// Every integer map other than the identity of finite order (a turn of
+// order 2, 3, 4, 6 or a reflection) that the lattice allows.
+std::vector<plane_operation> allowed_maps(const double a[2], const double b[2])
+{
+    std::vector<plane_operation> maps;
+    for (int e = 0; e < 81; ++e) {
+        plane_operation op;
+        op.m[0][0] = e % 3 - 1;
+        op.m[0][1] = e / 3 % 3 - 1;
+        op.m[1][0] = e / 9 % 3 - 1;
+        op.m[1][1] = e / 27 % 3 - 1;
+        const int det = op.m[0][0] * op.m[1][1] - op.m[0][1] * op.m[1][0];
+        const int trace = op.m[0][0] + op.m[1][1];
+        const bool turn = det == 1 && trace >= -2 && trace <= 1;
+        const bool reflection = det == -1 && trace == 0;
+        if ((turn || reflection) && near_isometry(a, b, op.m))
+            maps.push_back(op);
+    }
+    return maps;
+}
+
+// The two averages of the picture's cell, and their mean.
+struct averages {
+    cell_grid half[2], both;
+    double explained = 0;
+};
+
+averages average_cells(const work_picture& picture, const double a[2], const double b[2], const double origin[2], int n)
+{
+    averages out;
+    const double det = a[0] * b[1] - a[1] * b[0];
+    const double cell = std::sqrt(std::fabs(det));
+    const work_picture p = box_blur(picture, static_cast<int>(cell / n / 2));
+    // The region averaged: the picture's proportions, about its centre, the
+    // area of `cells_averaged` cells at most.
+    const double shrink_by = std::min(1.0, std::sqrt(cells_averaged * std::fabs(det) / (static_cast<double>(p.w) * p.h)));
+    const double rx = shrink_by * (p.w - 3) / 2, ry = shrink_by * (p.h - 3) / 2;
+    const double cx = origin[0], cy = origin[1];
+    // The range of cells that meets the region.
+    double lo[2] = {1e18, 1e18}, hi[2] = {-1e18, -1e18};
+    for (const double sx : {-rx, rx})
+        for (const double sy : {-ry, ry}) {
+            const double u = (sx * b[1] - sy * b[0]) / det, v = (a[0] * sy - a[1] * sx) / det;
+            lo[0] = std::min(lo[0], u), hi[0] = std::max(hi[0], u);
+            lo[1] = std::min(lo[1], v), hi[1] = std::max(hi[1], v);
+        }
+    std::vector<double> sum[2][3];
+    std::vector<int> count[2];
+    for (int h = 0; h < 2; ++h) {
+        for (auto& s : sum[h])
+            s.assign(static_cast<size_t>(n) * n, 0);
+        count[h].assign(static_cast<size_t>(n) * n, 0);
+    }
+    double total = 0, total2 = 0;
+    long samples = 0;
+    for (int cj = static_cast<int>(std::floor(lo[1])); cj <= static_cast<int>(std::ceil(hi[1])); ++cj)
+        for (int ci = static_cast<int>(std::floor(lo[0])); ci <= static_cast<int>(std::ceil(hi[0])); ++ci) {
+            const int h = (ci + cj) & 1;
+            for (int j = 0; j < n; ++j)
+                for (int i = 0; i < n; ++i) {
+                    const double u = ci + static_cast<double>(i) / n, v = cj + static_cast<double>(j) / n;
+                    const double dx = u * a[0] + v * b[0], dy = u * a[1] + v * b[1];
+                    if (std::fabs(dx) > rx || std::fabs(dy) > ry)
+                        continue;
+                    const double x = cx + dx, y = cy + dy;
+                    const int ix = static_cast<int>(x), iy = static_cast<int>(y);
+                    const float fx = static_cast<float>(x - ix), fy = static_cast<float>(y - iy);
+                    const size_t at = static_cast<size_t>(j) * n + i;
+                    for (int k = 0; k < 3; ++k) {
+                        const float* row = &p.c[k][static_cast<size_t>(iy) * p.w + ix];
+                        const float value = (1 - fy) * ((1 - fx) * row[0] + fx * row[1]) + fy * ((1 - fx) * row[p.w] + fx * row[p.w + 1]);
+                        sum[h][k][at] += value;
+                        total += value;
+                        total2 += static_cast<double>(value) * value;
+                    }
+                    ++count[h][at];
+                    ++samples;
+                }
+        }
+    for (int h = 0; h < 2; ++h) {
+        out.half[h].n = n;
+        for (int k = 0; k < 3; ++k)
+            out.half[h].c[k].assign(static_cast<size_t>(n) * n, 0);
+    }
+    out.both = out.half[0];
+    double var_cell = 0, mean_cell = 0;
+    for (size_t at = 0; at < static_cast<size_t>(n) * n; ++at)
+        for (int k = 0; k < 3; ++k) {
+            const int c0 = count[0][at], c1 = count[1][at];
+            // A grid point that one half never reached takes the other's value.
+            const double m0 = c0 ? sum[0][k][at] / c0 : (c1 ? sum[1][k][at] / c1 : 0);
+            const double m1 = c1 ? sum[1][k][at] / c1 : m0;
+            const double m = c0 + c1 ? (sum[0][k][at] + sum[1][k][at]) / (c0 + c1) : 0;
+            out.half[0].c[k][at] = static_cast<float>(m0);
+            out.half[1].c[k][at] = static_cast<float>(m1);
+            out.both.c[k][at] = static_cast<float>(m);
+            mean_cell += m;
+            var_cell += m * m;
+        }
+    const double cells = 3.0 * n * n;
+    var_cell = var_cell / cells - (mean_cell / cells) * (mean_cell / cells);
+    const double picture_var = samples ? total2 / (3.0 * samples) - (total / (3.0 * samples)) * (total / (3.0 * samples)) : 0;
+    out.explained = picture_var > 0 ? var_cell / picture_var : 0;
+    for (auto* g : {&out.half[0], &out.half[1], &out.both})
+        soften(*g);
+    return out;
+}
+
+// The image of a cell under the lattice map M about the origin: E(u) = C(M u).
+cell_grid mapped(const cell_grid& g, const int m[2][2])
+{
+    cell_grid e = g;
+    const int n = g.n;
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            const int x = ((m[0][0] * i + m[0][1] * j) % n + n) % n, y = ((m[1][0] * i + m[1][1] * j) % n + n) % n;
+            for (int k = 0; k < 3; ++k)
+                e.c[k][static_cast<size_t>(j) * n + i] = g.at(k, x, y);
+        }
+    return e;
+}
+
+// The shift h (grid steps, a fraction of a step) that maximises
+// sum over u of C(u) E(u + h).
+void best_shift(const cell_grid& c, const cell_grid& e, double h[2])
+{
+    const int n = c.n;
+    std::vector<float> cross(static_cast<size_t>(n) * n, 0);
+    std::vector<std::complex<float>> fc, fe;
+    for (int k = 0; k < 3; ++k) {
+        fc.assign(c.c[k].begin(), c.c[k].end());
+        fe.assign(e.c[k].begin(), e.c[k].end());
+        fft2(fc, n, n, false);
+        fft2(fe, n, n, false);
+        for (size_t i = 0; i < fc.size(); ++i)
+            fc[i] = std::conj(fc[i]) * fe[i];
+        fft2(fc, n, n, true);
+        for (size_t i = 0; i < fc.size(); ++i)
+            cross[i] += fc[i].real();
+    }
+    size_t top = 0;
+    for (size_t i = 1; i < cross.size(); ++i)
+        if (cross[i] > cross[top])
+            top = i;
+    const int ti = static_cast<int>(top % n), tj = static_cast<int>(top / n);
+    auto at = [&](int i, int j) { return cross[static_cast<size_t>((j + n) % n) * n + (i + n) % n]; };
+    auto vertex = [](double l, double m, double r) {
+        const double d = l - 2 * m + r;
+        return d < 0 ? std::clamp(0.5 * (l - r) / d, -0.5, 0.5) : 0.0;
+    };
+    h[0] = ti + vertex(at(ti - 1, tj), at(ti, tj), at(ti + 1, tj));
+    h[1] = tj + vertex(at(ti, tj - 1), at(ti, tj), at(ti, tj + 1));
+}
+
+// The correlation of cell p with the image of cell q under u -> M u + g
+// (g in lattice units), that is of p(u) with q(M u + g).
+double agreement_under(const cell_grid& p, const cell_grid& q, const plane_operation& op)
+{
+    const int n = p.n;
+    std::vector<float> image[3];
+    for (auto& c : image)
+        c.resize(static_cast<size_t>(n) * n);
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            const double x = op.m[0][0] * i + op.m[0][1] * j + op.g[0] * n;
+            const double y = op.m[1][0] * i + op.m[1][1] * j + op.g[1] * n;
+            for (int k = 0; k < 3; ++k)
+                image[k][static_cast<size_t>(j) * n + i] = q.sample(k, x, y);
+        }
+    return correlation(p.c, image);
+}
+
+}  // namespace
+
+cell_scores score_operations(const work_picture& picture, const found_lattice& lattice)
+{
+    cell_scores out;
+    if (!lattice.found)
+        return out;
+    const double cell = std::sqrt(std::fabs(lattice.a[0] * lattice.b[1] - lattice.a[1] * lattice.b[0]));
+    const int n = std::clamp(2 * static_cast<int>(std::ceil(cell / 2)), smallest_grid, largest_grid);
+    out.origin[0] = picture.w / 2.0;
+    out.origin[1] = picture.h / 2.0;
+    const averages cells = average_cells(picture, lattice.a, lattice.b, out.origin, n);
+    out.explained = cells.explained;
+    out.translation_score = correlation(cells.half[0].c, cells.half[1].c);
+    out.periodic = true;
+    for (plane_operation op : allowed_maps(lattice.a, lattice.b)) {
+        double h[2];
+        best_shift(cells.both, mapped(cells.both, op.m), h);
+        // C(M u + g) = C(u) with E(u + h) = C(u): g = M h.
+        for (int k = 0; k < 2; ++k) {
+            const double g = (op.m[k][0] * h[0] + op.m[k][1] * h[1]) / n;
+            op.g[k] = g - std::floor(g);
+        }
+        const double s = 0.5 * (agreement_under(cells.half[0], cells.half[1], op) + agreement_under(cells.half[1], cells.half[0], op));
+        out.operations.push_back({op, out.translation_score > 0 ? s / out.translation_score : 0});
+    }
+    return out;
+}
