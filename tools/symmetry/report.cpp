@@ -2,6 +2,8 @@
 // that programs and the browser page read.
 #include "symmetry.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
 
 namespace {
@@ -20,6 +22,22 @@ std::string number(double x)
 
 std::string point(real_point p) { return "(" + number(p.x) + ", " + number(p.y) + ")"; }
 
+// A score or confidence with two decimals always ("0.98", "-0.12", "1.00").
+std::string share(double x)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", x);
+    return std::string(text) == "-0.00" ? "0.00" : text;
+}
+
+// An operation as the report names it: "rotation 4", "mirror at 30 degrees".
+std::string operation_name(const operation_score& op)
+{
+    if (op.operation == "mirror" || op.operation == "glide")
+        return op.operation + " at " + number(op.axis_degrees) + " degrees";
+    return op.operation;
+}
+
 }  // namespace
 
 std::string describe(const wallpaper_symmetry& s)
@@ -27,19 +45,29 @@ std::string describe(const wallpaper_symmetry& s)
     std::string text = "group: " + s.group + "\n";
     if (s.group == "none")
         return text;
+    text += "confidence: " + (s.confidence_words.empty() ? "" : s.confidence_words + " ") + "(" + share(s.confidence) +
+            ")\n";
+    text += "method: " + s.method + "\n";
     text += "lattice: " + point({s.lattice[0][0], s.lattice[0][1]}) + " " + point({s.lattice[1][0], s.lattice[1][1]}) + "\n";
     text += "orbifold: " + s.orbifold + "\n";
-    if (s.approximate) {
-        char share[16];
-        std::snprintf(share, sizeof share, "%.1f", 100 * s.lowest_agreement);
+    if (s.method == "robust") {
+        text += "check: robust, every generator scores above the threshold\n";
+    } else if (s.approximate) {
+        char lowest[16];
+        std::snprintf(lowest, sizeof lowest, "%.1f", 100 * s.lowest_agreement);
         // The generators are held to the threshold; an operation composed of
         // them may agree a little less, and the lowest of all is told.
         text += std::string("check: approximate, ") + (s.approximate_lattice ? "the translations and " : "") +
                 "the rotations and mirrors that generate the group agree on at least 97% of compared pixels "
-                "(lowest of all its operations " + share + "%)\n";
+                "(lowest of all its operations " + lowest + "%)\n";
     } else {
         text += "check: exact, every compared pixel agrees\n";
     }
+    text += "translations: " + share(s.translation_score) + "\n";
+    for (const operation_score& op : s.scores)
+        text += "score: " + operation_name(op) + ": " + share(op.score) + (op.accepted ? " (generator)" : "") + "\n";
+    if (!s.runner_up.empty())
+        text += "runner-up: " + s.runner_up + " (" + share(s.runner_up_score) + ")\n";
     text += "compared: (" + std::to_string(s.compared[0]) + ", " + std::to_string(s.compared[1]) + ") (" +
             std::to_string(s.compared[2]) + ", " + std::to_string(s.compared[3]) + ")\n";
     text += "cell: " + point(s.origin) + "\n";
@@ -48,4 +76,39 @@ std::string describe(const wallpaper_symmetry& s)
     for (const reflection_line& line : s.lines)
         text += std::string(line.glide ? "glide: " : "mirror: ") + point(line.from) + " " + point(line.to) + "\n";
     return text;
+}
+
+std::string describe_json(const wallpaper_symmetry& s)
+{
+    // Ordered: the fields come out in the order given here.
+    using json = nlohmann::ordered_json;
+    json report;
+    report["group"] = s.group;
+    if (s.group != "none")
+        report["orbifold"] = s.orbifold;
+    report["method"] = s.method;
+    report["confidence"] = s.confidence;
+    if (s.group == "none")
+        return report.dump(-1, ' ', false, json::error_handler_t::replace);
+    report["confidence_words"] = s.confidence_words;
+    report["lattice"] = {{s.lattice[0][0], s.lattice[0][1]}, {s.lattice[1][0], s.lattice[1][1]}};
+    report["cell"] = {s.origin.x, s.origin.y};
+    report["compared"] = {s.compared[0], s.compared[1], s.compared[2], s.compared[3]};
+    report["translation_score"] = s.translation_score;
+    report["scores"] = json::array();
+    for (const operation_score& op : s.scores)
+        report["scores"].push_back({{"operation", op.operation}, {"axis_degrees", op.axis_degrees},
+                                    {"score", op.score}, {"accepted", op.accepted}});
+    report["runner_up"] = nullptr;
+    if (!s.runner_up.empty())
+        report["runner_up"] = {{"group", s.runner_up}, {"score", s.runner_up_score}};
+    report["centres"] = json::array();
+    for (const rotation_centre& c : s.centres)
+        report["centres"].push_back({{"x", c.at.x}, {"y", c.at.y}, {"order", c.order}});
+    report["lines"] = json::array();
+    for (const reflection_line& line : s.lines)
+        report["lines"].push_back(
+            {{"from", {line.from.x, line.from.y}}, {"to", {line.to.x, line.to.y}}, {"glide", line.glide}});
+    // The names are ASCII; were one not valid UTF-8 it would be replaced, not thrown at.
+    return report.dump(-1, ' ', false, json::error_handler_t::replace);
 }
