@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -20,6 +22,7 @@ constexpr int peaks_kept = 24;        // the highest peaks that propose lattices
 constexpr double shortest_period = 3; // in autocorrelation pixels
 constexpr double least_on_lattice = 0.25;
 constexpr double least_contrast = 0.12;
+constexpr double least_dip = 0.1;      // between the central peak and another
 
 // Leaves out rows and columns of one colour (to within noise) at the edges,
 // at most an eighth of the picture on each side.
@@ -183,12 +186,18 @@ std::vector<lag> peaks(const autocorrelation& a)
             if (v <= 0)
                 continue;
             bool top = true;
-            for (int j = -1; j <= 1 && top; ++j)
-                for (int i = -1; i <= 1; ++i)
-                    if ((i || j) && std::abs(dy + j) <= a.ry && a.at(dx + i, dy + j) > v) {
+            for (int j = -2; j <= 2 && top; ++j)
+                for (int i = -2; i <= 2; ++i)
+                    if ((i || j) && std::abs(dy + j) <= a.ry && std::abs(dx + i) <= a.rx && a.at(dx + i, dy + j) > v) {
                         top = false;
                         break;
                     }
+            // A peak of its own, not a ripple on the flank of the central
+            // one: the autocorrelation dips between the two.
+            double dip = v;
+            for (int t = 1; t < 8 && top; ++t)
+                dip = std::min(dip, a.sample(dx * t / 8.0, dy * t / 8.0));
+            top = top && dip < v - least_dip;
             if (top)
                 found.push_back({dx, dy, v});
         }
@@ -478,8 +487,11 @@ found_lattice find_periods(const work_picture& picture)
         clearest = std::max(clearest, c.score);
     }
     const candidate* chosen = nullptr;
+    if (getenv("SYMDEBUG"))
+        for (const candidate& c : candidates)
+            fprintf(stderr, "cand a=(%.1f,%.1f) b=(%.1f,%.1f) on %.3f score %.3f area %.0f\n", c.a[0], c.a[1], c.b[0], c.b[1], c.on, c.score, c.area);
     for (const candidate& c : candidates)
-        if (c.on >= 0.9 * strongest && c.score >= 0.5 * clearest && (!chosen || c.area < chosen->area - 0.5))
+        if (c.on >= 0.85 * strongest && c.score >= 0.5 * clearest && (!chosen || c.area < chosen->area - 0.5))
             chosen = &c;
     if (!chosen)
         return best;

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -104,6 +106,33 @@ void soften(cell_grid& g)
                                                     0.5f * tmp[static_cast<size_t>(j) * n + i] +
                                                     0.25f * tmp[static_cast<size_t>((j + 1) % n) * n + i];
     }
+}
+
+// The cell less its blur (a box of 2r + 1 grid steps, twice, on the
+// torus): its edges and fine detail, where a thin-lined tiling and its
+// mirror image differ, without the large areas where they agree.
+cell_grid fine_detail(const cell_grid& g, int r)
+{
+    cell_grid out = g;
+    const int n = g.n;
+    std::vector<float> a(static_cast<size_t>(n) * n), b(a.size());
+    for (int k = 0; k < 3; ++k) {
+        a = g.c[k];
+        for (int pass = 0; pass < 4; ++pass) {
+            const bool across = pass % 2 == 0;
+            for (int j = 0; j < n; ++j)
+                for (int i = 0; i < n; ++i) {
+                    double s = 0;
+                    for (int d = -r; d <= r; ++d)
+                        s += across ? a[static_cast<size_t>(j) * n + (i + d + n) % n] : a[static_cast<size_t>((j + d + n) % n) * n + i];
+                    b[static_cast<size_t>(j) * n + i] = static_cast<float>(s / (2 * r + 1));
+                }
+            std::swap(a, b);
+        }
+        for (size_t i = 0; i < a.size(); ++i)
+            out.c[k][i] = g.c[k][i] - a[i];
+    }
+    return out;
 }
 
 // The linear pixel map A M A^-1 of the lattice map M, and whether it is an
@@ -315,6 +344,9 @@ cell_scores score_operations(const work_picture& picture, const found_lattice& l
     const averages cells = average_cells(picture, lattice.a, lattice.b, out.origin, n);
     out.explained = cells.explained;
     out.translation_score = correlation(cells.half[0].c, cells.half[1].c);
+    const int r = std::max(1, n / 16);
+    const cell_grid fine[2] = {fine_detail(cells.half[0], r), fine_detail(cells.half[1], r)};
+    const double fine_translation = correlation(fine[0].c, fine[1].c);
     out.periodic = true;
     for (plane_operation op : allowed_maps(lattice.a, lattice.b)) {
         double h[2];
@@ -325,7 +357,11 @@ cell_scores score_operations(const work_picture& picture, const found_lattice& l
             op.g[k] = g - std::floor(g);
         }
         const double s = 0.5 * (agreement_under(cells.half[0], cells.half[1], op) + agreement_under(cells.half[1], cells.half[0], op));
-        out.operations.push_back({op, out.translation_score > 0 ? s / out.translation_score : 0});
+        const double f = 0.5 * (agreement_under(fine[0], fine[1], op) + agreement_under(fine[1], fine[0], op));
+        const double whole = out.translation_score > 0 ? s / out.translation_score : 0;
+        const double detail = fine_translation > 0 ? f / fine_translation : 0;
+        if (getenv("SYMDEBUG")) fprintf(stderr, "whole %.3f detail %.3f (fineT %.3f)\n", whole, detail, fine_translation);
+        out.operations.push_back({op, std::min(whole, detail)});
     }
     return out;
 }
