@@ -21,6 +21,7 @@ constexpr int cells_averaged = 64;
 constexpr int largest_grid = 64;
 constexpr int smallest_grid = 24;
 constexpr double shape_tolerance = 0.12;
+constexpr double outlier_factor = 4;  // a cell this many times the median deviation is left out
 
 // An average cell: n x n samples of three channels, u = (i / n, j / n).
 struct cell_grid {
@@ -204,18 +205,17 @@ averages average_cells(const work_picture& picture, const double a[2], const dou
             lo[0] = std::min(lo[0], u), hi[0] = std::max(hi[0], u);
             lo[1] = std::min(lo[1], v), hi[1] = std::max(hi[1], v);
         }
-    std::vector<double> sum[2][3];
-    std::vector<int> count[2];
-    for (int h = 0; h < 2; ++h) {
-        for (auto& s : sum[h])
-            s.assign(static_cast<size_t>(n) * n, 0);
-        count[h].assign(static_cast<size_t>(n) * n, 0);
-    }
-    double total = 0, total2 = 0;
-    long samples = 0;
+    // Each cell's samples: the grid point and the three channels.
+    struct cell_samples {
+        int half;
+        std::vector<int> at;
+        std::vector<float> values;
+        double deviation = 0;
+    };
+    std::vector<cell_samples> samples;
     for (int cj = static_cast<int>(std::floor(lo[1])); cj <= static_cast<int>(std::ceil(hi[1])); ++cj)
         for (int ci = static_cast<int>(std::floor(lo[0])); ci <= static_cast<int>(std::ceil(hi[0])); ++ci) {
-            const int h = (ci + cj) & 1;
+            cell_samples cell{(ci + cj) & 1, {}, {}};
             for (int j = 0; j < n; ++j)
                 for (int i = 0; i < n; ++i) {
                     const double u = ci + static_cast<double>(i) / n, v = cj + static_cast<double>(j) / n;
@@ -225,17 +225,68 @@ averages average_cells(const work_picture& picture, const double a[2], const dou
                     const double x = cx + dx, y = cy + dy;
                     const int ix = static_cast<int>(x), iy = static_cast<int>(y);
                     const float fx = static_cast<float>(x - ix), fy = static_cast<float>(y - iy);
-                    const size_t at = static_cast<size_t>(j) * n + i;
+                    cell.at.push_back(j * n + i);
                     for (int k = 0; k < 3; ++k) {
                         const float* row = &p.c[k][static_cast<size_t>(iy) * p.w + ix];
-                        const float value = (1 - fy) * ((1 - fx) * row[0] + fx * row[1]) + fy * ((1 - fx) * row[p.w] + fx * row[p.w + 1]);
-                        sum[h][k][at] += value;
-                        total += value;
-                        total2 += static_cast<double>(value) * value;
+                        cell.values.push_back((1 - fy) * ((1 - fx) * row[0] + fx * row[1]) + fy * ((1 - fx) * row[p.w] + fx * row[p.w + 1]));
                     }
-                    ++count[h][at];
-                    ++samples;
                 }
+            if (!cell.at.empty())
+                samples.push_back(std::move(cell));
+        }
+    const size_t points = static_cast<size_t>(n) * n;
+    // The sums of the cells kept, by half.
+    std::vector<double> sum[2][3];
+    std::vector<int> count[2];
+    auto add_up = [&](bool all) {
+        for (int h = 0; h < 2; ++h) {
+            for (auto& s : sum[h])
+                s.assign(points, 0);
+            count[h].assign(points, 0);
+        }
+        for (const cell_samples& cell : samples) {
+            if (!all && cell.deviation < 0)
+                continue;
+            for (size_t q = 0; q < cell.at.size(); ++q) {
+                for (int k = 0; k < 3; ++k)
+                    sum[cell.half][k][cell.at[q]] += cell.values[3 * q + k];
+                ++count[cell.half][cell.at[q]];
+            }
+        }
+    };
+    // A cell that differs from the average far more than most (a defect: an
+    // outlined cell, a signature, a stain) is left out.
+    add_up(true);
+    std::vector<double> deviations;
+    for (cell_samples& cell : samples) {
+        double d = 0;
+        for (size_t q = 0; q < cell.at.size(); ++q)
+            for (int k = 0; k < 3; ++k) {
+                const int at = cell.at[q];
+                const double mean = (sum[0][k][at] + sum[1][k][at]) / (count[0][at] + count[1][at]);
+                d += (cell.values[3 * q + k] - mean) * (cell.values[3 * q + k] - mean);
+            }
+        cell.deviation = d / cell.at.size();
+        if (cell.at.size() * 2 >= points)
+            deviations.push_back(cell.deviation);
+    }
+    if (deviations.size() >= 8) {
+        std::nth_element(deviations.begin(), deviations.begin() + deviations.size() / 2, deviations.end());
+        const double limit = outlier_factor * deviations[deviations.size() / 2];
+        for (cell_samples& cell : samples)
+            if (cell.deviation > limit)
+                cell.deviation = -1;
+        add_up(false);
+    }
+    double total = 0, total2 = 0;
+    long counted = 0;
+    for (const cell_samples& cell : samples)
+        if (cell.deviation >= 0) {
+            for (const float v : cell.values) {
+                total += v;
+                total2 += static_cast<double>(v) * v;
+            }
+            counted += cell.at.size();
         }
     for (int h = 0; h < 2; ++h) {
         out.half[h].n = n;
@@ -259,7 +310,7 @@ averages average_cells(const work_picture& picture, const double a[2], const dou
         }
     const double cells = 3.0 * n * n;
     var_cell = var_cell / cells - (mean_cell / cells) * (mean_cell / cells);
-    const double picture_var = samples ? total2 / (3.0 * samples) - (total / (3.0 * samples)) * (total / (3.0 * samples)) : 0;
+    const double picture_var = counted ? total2 / (3.0 * counted) - (total / (3.0 * counted)) * (total / (3.0 * counted)) : 0;
     out.explained = picture_var > 0 ? var_cell / picture_var : 0;
     for (auto* g : {&out.half[0], &out.half[1], &out.both})
         soften(*g);
