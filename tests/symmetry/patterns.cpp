@@ -87,6 +87,8 @@ const pattern_group_spec& pattern_group(const std::string& name)
     throw std::invalid_argument("no group " + name);
 }
 
+std::vector<pattern_operation> pattern_operations(const pattern_group_spec& group) { return closure(group.generators); }
+
 std::vector<uint32_t> make_pattern(const pattern_group_spec& group, const int a[2], const int b[2], const int origin2[2],
                                    int w, int h, unsigned seed)
 {

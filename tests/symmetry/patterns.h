@@ -24,6 +24,10 @@ struct pattern_group_spec {
 const std::vector<pattern_group_spec>& pattern_groups();
 const pattern_group_spec& pattern_group(const std::string& name);
 
+// Every operation of `group` modulo the lattice (translations t in 0 or 1,
+// meaning 0 or 1/2), the identity first.
+std::vector<pattern_operation> pattern_operations(const pattern_group_spec& group);
+
 // The w x h picture (0xRRGGBB) of `group` on the lattice a, b with the
 // lattice origin at (origin2 / 2) in index coordinates, its motif drawn
 // from `seed`. Every colour is computed in integers: where the group's
