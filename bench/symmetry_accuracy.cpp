@@ -186,8 +186,9 @@ int main(int argc, char** argv)
     if (kinds.empty())
         groups.clear();
 
-    std::printf("symmetry accuracy: %d picture%s per group and degradation, kinds %s, seed %u\n", o.samples, o.samples == 1 ? "" : "s",
-                joined(kinds).c_str(), o.seed);
+    std::printf("symmetry accuracy: %d picture%s per group (or kind of no lattice) and degradation; kinds %s; no lattice %s; seed %u\n",
+                o.samples, o.samples == 1 ? "" : "s", groups.empty() ? "none" : joined(kinds).c_str(),
+                negatives.empty() ? "none" : joined(negatives).c_str(), o.seed);
     // right[g][d], and the wrong answers per true group.
     std::vector<std::vector<int>> right(groups.size(), std::vector<int>(degradations.size(), 0));
     std::vector<std::map<std::string, int>> wrong(groups.size());
