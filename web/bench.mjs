@@ -2,11 +2,16 @@
 // headless Chromium, unpaced, every wait answered at once, and its time from
 // start to end is printed beside its native time (program_bench, median CPU
 // seconds under capture --timing). Also the time from starting to load the
-// page to its first picture on the canvas, paced as a person sees it.
+// page to its first picture on the canvas, paced as a person sees it. Then
+// the symmetry page's classifier on 800x600 and 4096x4096 pictures beside the
+// native tool (tests/web/symmetry_timing.mjs).
 //   node web/bench.mjs SITE_DIR [RUNS]
 import { execFileSync } from 'node:child_process';
+import { mkdtempSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { sitePrograms, serve, launch, newPage, instrument, nativeBuild, webBuild } from '../tests/web/browser.mjs';
+import { symmetryTimes, symmetryTable } from '../tests/web/symmetry_timing.mjs';
 
 const site = path.resolve(process.argv[2] || path.join(webBuild, 'site'));
 const runs = Number(process.argv[3] || 3);
@@ -57,5 +62,9 @@ for (const name of programs) {
 console.log(`${'total'.padEnd(30)} ${web.toFixed(3).padStart(8)} ${nat.toFixed(3).padStart(9)} ${(web / nat).toFixed(1).padStart(6)}`);
 console.log(`web: median of ${runs} runs, wall-clock from start to end in the page; native: median CPU seconds under capture --timing.`);
 console.log('stage 1 ms: from starting to load the page to the first stage on the canvas, paced as shown to a person.');
+const page = await newPage(browser, 1280, 900);
+await page.goto(url + 'symmetry.html', { waitUntil: 'load' });
+const dir = mkdtempSync(path.join(tmpdir(), 'symmetry-bench-'));
+console.log('\n' + symmetryTable(await symmetryTimes(page, path.join(nativeBuild, 'bin/symmetry'), dir, runs)));
 await browser.close();
 server.close();

@@ -1,7 +1,14 @@
-// The symmetry page: decodes the picked or dropped picture with a canvas,
-// classifies its RGBA pixels with the wasm build of tools/symmetry, draws
-// the elements over it and says what each one means. Nothing leaves the page.
+// The symmetry page: decodes the picked, photographed, dropped, pasted or
+// example picture with the browser's decoder, scales it down to 4096 pixels
+// a side at most, classifies its RGBA pixels with the wasm build of
+// tools/symmetry (which answers in JSON), and shows the group, how sure it
+// is, each operation's score as a bar, and the elements drawn over the
+// picture. Nothing leaves the page.
 'use strict';
+
+const largest = 4096;  // the longest side the page classifies; larger pictures are scaled down
+// The score an operation must reach to count, where the report does not say.
+const defaultThreshold = 0.5;
 
 const orbifoldWords = {
   p1: 'translations only', p2: 'four kinds of half-turn centre', pm: 'parallel mirrors', pg: 'parallel glides',
@@ -15,44 +22,44 @@ const orbifoldWords = {
 };
 
 let module = null;
-const ready = createSymmetry().then((m) => { module = m; });
-
-// The report of the classifier, as an object.
-function parse(text) {
-  const r = { group: 'none', centres: [], lines: [], text };
-  const pair = (s) => [...s.matchAll(/\((-?[\d.]+), (-?[\d.]+)\)/g)].map((m) => [Number(m[1]), Number(m[2])]);
-  for (const line of text.trim().split('\n')) {
-    const at = line.indexOf(': ');
-    const key = line.slice(0, at), value = line.slice(at + 2);
-    if (key === 'group') r.group = value;
-    else if (key === 'lattice') r.lattice = pair(value);
-    else if (key === 'orbifold') r.orbifold = value;
-    else if (key === 'check') r.check = value;
-    else if (key === 'cell') r.cell = pair(value)[0];
-    else if (key.startsWith('rotation ')) r.centres.push({ order: Number(key.slice(9)), at: pair(value)[0] });
-    else if (key === 'mirror' || key === 'glide') r.lines.push({ glide: key === 'glide', ends: pair(value) });
-  }
-  return r;
+let ready = null;
+// Loads (or, after a failure, reloads) the classifier.
+function load() {
+  module = null;
+  ready = createSymmetry().then((m) => { module = m; });
+  return ready;
 }
+load();
 
-// Classifies the picture's pixels; returns the parsed report and the time.
+const $ = (id) => document.getElementById(id);
+
+// Classifies the picture's pixels; returns the report object and the time.
+// A failure of the classifier (out of memory) comes back as {error}.
 function classify(image) {
   const bytes = image.width * image.height * 4;
-  const ptr = module._malloc(bytes);
-  module.HEAPU8.set(image.data, ptr);
+  let ptr = 0;
   const start = performance.now();
-  const text = module.UTF8ToString(module._symmetry_classify(ptr, image.width, image.height));
-  const ms = performance.now() - start;
-  module._free(ptr);
-  return { report: parse(text), ms };
+  try {
+    ptr = module._malloc(bytes);
+    if (!ptr) return { report: { error: 'not enough memory for a picture this large' }, ms: 0 };
+    module.HEAPU8.set(image.data, ptr);
+    const text = module.UTF8ToString(module._symmetry_classify(ptr, image.width, image.height));
+    const ms = performance.now() - start;
+    module._free(ptr);
+    return { report: JSON.parse(text), ms };
+  } catch (e) {
+    load();  // an aborted module cannot be called again
+    return { report: { error: `the classifier failed (${e.message || e})` }, ms: 0 };
+  }
 }
 
 // Every translate of the cell's elements over the picture.
 function draw(g, r, w, h) {
   g.clearRect(0, 0, w, h);
-  if (r.group === 'none') return;
+  if (r.group === 'none' || !r.lattice) return;
   const [a, b] = r.lattice, o = r.cell;
   const det = a[0] * b[1] - a[1] * b[0];
+  if (!det) return;
   let lo = [Infinity, Infinity], hi = [-Infinity, -Infinity];
   for (const [x, y] of [[0, 0], [w, 0], [0, h], [w, h]]) {
     const dx = x - o[0], dy = y - o[1];
@@ -64,7 +71,9 @@ function draw(g, r, w, h) {
     for (let i = Math.floor(lo[0]) - 1; i <= Math.ceil(hi[0]); i++)
       for (let j = Math.floor(lo[1]) - 1; j <= Math.ceil(hi[1]); j++) f(i * a[0] + j * b[0], i * a[1] + j * b[1]);
   };
-  g.lineWidth = 1;
+  // Lines and marks keep their size on the screen whatever the picture's size.
+  const unit = Math.max(1, Math.max(w, h) / 900);
+  g.lineWidth = unit;
   g.strokeStyle = '#202020';
   g.beginPath();
   g.moveTo(o[0], o[1]);
@@ -73,30 +82,30 @@ function draw(g, r, w, h) {
   g.lineTo(o[0] + b[0], o[1] + b[1]);
   g.closePath();
   g.stroke();
-  g.lineWidth = 2;
-  for (const line of r.lines) {
+  g.lineWidth = 2 * unit;
+  for (const line of r.lines || []) {
     g.strokeStyle = line.glide ? '#e000c0' : '#1040ff';
-    g.setLineDash(line.glide ? [6, 4] : []);
+    g.setLineDash(line.glide ? [6 * unit, 4 * unit] : []);
     g.beginPath();
     each((dx, dy) => {
-      g.moveTo(line.ends[0][0] + dx, line.ends[0][1] + dy);
-      g.lineTo(line.ends[1][0] + dx, line.ends[1][1] + dy);
+      g.moveTo(line.from[0] + dx, line.from[1] + dy);
+      g.lineTo(line.to[0] + dx, line.to[1] + dy);
     });
     g.stroke();
   }
   g.setLineDash([]);
   const fills = { 2: '#ffd000', 3: '#20d020', 4: '#00c0ff', 6: '#ff3030' };
-  g.lineWidth = 1;
+  g.lineWidth = unit;
   g.strokeStyle = '#000';
-  for (const c of r.centres)
+  for (const c of r.centres || [])
     each((dx, dy) => {
       g.fillStyle = fills[c.order];
       g.beginPath();
-      if (c.order === 2) g.ellipse(c.at[0] + dx, c.at[1] + dy, 7, 3.5, 0, 0, 2 * Math.PI);
+      if (c.order === 2) g.ellipse(c.x + dx, c.y + dy, 7 * unit, 3.5 * unit, 0, 0, 2 * Math.PI);
       else
         for (let k = 0; k < c.order; k++) {
           const t = (2 * Math.PI * k) / c.order - Math.PI / 2;
-          g.lineTo(c.at[0] + dx + 6 * Math.cos(t), c.at[1] + dy + 6 * Math.sin(t));
+          g.lineTo(c.x + dx + 6 * unit * Math.cos(t), c.y + dy + 6 * unit * Math.sin(t));
         }
       g.closePath();
       g.fill();
@@ -104,70 +113,162 @@ function draw(g, r, w, h) {
     });
 }
 
-const point = (p) => `(${p[0]}, ${p[1]})`;
+const round = (v) => String(Math.round(v * 100) / 100);
+const point = (x, y) => `(${round(x)}, ${round(y)})`;
 const turn = { 2: 'a half-turn (180°)', 3: 'a third of a turn (120°)', 4: 'a quarter-turn (90°)', 6: 'a sixth of a turn (60°)' };
 
-// One sentence per element of the cell.
+// One sentence per element of the cell; for "none", what was missing and
+// what kind of picture works.
 function sentences(r) {
   if (r.group === 'none')
-    return ['No two independent translations map the picture exactly onto itself, so it has no wallpaper group.'];
-  const out = [`Lattice ${point(r.lattice[0])} and ${point(r.lattice[1])}: moving the picture by either vector, ` +
-    'in pixels, maps it onto itself; the outlined cell, starting at ' + point(r.cell) + ', is one tile of the repeat.'];
-  for (const c of r.centres)
-    out.push(`Rotation centre of order ${c.order} at ${point(c.at)}: turning the picture by ${turn[c.order]} about this point maps it onto itself.`);
-  for (const l of r.lines)
+    return ['No two clear periods were found: the picture does not repeat in two directions, so it has no ' +
+      'lattice of translations and no wallpaper group.',
+    'What works: a pattern that repeats in two directions, with at least two or three whole repeats each way, ' +
+      'seen straight on and evenly lit, such as a wallpaper, a tiled floor, a fabric or a drawn tiling; ' +
+      'crop away what is not the pattern.'];
+  const [a, b] = r.lattice;
+  const out = [`Lattice ${point(...a)} and ${point(...b)}: moving the picture by either vector, ` +
+    `in pixels, maps it onto itself; the outlined cell, starting at ${point(...r.cell)}, is one tile of the repeat.`];
+  for (const c of r.centres || [])
+    out.push(`Rotation centre of order ${c.order} at ${point(c.x, c.y)}: turning the picture by ${turn[c.order]} about this point maps it onto itself.`);
+  for (const l of r.lines || [])
     out.push(l.glide
-      ? `Glide line from ${point(l.ends[0])} to ${point(l.ends[1])}: reflecting the picture in this line and then moving it half a period along the line maps it onto itself (the reflection alone does not).`
-      : `Mirror line from ${point(l.ends[0])} to ${point(l.ends[1])}: reflecting the picture in this line maps it onto itself.`);
+      ? `Glide line from ${point(...l.from)} to ${point(...l.to)}: reflecting the picture in this line and then moving it half a period along the line maps it onto itself (the reflection alone does not).`
+      : `Mirror line from ${point(...l.from)} to ${point(...l.to)}: reflecting the picture in this line maps it onto itself.`);
   return out;
 }
 
-function show(r, ms, image) {
+const operationNames = { 'rotation 2': 'Half-turn', 'rotation 3': 'Third-turn', 'rotation 4': 'Quarter-turn',
+  'rotation 6': 'Sixth-turn', mirror: 'Mirror', glide: 'Glide' };
+
+// The name of a scored operation, with its axis for mirrors and glides.
+function operationLabel(s) {
+  const name = operationNames[s.operation] || s.operation;
+  return s.operation === 'mirror' || s.operation === 'glide' ? `${name} at ${Math.round(s.axis_degrees)}°` : name;
+}
+
+// One horizontal bar per scored operation, 0 to 1, the threshold drawn
+// across them; accepted generators marked.
+function bars(r) {
+  const threshold = typeof r.threshold === 'number' ? r.threshold : defaultThreshold;
+  $('threshold').textContent = threshold.toFixed(2);
+  return (r.scores || []).map((s) => {
+    const li = document.createElement('li');
+    li.className = s.accepted ? 'accepted' : 'rejected';
+    const label = document.createElement('span');
+    label.className = 'label';
+    label.textContent = (s.accepted ? '✓ ' : '') + operationLabel(s);
+    const bar = document.createElement('span');
+    bar.className = 'bar';
+    bar.setAttribute('role', 'meter');
+    bar.setAttribute('aria-valuemin', '0');
+    bar.setAttribute('aria-valuemax', '1');
+    bar.setAttribute('aria-valuenow', String(s.score));
+    bar.setAttribute('aria-label', operationLabel(s));
+    const fill = document.createElement('span');
+    fill.className = 'fill';
+    fill.style.width = `${100 * Math.min(1, Math.max(0, s.score))}%`;
+    const line = document.createElement('span');
+    line.className = 'threshold';
+    line.style.left = `${100 * threshold}%`;
+    bar.append(fill, line);
+    const value = document.createElement('span');
+    value.className = 'value';
+    value.textContent = s.score.toFixed(2);
+    li.append(label, bar, value);
+    return li;
+  });
+}
+
+function show(r, ms, image, scaledFrom) {
   document.body.classList.add('classified');
-  document.getElementById('group').textContent = r.group === 'none' ? 'No wallpaper group'
-    : `Wallpaper group ${r.group} (orbifold ${r.orbifold}): ${orbifoldWords[r.group]}`;
-  document.getElementById('note').textContent = (r.check ? `Checked: ${r.check}. ` : '') +
-    `Classified in ${ms.toFixed(1)} ms.`;
-  const picture = document.getElementById('picture'), elements = document.getElementById('elements');
+  document.body.classList.toggle('lattice', r.group !== 'none');
+  document.body.classList.toggle('scored', (r.scores || []).length > 0);
+  const none = r.group === 'none';
+  $('group').textContent = none ? 'No wallpaper group' : `Wallpaper group ${r.group}`;
+  $('names').textContent = none ? '' : `Short name ${r.group}, orbifold ${r.orbifold}: ${orbifoldWords[r.group] || ''}.`;
+  const words = r.confidence_words || '';
+  $('confidence').textContent = !none && typeof r.confidence === 'number'
+    ? `Confidence: ${words ? words + ' ' : ''}(${r.confidence.toFixed(2)} of 1)` +
+      (r.method ? `, ${r.method === 'exact' ? 'checked pixel for pixel' : 'scored on the average cell'}.` : '.')
+    : '';
+  $('runner').textContent = r.runner_up && r.runner_up.group
+    ? `The next most likely answer was ${r.runner_up.group}; the score that decided between the two was ` +
+      `${Number(r.runner_up.score).toFixed(2)}.`
+    : '';
+  $('note').textContent = (scaledFrom ? `The picture, ${scaledFrom[0]}x${scaledFrom[1]} pixels, was scaled down to ` +
+    `${image.width}x${image.height} first. ` : '') + `Classified in ${ms.toFixed(0)} ms.`;
+  const picture = $('picture'), elements = $('elements');
   for (const c of [picture, elements]) { c.width = image.width; c.height = image.height; }
   picture.getContext('2d').putImageData(image, 0, 0);
   draw(elements.getContext('2d'), r, image.width, image.height);
-  const list = document.getElementById('list');
-  list.replaceChildren(...sentences(r).map((s) => { const li = document.createElement('li'); li.textContent = s; return li; }));
-  window.symmetryResult = { report: r, ms };
+  $('bars').replaceChildren(...bars(r));
+  $('list').replaceChildren(...sentences(r).map((s) => { const li = document.createElement('li'); li.textContent = s; return li; }));
+  window.symmetryResult = { report: r, ms, width: image.width, height: image.height, scaledFrom };
 }
 
 function fail(message) {
-  document.body.classList.remove('classified');
-  document.getElementById('group').textContent = message;
-  document.getElementById('note').textContent = '';
-  document.getElementById('list').replaceChildren();
+  document.body.classList.remove('classified', 'lattice', 'scored');
+  $('group').textContent = message;
+  for (const id of ['names', 'confidence', 'runner', 'note']) $(id).textContent = '';
+  $('list').replaceChildren();
+  $('bars').replaceChildren();
   window.symmetryResult = { error: message };
 }
 
-// Decodes the file with the browser's own image decoder and classifies it.
-async function open(file) {
-  let bitmap;
-  try {
-    bitmap = await createImageBitmap(file, { premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
-  } catch {
-    return fail(`${file.name}: not a picture this browser can read`);
-  }
-  if (bitmap.width > 4096 || bitmap.height > 4096)
-    return fail(`${file.name}: too large: ${bitmap.width}x${bitmap.height}, at most 4096x4096`);
+// The RGBA pixels of a decoded picture, scaled down to `largest` a side
+// when larger; returns {image, scaledFrom} (scaledFrom: the original size or null).
+function pixels(bitmap) {
+  const scale = Math.min(1, largest / Math.max(bitmap.width, bitmap.height));
+  const w = Math.max(1, Math.round(bitmap.width * scale)), h = Math.max(1, Math.round(bitmap.height * scale));
   const c = document.createElement('canvas');
-  c.width = bitmap.width;
-  c.height = bitmap.height;
+  c.width = w;
+  c.height = h;
   const g = c.getContext('2d', { willReadFrequently: true });
-  g.drawImage(bitmap, 0, 0);
-  const image = g.getImageData(0, 0, c.width, c.height);
-  await ready;
-  const { report, ms } = classify(image);
-  show(report, ms, image);
+  g.imageSmoothingQuality = 'high';
+  g.drawImage(bitmap, 0, 0, w, h);
+  return { image: g.getImageData(0, 0, w, h), scaledFrom: scale < 1 ? [bitmap.width, bitmap.height] : null };
 }
 
-document.getElementById('file').addEventListener('change', (e) => { if (e.target.files[0]) open(e.target.files[0]); });
-const drop = document.getElementById('drop');
+let busy = false;
+// Decodes the file with the browser's own image decoder and classifies it.
+async function open(file, name = file.name || 'the picture') {
+  if (busy) return;
+  busy = true;
+  try {
+    $('group').textContent = `Reading ${name}…`;
+    let bitmap;
+    try {
+      bitmap = await createImageBitmap(file, { premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
+    } catch {
+      return fail(`${name}: not a picture this browser can read`);
+    }
+    let decoded;
+    try {
+      decoded = pixels(bitmap);
+    } catch {
+      return fail(`${name}: too large for this browser to hold (${bitmap.width}x${bitmap.height})`);
+    } finally {
+      bitmap.close();
+    }
+    $('group').textContent = `Classifying ${name}…`;
+    // Let the message show before the classifier holds the page.
+    await new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0)));
+    await ready;
+    const { report, ms } = classify(decoded.image);
+    if (report.error) return fail(`${name}: ${report.error}`);
+    show(report, ms, decoded.image, decoded.scaledFrom);
+  } finally {
+    busy = false;
+  }
+}
+
+for (const id of ['file', 'camera'])
+  $(id).addEventListener('change', (e) => {
+    if (e.target.files[0]) open(e.target.files[0]);
+    e.target.value = '';  // picking the same file again classifies it again
+  });
+const drop = $('drop');
 drop.addEventListener('dragover', (e) => { e.preventDefault(); drop.classList.add('over'); });
 drop.addEventListener('dragleave', () => drop.classList.remove('over'));
 drop.addEventListener('drop', (e) => {
@@ -175,5 +276,53 @@ drop.addEventListener('drop', (e) => {
   drop.classList.remove('over');
   if (e.dataTransfer.files[0]) open(e.dataTransfer.files[0]);
 });
+document.addEventListener('paste', (e) => {
+  const item = [...(e.clipboardData ? e.clipboardData.items : [])].find((i) => i.kind === 'file' && i.type.startsWith('image/'));
+  if (!item) return;
+  e.preventDefault();
+  open(item.getAsFile(), 'the pasted picture');
+});
+
+// The row of examples, from examples/examples.json: {examples: [{file,
+// group, description}]}. Without the list the row stays hidden.
+async function examples() {
+  let list;
+  try {
+    const response = await fetch('examples/examples.json');
+    list = response.ok ? (await response.json()).examples || [] : [];
+  } catch {
+    list = [];
+  }
+  const row = $('example-row');
+  for (const e of list) {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.className = 'example';
+    button.dataset.group = e.group;
+    button.title = `${e.description} (${e.group})`;
+    const img = document.createElement('img');
+    img.src = 'examples/' + encodeURIComponent(e.file);
+    img.alt = '';
+    const caption = document.createElement('span');
+    caption.innerHTML = '<b></b> <span></span>';
+    caption.firstChild.textContent = e.group;
+    caption.lastChild.textContent = e.description;
+    button.append(img, caption);
+    button.addEventListener('click', async () => {
+      try {
+        const response = await fetch(img.src);
+        if (!response.ok) throw new Error(response.status);
+        await open(await response.blob(), e.file);
+      } catch {
+        fail(`${e.file}: could not be loaded`);
+      }
+    });
+    row.append(button);
+  }
+  $('examples').hidden = list.length === 0;
+  window.symmetryExamples = list.length;
+}
+examples();
+
 // For the browser test: classify pixels already decoded.
 window.symmetryClassify = async (image) => { await ready; return classify(image); };

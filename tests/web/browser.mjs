@@ -13,7 +13,7 @@ const require = createRequire(new URL('../../web/package.json', import.meta.url)
 const puppeteer = require('puppeteer-core');
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
-  '.png': 'image/png', '.gif': 'image/gif' };
+  '.png': 'image/png', '.gif': 'image/gif', '.jpg': 'image/jpeg', '.jpeg': 'image/jpeg', '.json': 'application/json' };
 
 // The folders of the native build and of the browser build: build/ and
 // build-web/ of the source tree unless DRAWKIT_BUILD_DIR and DRAWKIT_WEB_DIR
