@@ -53,8 +53,9 @@ function classify(image) {
   }
 }
 
-// Every translate of the cell's elements over the picture.
-function draw(g, r, w, h) {
+// Every translate of the cell's elements over the picture; `shown` is the
+// width the picture is shown at, in CSS pixels.
+function draw(g, r, w, h, shown) {
   g.clearRect(0, 0, w, h);
   if (r.group === 'none' || !r.lattice) return;
   const [a, b] = r.lattice, o = r.cell;
@@ -71,8 +72,8 @@ function draw(g, r, w, h) {
     for (let i = Math.floor(lo[0]) - 1; i <= Math.ceil(hi[0]); i++)
       for (let j = Math.floor(lo[1]) - 1; j <= Math.ceil(hi[1]); j++) f(i * a[0] + j * b[0], i * a[1] + j * b[1]);
   };
-  // Lines and marks keep their size on the screen whatever the picture's size.
-  const unit = Math.max(1, Math.max(w, h) / 900);
+  // Lines and marks shrink less than the picture when it is shrunk to fit.
+  const unit = Math.max(1, Math.sqrt(w / (shown || w)));
   g.lineWidth = unit;
   g.strokeStyle = '#202020';
   g.beginPath();
@@ -188,8 +189,8 @@ function show(r, ms, image, scaledFrom) {
   $('group').textContent = none ? 'No wallpaper group' : `Wallpaper group ${r.group}`;
   $('names').textContent = none ? '' : `Short name ${r.group}, orbifold ${r.orbifold}: ${orbifoldWords[r.group] || ''}.`;
   const words = r.confidence_words || '';
-  $('confidence').textContent = !none && typeof r.confidence === 'number'
-    ? `Confidence: ${words ? words + ' ' : ''}(${r.confidence.toFixed(2)} of 1)` +
+  $('confidence').textContent = !none && words && typeof r.confidence === 'number'
+    ? `Confidence: ${words} (${r.confidence.toFixed(2)} of 1)` +
       (r.method ? `, ${r.method === 'exact' ? 'checked pixel for pixel' : 'scored on the average cell'}.` : '.')
     : '';
   $('runner').textContent = r.runner_up && r.runner_up.group
@@ -201,7 +202,7 @@ function show(r, ms, image, scaledFrom) {
   const picture = $('picture'), elements = $('elements');
   for (const c of [picture, elements]) { c.width = image.width; c.height = image.height; }
   picture.getContext('2d').putImageData(image, 0, 0);
-  draw(elements.getContext('2d'), r, image.width, image.height);
+  draw(elements.getContext('2d'), r, image.width, image.height, picture.getBoundingClientRect().width);
   $('bars').replaceChildren(...bars(r));
   $('list').replaceChildren(...sentences(r).map((s) => { const li = document.createElement('li'); li.textContent = s; return li; }));
   window.symmetryResult = { report: r, ms, width: image.width, height: image.height, scaledFrom };
