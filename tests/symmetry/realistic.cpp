@@ -584,17 +584,27 @@ rgb_picture draw_photo(random_engine& random, int w, int h)
                 colour c = y < horizon ? mix(sky_top, sky_low, y / horizon) : mix(ground_far, ground_near, (y - horizon) / (h - horizon));
                 if (y >= horizon) {
                     const double sx = (x - shadow_x) / (r0 * 1.1), sy = (y - shadow_y) / (r0 * 0.3);
-                    c = mix(c, colour{}, 0.45 * std::clamp(1.2 - std::hypot(sx, sy), 0.0, 1.0));
+                    c = mix(c, colour{}, 0.45 * std::clamp(1.2 - std::sqrt(sx * sx + sy * sy), 0.0, 1.0));
                 }
-                const double dx = x - cx, dy = y - cy, rho = std::hypot(dx, dy), theta = std::atan2(dy, dx);
-                double edge = r0;
-                for (int k = 0; k < 3; ++k)
-                    edge += r0 * wobble[k] * std::cos((k + 2) * theta + phase[k]);
-                const double cover = coverage(rho - edge, 1.0);
+                // The outline lies within 24% of r0 (three wobbles of 8% at most).
+                const double dx = x - cx, dy = y - cy, rho = std::sqrt(dx * dx + dy * dy);
+                double edge = r0, cover = 0;
+                if (rho < r0 * 1.25 + 1) {
+                    // cos((k + 2) theta + phase) from the powers of e^{i theta}.
+                    const std::complex<double> turn = rho > 0 ? std::complex<double>(dx / rho, dy / rho) : 1.0;
+                    std::complex<double> power = turn * turn;
+                    for (int k = 0; k < 3; ++k, power *= turn)
+                        edge += r0 * wobble[k] * (power.real() * std::cos(phase[k]) - power.imag() * std::sin(phase[k]));
+                    cover = coverage(rho - edge, 1.0);
+                }
                 if (cover > 0) {
                     const double nx = dx / edge, ny = dy / edge, nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
                     const double diffuse = std::max(0.0, nx * light[0] + ny * light[1] + nz * light[2]);
-                    const double shine = std::pow(std::max(0.0, nz * 0.9 + diffuse * 0.1), 40) * 0.3;
+                    double shine = std::max(0.0, nz * 0.9 + diffuse * 0.1);  // to the 40th power
+                    shine *= shine;
+                    shine *= shine;
+                    shine *= shine;
+                    shine = shine * shine * shine * shine * shine * 0.3;
                     const colour lit = mix(mix(colour{}, body, 0.25 + 0.75 * diffuse), colour{1, 1, 1}, shine);
                     c = mix(c, lit, cover);
                 }
