@@ -7,7 +7,7 @@
 //
 // A pattern is made as one periodic texture on an R x R grid of lattice
 // coordinates: every operation of the group maps grid points to grid points,
-// so the texture is exactly symmetric; the picture samples it, 3 x 3 per
+// so the texture is exactly symmetric; the picture samples it, 2 x 2 per
 // pixel, at u = A^-1 (x - origin).
 #pragma once
 
