@@ -5,6 +5,8 @@
 
 #include "groups.h"
 
+#include <plane_groups.h>
+
 #include <vector>
 
 // The colours of the pictures, mapped on the screen's format.
@@ -64,17 +66,5 @@ void draw_symmetry_elements(const group_layout& layout, const group_palette& pal
 // closing the table's operations, with home at the origin.
 std::vector<plane_isometry> operations_modulo_lattice(const wallpaper_group& group);
 
-struct element_line {
-    double px, py, dx, dy;  // a point of the line and its unit direction
-    bool mirror;            // a mirror; otherwise a glide line
-};
-struct element_centre {
-    double x, y;
-    int order;
-};
-struct symmetry_elements {
-    std::vector<element_line> lines;
-    std::vector<element_centre> centres;
-};
 // The elements within `margin` pixels of the window, for the group at `layout`.
-symmetry_elements elements_in_window(const group_layout& layout, double margin);
+placed_elements elements_in_window(const group_layout& layout, double margin);

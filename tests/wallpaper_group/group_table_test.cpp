@@ -38,7 +38,7 @@ double polygon_area(const wallpaper_group& g, const double a[2], const double b[
     return std::fabs(area) / 2;
 }
 
-bool on_line(const element_line& line, double x, double y)
+bool on_line(const placed_line& line, double x, double y)
 {
     return std::fabs((x - line.px) * line.dy - (y - line.py) * line.dx) < 1e-6;
 }
@@ -59,17 +59,17 @@ TEST(GroupTable, EachRowMakesTheGroupOfTheChart)
         geometric_lattice(g, a, b);
         EXPECT_NEAR(polygon_area(g, a, b) * want.order, std::fabs(a[0] * b[1] - a[1] * b[0]), 1e-6);
 
-        const symmetry_elements e = elements_in_window(lay_out_group(g), 0);
+        const placed_elements e = elements_in_window(lay_out_group(g), 0);
         int rotation = 1;
-        for (const element_centre& c : e.centres)
+        for (const placed_centre& c : e.centres)
             rotation = std::max(rotation, c.order);
         bool mirrors = false, glides = false, highest_on_mirror = rotation > 1;
-        for (const element_line& line : e.lines)
+        for (const placed_line& line : e.lines)
             (line.mirror ? mirrors : glides) = true;
-        for (const element_centre& c : e.centres)
+        for (const placed_centre& c : e.centres)
             if (c.order == rotation) {
                 bool on_mirror = false;
-                for (const element_line& line : e.lines)
+                for (const placed_line& line : e.lines)
                     on_mirror = on_mirror || (line.mirror && on_line(line, c.x, c.y));
                 highest_on_mirror = highest_on_mirror && on_mirror;
             }

@@ -5,8 +5,8 @@
 #include <capture_format.h>
 #include <captions.h>
 #include <golden.h>
+#include <plane_groups.h>
 #include <program_list.h>
-#include <symmetry.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -57,33 +57,32 @@ constexpr program_kind kinds[] = {
      "orders, a * for mirrors and an x for a glide that no mirror explains."},
 };
 
-// The wallpaper groups by short international name: the full name and the
-// symmetries in one sentence, for the cards of kind "group" (the orbifold
-// name is the classifier's, orbifold_of).
+// The wallpaper groups by short international name: the symmetries in one
+// sentence, for the cards of kind "group" (the full and orbifold names come
+// from the plane groups' table, plane_groups.h).
 struct wallpaper_group_names {
     const char* name;
-    const char* full;
     const char* symmetries;
 };
 
 constexpr wallpaper_group_names group_names[] = {
-    {"p1", "p1", "Translations only: no rotation, mirror or glide."},
-    {"p2", "p2", "Half-turns about four kinds of centres, and no mirrors or glides."},
-    {"pm", "p1m1", "Parallel mirrors, and no rotations and no glide axes between the mirrors."},
-    {"pg", "p1g1", "Parallel glide reflections, and no mirrors or rotations."},
-    {"cm", "c1m1", "Parallel mirrors with glide axes halfway between them, and no rotations."},
-    {"pmm", "p2mm", "Mirrors in two perpendicular directions, every half-turn centre on two of them."},
-    {"pmg", "p2mg", "Mirrors in one direction, glides across them, and half-turn centres off the mirrors."},
-    {"pgg", "p2gg", "Glides in two perpendicular directions and half-turns, and no mirrors."},
-    {"cmm", "c2mm", "Perpendicular mirrors, with half-turn centres where they cross and between them."},
-    {"p4", "p4", "Quarter-turns and half-turns, and no mirrors."},
-    {"p4m", "p4mm", "Quarter-turns and half-turns, every centre on mirrors in four directions."},
-    {"p4g", "p4gm", "Quarter-turns off the mirrors, half-turns where two mirrors cross, and glides."},
-    {"p3", "p3", "Turns by a third about three kinds of centres, and no mirrors."},
-    {"p3m1", "p3m1", "Turns by a third, every centre on mirrors in three directions."},
-    {"p31m", "p31m", "Turns by a third, mirrors in three directions, and some centres off the mirrors."},
-    {"p6", "p6", "Turns by a sixth, a third and a half, and no mirrors."},
-    {"p6m", "p6mm", "Turns by a sixth, a third and a half, every centre on mirrors in six directions."},
+    {"p1", "Translations only: no rotation, mirror or glide."},
+    {"p2", "Half-turns about four kinds of centres, and no mirrors or glides."},
+    {"pm", "Parallel mirrors, and no rotations and no glide axes between the mirrors."},
+    {"pg", "Parallel glide reflections, and no mirrors or rotations."},
+    {"cm", "Parallel mirrors with glide axes halfway between them, and no rotations."},
+    {"pmm", "Mirrors in two perpendicular directions, every half-turn centre on two of them."},
+    {"pmg", "Mirrors in one direction, glides across them, and half-turn centres off the mirrors."},
+    {"pgg", "Glides in two perpendicular directions and half-turns, and no mirrors."},
+    {"cmm", "Perpendicular mirrors, with half-turn centres where they cross and between them."},
+    {"p4", "Quarter-turns and half-turns, and no mirrors."},
+    {"p4m", "Quarter-turns and half-turns, every centre on mirrors in four directions."},
+    {"p4g", "Quarter-turns off the mirrors, half-turns where two mirrors cross, and glides."},
+    {"p3", "Turns by a third about three kinds of centres, and no mirrors."},
+    {"p3m1", "Turns by a third, every centre on mirrors in three directions."},
+    {"p31m", "Turns by a third, mirrors in three directions, and some centres off the mirrors."},
+    {"p6", "Turns by a sixth, a third and a half, and no mirrors."},
+    {"p6m", "Turns by a sixth, a third and a half, every centre on mirrors in six directions."},
 };
 
 const wallpaper_group_names* names_of_group(const std::string& name)
@@ -189,7 +188,8 @@ std::string card(const site_program& p, const listed_program& l, const std::stri
 {
     std::string pattern = html(l.pattern), text = html(sentence);
     if (const wallpaper_group_names* g = l.kind == "group" ? names_of_group(l.pattern) : nullptr) {
-        pattern += " <span class=\"names\">full name " + html(g->full) + ", orbifold " + html(orbifold_of(g->name)) + "</span>";
+        if (const plane_group_names* names = find_plane_group(g->name))
+            pattern += " <span class=\"names\">full name " + html(names->full) + ", orbifold " + html(names->orbifold) + "</span>";
         text = html(g->symmetries);
     }
     return "<a class=\"card\" href=\"" + p.name + "/\"><img src=\"" + p.name +

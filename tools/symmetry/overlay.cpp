@@ -1,124 +1,94 @@
 #include "overlay.h"
 
+#include <geometry.h>
+
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <string>
 #include <vector>
 
 namespace {
 
-constexpr uint32_t mirror_colour = 0x1040ff;
-constexpr uint32_t glide_colour = 0xe000c0;
-constexpr uint32_t cell_colour = 0x202020;
-constexpr uint32_t outline_colour = 0x000000;
-constexpr uint32_t centre_colours[7] = {0, 0, 0xffd000, 0x20d020, 0x00c0ff, 0, 0xff3030};
-constexpr double pi = 3.14159265358979323846;
-
-struct pixel_canvas {
-    uint32_t* rgb;
-    int w, h;
-    void plot(int x, int y, uint32_t colour) const
-    {
-        if (x >= 0 && x < w && y >= 0 && y < h)
-            rgb[static_cast<size_t>(y) * w + x] = colour;
-    }
-};
-
-// A line `width` pixels wide from p to q (continuous coordinates); with a
-// dash length, drawn `dash` on and `dash` * 2/3 off.
-void stroke(const pixel_canvas& canvas, real_point p, real_point q, int width, uint32_t colour, double dash)
+// The lattice period along the segment from -> to, in pixels: A d for the
+// primitive lattice vector d parallel to it; false when no lattice vector
+// of small coordinates is.
+bool period_along(real_point from, real_point to, const double a[2], const double b[2], double period[2])
 {
-    const double length = std::hypot(q.x - p.x, q.y - p.y);
-    const int steps = std::max(1, static_cast<int>(std::ceil(length * 2)));
-    for (int s = 0; s <= steps; ++s) {
-        const double t = static_cast<double>(s) / steps;
-        if (dash > 0 && std::fmod(t * length, dash * 5 / 3) > dash)
+    const double det = a[0] * b[1] - a[1] * b[0];
+    const double x = to.x - from.x, y = to.y - from.y;
+    const double w[2] = {(x * b[1] - y * b[0]) / det, (a[0] * y - a[1] * x) / det};
+    const double scale = std::max(std::fabs(w[0]), std::fabs(w[1]));
+    if (!(scale > 1e-9))
+        return false;
+    for (int k = 1; k <= 12; ++k) {
+        const double r0 = k * w[0] / scale, r1 = k * w[1] / scale;
+        if (std::fabs(r0 - std::round(r0)) > 1e-3 || std::fabs(r1 - std::round(r1)) > 1e-3)
             continue;
-        const double x = p.x + t * (q.x - p.x) - width / 2.0, y = p.y + t * (q.y - p.y) - width / 2.0;
-        for (int j = 0; j < width; ++j)
-            for (int i = 0; i < width; ++i)
-                canvas.plot(static_cast<int>(std::floor(x + 0.5)) + i, static_cast<int>(std::floor(y + 0.5)) + j, colour);
+        int d[2] = {static_cast<int>(std::lround(r0)), static_cast<int>(std::lround(r1))};
+        const int g = std::max(1, std::gcd(std::abs(d[0]), std::abs(d[1])));
+        d[0] /= g, d[1] /= g;
+        period[0] = d[0] * a[0] + d[1] * b[0];
+        period[1] = d[0] * a[1] + d[1] * b[1];
+        return true;
     }
+    return false;
 }
 
-// A filled convex polygon with a one-pixel outline.
-void polygon(const pixel_canvas& canvas, const std::vector<real_point>& corners, uint32_t fill)
+// The point p of the lattice (a, b) at `origin` moved to the same lattice
+// coordinates of the lattice (a2, b2).
+real_point moved_to(real_point p, real_point origin, const double a[2], const double b[2], const double a2[2],
+                    const double b2[2])
 {
-    double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
-    for (const real_point& c : corners) {
-        x0 = std::min(x0, c.x);
-        x1 = std::max(x1, c.x);
-        y0 = std::min(y0, c.y);
-        y1 = std::max(y1, c.y);
-    }
-    for (int y = static_cast<int>(std::floor(y0)); y <= static_cast<int>(std::ceil(y1)); ++y)
-        for (int x = static_cast<int>(std::floor(x0)); x <= static_cast<int>(std::ceil(x1)); ++x) {
-            const double px = x + 0.5, py = y + 0.5;
-            bool inside = true;
-            for (size_t k = 0; k < corners.size() && inside; ++k) {
-                const real_point& a = corners[k];
-                const real_point& b = corners[(k + 1) % corners.size()];
-                inside = (b.x - a.x) * (py - a.y) - (b.y - a.y) * (px - a.x) >= 0;
-            }
-            if (inside)
-                canvas.plot(x, y, fill);
-        }
-    for (size_t k = 0; k < corners.size(); ++k)
-        stroke(canvas, corners[k], corners[(k + 1) % corners.size()], 1, outline_colour, 0);
-}
-
-// The marker of a rotation centre of order n at c.
-void centre_marker(const pixel_canvas& canvas, real_point c, int order)
-{
-    std::vector<real_point> corners;
-    if (order == 2) {
-        for (int k = 0; k < 8; ++k) {
-            const double t = 2 * pi * k / 8;
-            corners.push_back({c.x + 7 * std::cos(t), c.y + 3.5 * std::sin(t)});
-        }
-    } else {
-        for (int k = 0; k < order; ++k) {
-            const double t = 2 * pi * k / order - pi / 2;
-            corners.push_back({c.x + 6 * std::cos(t), c.y + 6 * std::sin(t)});
-        }
-    }
-    polygon(canvas, corners, centre_colours[order]);
+    const double det = a[0] * b[1] - a[1] * b[0];
+    const double x = p.x - origin.x, y = p.y - origin.y;
+    const double u = (x * b[1] - y * b[0]) / det, v = (a[0] * y - a[1] * x) / det;
+    return {origin.x + u * a2[0] + v * b2[0], origin.y + u * a2[1] + v * b2[1]};
 }
 
 }  // namespace
 
 void draw_elements(uint32_t* rgb, int w, int h, const wallpaper_symmetry& s)
 {
-    if (s.group == "none")
+    if (s.group == "none" || w <= 0 || h <= 0)
         return;
-    const pixel_canvas canvas{rgb, w, h};
-    const double a[2] = {double(s.lattice[0][0]), double(s.lattice[0][1])};
-    const double b[2] = {double(s.lattice[1][0]), double(s.lattice[1][1])};
-    const double det = a[0] * b[1] - a[1] * b[0];
-    // The range of lattice coordinates over the picture.
-    double lo[2] = {1e9, 1e9}, hi[2] = {-1e9, -1e9};
-    for (int cy = 0; cy <= 1; ++cy)
-        for (int cx = 0; cx <= 1; ++cx) {
-            const double x = cx * w - s.origin.x, y = cy * h - s.origin.y;
-            const double u[2] = {(x * b[1] - y * b[0]) / det, (a[0] * y - a[1] * x) / det};
-            for (int k = 0; k < 2; ++k) {
-                lo[k] = std::min(lo[k], u[k]);
-                hi[k] = std::max(hi[k], u[k]);
-            }
-        }
-    auto each_translate = [&](auto draw) {
-        for (int i = static_cast<int>(std::floor(lo[0])) - 1; i <= static_cast<int>(std::ceil(hi[0])); ++i)
-            for (int j = static_cast<int>(std::floor(lo[1])) - 1; j <= static_cast<int>(std::ceil(hi[1])); ++j)
-                draw(i * a[0] + j * b[0], i * a[1] + j * b[1]);
-    };
-    const real_point o = s.origin;
-    const real_point corners[4] = {o, {o.x + a[0], o.y + a[1]}, {o.x + a[0] + b[0], o.y + a[1] + b[1]}, {o.x + b[0], o.y + b[1]}};
-    for (int k = 0; k < 4; ++k)
-        stroke(canvas, corners[k], corners[(k + 1) % 4], 1, cell_colour, 0);
-    for (const reflection_line& line : s.lines)
-        each_translate([&](double dx, double dy) {
-            stroke(canvas, {line.from.x + dx, line.from.y + dy}, {line.to.x + dx, line.to.y + dy}, 2,
-                   line.glide ? glide_colour : mirror_colour, line.glide ? 6 : 0);
-        });
+    const double found_a[2] = {s.lattice[0][0], s.lattice[0][1]};
+    const double found_b[2] = {s.lattice[1][0], s.lattice[1][1]};
+    if (!(std::fabs(found_a[0] * found_b[1] - found_a[1] * found_b[0]) > 1))
+        return;
+    // The turns of a hexagonal group are isometries of an exactly hexagonal
+    // lattice only: b is a turned by the multiple of 60 degrees nearest to
+    // it, and every element keeps its lattice coordinates.
+    double a[2] = {found_a[0], found_a[1]}, b[2] = {found_b[0], found_b[1]};
+    const bool hexagonal = s.group.find_first_of("36") != std::string::npos;
+    if (hexagonal) {
+        const double between = std::atan2(a[0] * b[1] - a[1] * b[0], a[0] * b[0] + a[1] * b[1]);
+        double c, sine;
+        cos_sin_degrees(60 * static_cast<int>(std::lround(between * 3 / 3.14159265358979323846)), c, sine);
+        b[0] = c * a[0] - sine * a[1];
+        b[1] = sine * a[0] + c * a[1];
+    }
+    const auto place = [&](real_point p) { return hexagonal ? moved_to(p, s.origin, found_a, found_b, a, b) : p; };
+    // An operation through each element of the cell: the turns about each
+    // centre, the reflection in each mirror and glide line.
+    std::vector<plane_isometry> ops;
     for (const rotation_centre& c : s.centres)
-        each_translate([&](double dx, double dy) { centre_marker(canvas, {c.at.x + dx, c.at.y + dy}, c.order); });
+        if (c.order == 2 || c.order == 3 || c.order == 4 || c.order == 6) {
+            const real_point at = place(c.at);
+            for (int k = 1; k < c.order; ++k)
+                ops.push_back(turn_about(at.x, at.y, 360 / c.order * k));
+        }
+    for (const reflection_line& line : s.lines) {
+        const real_point from = place(line.from), to = place(line.to);
+        double period[2];
+        if (period_along(from, to, a, b, period))
+            ops.push_back(reflect_along(from.x, from.y, period[0], period[1], line.glide ? 0.5 : 0));
+        else if (!line.glide)
+            ops.push_back(reflect_along(from.x, from.y, to.x - from.x, to.y - from.y, 0));
+    }
+    const placed_elements elements = elements_meeting(ops, a, b, {0, 0}, {0, 0, double(w), double(h)}, 12);
+    rgb_pixels pixels{rgb, w, h};
+    const notation_canvas canvas = rgb_canvas(pixels);
+    draw_cell(canvas, {s.origin.x, s.origin.y}, a, b, notation_rgb.cell);
+    draw_notation(canvas, elements, notation_rgb);
 }

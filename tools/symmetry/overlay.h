@@ -1,7 +1,7 @@
-// The symmetry elements drawn over a picture in the usual notation: mirrors
-// as solid lines, glides as dashed lines, rotation centres as small
-// polygons of their order (a lens for the half-turn), one lattice cell
-// outlined.
+// The symmetry elements drawn over a picture in the usual notation, as
+// wallpaper_group draws them (plane_groups.h): mirrors as solid lines,
+// glides as dashed lines, rotation centres as small polygons of their
+// order (a lens for the half-turn), one lattice cell outlined.
 #pragma once
 
 #include "symmetry.h"

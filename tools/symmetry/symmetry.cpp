@@ -605,13 +605,7 @@ bool find_approximate_lattice(const picture_view& v, lattice_basis& lattice)
     return false;
 }
 
-// An operation in lattice coordinates: u -> M u + g, M integer.
-struct plane_operation {
-    int m[2][2] = {{1, 0}, {0, 1}};
-    double g[2] = {0, 0};
-};
 
-int det2(const int m[2][2]) { return m[0][0] * m[1][1] - m[0][1] * m[1][0]; }
 
 // Writes the map p -> L p + c of index coordinates in the lattice
 // coordinates of continuous pixel coordinates: u = A^-1 x, x = p + 1/2.
@@ -663,182 +657,16 @@ bool lattice_matrix(const lattice_basis& lattice, const int r[2][2], int m[2][2]
     return true;
 }
 
-plane_operation compose(const plane_operation& p, const plane_operation& q)
-{
-    plane_operation r;
-    for (int i = 0; i < 2; ++i) {
-        for (int j = 0; j < 2; ++j)
-            r.m[i][j] = p.m[i][0] * q.m[0][j] + p.m[i][1] * q.m[1][j];
-        r.g[i] = p.m[i][0] * q.g[0] + p.m[i][1] * q.g[1] + p.g[i];
-    }
-    return r;
-}
-
+// x less its floor, in [0, 1).
 double frac(double x) { return x - std::floor(x); }
-bool near_integer(double x, double tol) { return std::fabs(x - std::round(x)) < tol; }
 
-int rotation_order(const int m[2][2])
-{
-    switch (m[0][0] + m[1][1]) {
-    case -2: return 2;
-    case -1: return 3;
-    case 0: return 4;
-    case 1: return 6;
-    default: return 1;
-    }
-}
 
-// The fixed points, modulo the lattice, of every rotation among `ops`.
-std::vector<real_point> fixed_points(const std::vector<plane_operation>& ops, double tol)
-{
-    std::vector<real_point> points;
-    for (const plane_operation& op : ops) {
-        if (det2(op.m) != 1 || rotation_order(op.m) == 1)
-            continue;
-        const double i00 = 1 - op.m[0][0], i01 = -op.m[0][1], i10 = -op.m[1][0], i11 = 1 - op.m[1][1];
-        const double d = i00 * i11 - i01 * i10;
-        for (int n0 = 0; n0 < 4; ++n0)
-            for (int n1 = 0; n1 < 4; ++n1) {
-                const double r0 = frac(op.g[0]) + n0, r1 = frac(op.g[1]) + n1;
-                const real_point u{frac((i11 * r0 - i01 * r1) / d + tol / 2) - tol / 2, frac((-i10 * r0 + i00 * r1) / d + tol / 2) - tol / 2};
-                const bool known = std::any_of(points.begin(), points.end(), [&](const real_point& p) {
-                    return near_integer(p.x - u.x, tol) && near_integer(p.y - u.y, tol);
-                });
-                if (!known)
-                    points.push_back(u);
-            }
-    }
-    return points;
-}
 
-// The order of the rotations about u (lattice coordinates).
-int order_at(const std::vector<plane_operation>& ops, real_point u, double tol)
-{
-    int order = 1;
-    for (const plane_operation& op : ops)
-        if (det2(op.m) == 1 && rotation_order(op.m) > 1 &&
-            near_integer(u.x - (op.m[0][0] * u.x + op.m[0][1] * u.y + op.g[0]), tol) &&
-            near_integer(u.y - (op.m[1][0] * u.x + op.m[1][1] * u.y + op.g[1]), tol))
-            ++order;
-    return order;
-}
 
-// A class of parallel reflection lines under translations: the lines
-// cross(d, u) = offset + k for integer k, d the primitive axis direction.
-struct line_class {
-    int d[2];
-    double offset;
-    bool glide;
-};
 
-// The primitive integer vector that the reflection M fixes.
-void axis_of(const int m[2][2], int d[2])
-{
-    int x = m[0][0] + 1, y = m[1][0];
-    if (x == 0 && y == 0) {
-        x = m[0][1];
-        y = m[1][1] + 1;
-    }
-    int g = std::gcd(std::abs(x), std::abs(y));
-    d[0] = x / g;
-    d[1] = y / g;
-}
 
-// The mirror and glide line classes of the reflection `op`.
-void reflection_lines(const plane_operation& op, double tol, std::vector<line_class>& classes, bool& mirror, bool& glide)
-{
-    int d[2];
-    axis_of(op.m, d);
-    for (int n0 = -2; n0 <= 2; ++n0)
-        for (int n1 = -2; n1 <= 2; ++n1) {
-            const double g0 = frac(op.g[0]) + n0, g1 = frac(op.g[1]) + n1;
-            const double mg0 = op.m[0][0] * g0 + op.m[0][1] * g1, mg1 = op.m[1][0] * g0 + op.m[1][1] * g1;
-            // The glide vector (g + Mg)/2 lies along d; in units of d:
-            const double along = ((g0 + mg0) * d[0] + (g1 + mg1) * d[1]) / (2.0 * (d[0] * d[0] + d[1] * d[1]));
-            if (!near_integer(along, tol) && !near_integer(along - 0.5, tol))
-                continue;
-            const bool is_glide = !near_integer(along, tol);
-            if (std::fabs(along) > 0.5 + tol)
-                continue;  // the same line with a longer glide
-            // A point of the line: (g - Mg)/4.
-            const double p0 = (g0 - mg0) / 4, p1 = (g1 - mg1) / 4;
-            const double offset = frac(d[0] * p1 - d[1] * p0 + tol / 2) - tol / 2;
-            const bool known = std::any_of(classes.begin(), classes.end(), [&](const line_class& c) {
-                return c.d[0] == d[0] && c.d[1] == d[1] && c.glide == is_glide && near_integer(c.offset - offset, tol);
-            });
-            (is_glide ? glide : mirror) = true;
-            if (!known)
-                classes.push_back({{d[0], d[1]}, offset, is_glide});
-        }
-}
 
-// Moves every operation to lattice coordinates about the origin o.
-std::vector<plane_operation> about(const std::vector<plane_operation>& ops, real_point o)
-{
-    std::vector<plane_operation> moved = ops;
-    for (plane_operation& op : moved) {
-        op.g[0] += op.m[0][0] * o.x + op.m[0][1] * o.y - o.x;
-        op.g[1] += op.m[1][0] * o.x + op.m[1][1] * o.y - o.y;
-    }
-    return moved;
-}
 
-constexpr struct { const char* group; const char* orbifold; } orbifolds[] = {
-    {"p1", "o"},       {"p2", "2222"},  {"pm", "**"},    {"pg", "xx"},    {"cm", "*x"},   {"pmm", "*2222"},
-    {"pmg", "22*"},    {"pgg", "22x"},  {"cmm", "2*22"}, {"p4", "442"},   {"p4m", "*442"}, {"p4g", "4*2"},
-    {"p3", "333"},     {"p3m1", "*333"}, {"p31m", "3*3"}, {"p6", "632"},  {"p6m", "*632"},
-};
-
-// The group's name from its operations (identity left out).
-std::string name_group(const lattice_basis& lattice, const std::vector<plane_operation>& ops, double tol)
-{
-    int top = 1;
-    struct reflection_flags { bool mirror = false, glide = false; const plane_operation* op = nullptr; };
-    std::vector<reflection_flags> reflections;
-    for (const plane_operation& op : ops) {
-        if (det2(op.m) == 1) {
-            top = std::max(top, rotation_order(op.m));
-            continue;
-        }
-        reflection_flags f;
-        f.op = &op;
-        std::vector<line_class> unused;
-        reflection_lines(op, tol, unused, f.mirror, f.glide);
-        reflections.push_back(f);
-    }
-    const bool any = !reflections.empty();
-    auto all = [&](bool mirror, bool glide) {
-        return std::all_of(reflections.begin(), reflections.end(), [&](const reflection_flags& f) { return f.mirror == mirror && f.glide == glide; });
-    };
-    switch (top) {
-    case 6: return any ? "p6m" : "p6";
-    case 3: {
-        if (!any)
-            return "p3";
-        int d[2];
-        axis_of(reflections[0].op->m, d);
-        const double along = std::hypot(d[0] * lattice.a[0] + d[1] * lattice.b[0], d[0] * lattice.a[1] + d[1] * lattice.b[1]);
-        return along < 1.2 * std::hypot(lattice.a[0], lattice.a[1]) ? "p31m" : "p3m1";
-    }
-    case 4:
-        if (!any)
-            return "p4";
-        return std::all_of(reflections.begin(), reflections.end(), [](const reflection_flags& f) { return f.mirror; }) ? "p4m" : "p4g";
-    case 2:
-        if (!any)
-            return "p2";
-        if (all(true, false)) return "pmm";
-        if (all(true, true)) return "cmm";
-        if (all(false, true)) return "pgg";
-        return "pmg";
-    default:
-        if (!any)
-            return "p1";
-        if (reflections[0].mirror)
-            return reflections[0].glide ? "cm" : "pm";
-        return "pg";
-    }
-}
 
 // The operation as a map of index coordinates, moved by the lattice so
 // that it takes the centre of the view nearest to itself.
@@ -899,10 +727,10 @@ std::vector<plane_operation> hexagonal_operations(const picture_view& v, const l
         return {};
     // Every 6-fold centre and every mirror of a hexagonal group passes
     // through a 3-fold centre: try the operation about each of them.
-    const std::vector<real_point> centres = fixed_points({turn}, eps);
+    const std::vector<plane_point> centres = fixed_points({turn}, eps);
     auto through_centres = [&](const int m[2][2], plane_operation& best) {
         double top = -1;
-        for (const real_point& f : centres) {
+        for (const plane_point& f : centres) {
             plane_operation op;
             std::memcpy(op.m, m, sizeof op.m);
             op.g[0] = f.x - (m[0][0] * f.x + m[0][1] * f.y);
@@ -968,13 +796,14 @@ std::vector<plane_operation> exact_operations(const picture_view& v, const latti
     return ops;
 }
 
-real_point to_pixels(const lattice_basis& lattice, real_point origin, real_point u)
+// The pixel point of lattice point u, the lattice's origin at `origin`.
+real_point to_pixels(const lattice_basis& lattice, real_point origin, plane_point u)
 {
     return {origin.x + lattice.a[0] * u.x + lattice.b[0] * u.y, origin.y + lattice.a[1] * u.x + lattice.b[1] * u.y};
 }
 
 // The segments of the line class inside the unit cell [0,1]^2.
-void cell_segments(const line_class& line, std::vector<std::pair<real_point, real_point>>& out)
+void cell_segments(const line_class& line, std::vector<std::pair<plane_point, plane_point>>& out)
 {
     const double d0 = line.d[0], d1 = line.d[1];
     double lo = 1e9, hi = -1e9;
@@ -1010,13 +839,6 @@ void cell_segments(const line_class& line, std::vector<std::pair<real_point, rea
 
 }  // namespace
 
-std::string orbifold_of(const std::string& group)
-{
-    for (const auto& entry : orbifolds)
-        if (group == entry.group)
-            return entry.orbifold;
-    return "";
-}
 
 wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
 {
@@ -1097,7 +919,7 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
     if (!result.approximate)
         ops = exact_operations(v, lattice, bx, by);
 
-    result.group = name_group(lattice, ops, tol);
+    result.group = name_group(lattice.a, lattice.b, ops, tol);
     result.orbifold = orbifold_of(result.group);
     std::memcpy(result.lattice[0], lattice.a, sizeof lattice.a);
     std::memcpy(result.lattice[1], lattice.b, sizeof lattice.b);
@@ -1106,10 +928,10 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
     // rotations, moved by the lattice to the first cell of the view.
     const double det = lattice.det();
     const double cx = v.x0, cy = v.y0;
-    const real_point corner{(cx * lattice.b[1] - cy * lattice.b[0]) / det, (lattice.a[0] * cy - lattice.a[1] * cx) / det};
-    real_point o = corner;
+    const plane_point corner{(cx * lattice.b[1] - cy * lattice.b[0]) / det, (lattice.a[0] * cy - lattice.a[1] * cx) / det};
+    plane_point o = corner;
     int top = 1;
-    for (const real_point& u : fixed_points(ops, tol)) {
+    for (const plane_point& u : fixed_points(ops, tol)) {
         const int order = order_at(ops, u, tol);
         if (order > top) {
             top = order;
@@ -1120,9 +942,9 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
     o.x = corner.x + frac(o.x - corner.x + tol / 2) - tol / 2;
     o.y = corner.y + frac(o.y - corner.y + tol / 2) - tol / 2;
     const real_point middle{(v.x0 + v.x1) / 2.0, (v.y0 + v.y1) / 2.0};
-    const real_point m{(middle.x * lattice.b[1] - middle.y * lattice.b[0]) / det, (lattice.a[0] * middle.y - lattice.a[1] * middle.x) / det};
+    const plane_point m{(middle.x * lattice.b[1] - middle.y * lattice.b[0]) / det, (lattice.a[0] * middle.y - lattice.a[1] * middle.x) / det};
     const double ni = std::round(m.x - 0.5 - o.x), nj = std::round(m.y - 0.5 - o.y);
-    real_point best = o;
+    plane_point best = o;
     double nearest = 1e18;
     for (double i = ni - 1; i <= ni + 1; ++i)
         for (double j = nj - 1; j <= nj + 1; ++j) {
@@ -1137,19 +959,11 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
     result.origin = to_pixels(lattice, {0, 0}, o);
     ops = about(ops, o);
 
-    for (const real_point& u : fixed_points(ops, tol))
-        result.centres.push_back({to_pixels(lattice, result.origin, u), order_at(ops, u, tol)});
-    std::stable_sort(result.centres.begin(), result.centres.end(),
-                     [](const rotation_centre& p, const rotation_centre& q) { return p.order > q.order; });
-    std::vector<line_class> classes;
-    for (const plane_operation& op : ops)
-        if (det2(op.m) == -1) {
-            bool mirror = false, glide = false;
-            reflection_lines(op, tol, classes, mirror, glide);
-        }
-    std::stable_sort(classes.begin(), classes.end(), [](const line_class& p, const line_class& q) { return !p.glide && q.glide; });
-    for (const line_class& line : classes) {
-        std::vector<std::pair<real_point, real_point>> segments;
+    const plane_elements elements = elements_of(ops, tol);
+    for (const centre_class& c : elements.centres)
+        result.centres.push_back({to_pixels(lattice, result.origin, c.at), c.order});
+    for (const line_class& line : elements.lines) {
+        std::vector<std::pair<plane_point, plane_point>> segments;
         cell_segments(line, segments);
         for (const auto& s : segments)
             result.lines.push_back({to_pixels(lattice, result.origin, s.first), to_pixels(lattice, result.origin, s.second), line.glide});

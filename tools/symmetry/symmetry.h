@@ -7,6 +7,8 @@
 // square [i, i+1) x [j, j+1), so its centre is (i + 0.5, j + 0.5).
 #pragma once
 
+#include <plane_groups.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -77,9 +79,8 @@ struct wallpaper_symmetry {
 // translations of a hexagonal lattice whose vectors are not whole pixels.
 constexpr double hexagonal_agreement = 0.97;
 
-// The orbifold name of a group given by its short international name
-// ("*442" for p4m), or "" for a name that is none of the seventeen.
-std::string orbifold_of(const std::string& group);
+// orbifold_of(group), the orbifold name of a group given by its short
+// international name, comes from the plane groups' table (plane_groups.h).
 
 // Classifies the w x h picture `rgb`. A frame of uniform rows and columns
 // at the edges is left out, and when the rest has no lattice, margins of up
