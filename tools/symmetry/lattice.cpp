@@ -129,6 +129,15 @@ struct autocorrelation {
     std::vector<float> r;
     float at(int dx, int dy) const { return r[static_cast<size_t>(dy + ry) * (2 * rx + 1) + dx + rx]; }
     bool inside(double dx, double dy) const { return std::fabs(dx) <= rx - 1 && std::fabs(dy) <= ry - 1; }
+    // The highest of the four lags about (dx, dy): the height of a peak
+    // there, however sharp, wherever it falls between lags; 0 outside.
+    double peak(double dx, double dy) const
+    {
+        if (!inside(dx, dy))
+            return 0;
+        const int ix = static_cast<int>(std::floor(dx)), iy = static_cast<int>(std::floor(dy));
+        return std::max(std::max(at(ix, iy), at(ix + 1, iy)), std::max(at(ix, iy + 1), at(ix + 1, iy + 1)));
+    }
     // Bilinear between lags; 0 outside.
     double sample(double dx, double dy) const
     {
@@ -241,7 +250,7 @@ void lattice_means(const autocorrelation& acf, const double a[2], const double b
                 const double x = u * a[0] + v * b[0], y = u * a[1] + v * b[1];
                 if (y < 0 || (y == 0 && x <= 0) || !acf.inside(x, y))
                     continue;
-                sum[s] += acf.sample(x, y);
+                sum[s] += acf.peak(x, y);
                 count[s] += 1;
             }
     on = count[0] ? sum[0] / count[0] : 0;
@@ -355,42 +364,102 @@ double shifted_correlation(const work_picture& p, double tx, double ty, int step
     return n ? s / n : 0;
 }
 
-// The basis refined on the work picture: the largest lattice vectors that
-// leave half the picture overlapping are each located at the best
-// correlation near them (a paraboloid through a 3 x 3 grid of half pixels),
-// and a, b fitted to them.
+// The basis refined on the work picture: its multiples m a, m b, m (a + b)
+// and m (a - b), for m = 1, 2, 4, ... while they leave half the picture
+// overlapping, each located at the best correlation near where the basis so
+// far puts it (a 5 x 5 grid of half pixels, then a parabola through the
+// best and its neighbours), and a, b fitted to all located so far: each
+// step's error is a fraction of the last one's.
 void refine_on_picture(const work_picture& p, double a[2], double b[2])
 {
-    const double la = std::hypot(a[0], a[1]), lb = std::hypot(b[0], b[1]);
-    const int na = std::max(1, static_cast<int>(0.45 * std::min(p.w, p.h) / la));
-    const int nb = std::max(1, static_cast<int>(0.45 * std::min(p.w, p.h) / lb));
     const int step = std::max(1, static_cast<int>(std::sqrt(static_cast<double>(p.w) * p.h / 40000)));
+    const double reach = 0.45 * std::min(p.w, p.h);
     std::vector<lattice_point> points;
-    const int vectors[4][2] = {{na, 0}, {0, nb}, {na, nb}, {na, -nb}};
-    for (const auto& v : vectors) {
-        const double x = v[0] * a[0] + v[1] * b[0], y = v[0] * a[1] + v[1] * b[1];
-        if (std::fabs(x) > 0.6 * p.w || std::fabs(y) > 0.6 * p.h)
-            continue;
-        double c[3][3];
-        for (int j = -1; j <= 1; ++j)
-            for (int i = -1; i <= 1; ++i)
-                c[j + 1][i + 1] = shifted_correlation(p, x + 0.5 * i, y + 0.5 * j, step);
-        // The paraboloid's vertex, each axis through the middle row/column.
-        auto vertex = [](double l, double m, double r) {
-            const double d = l - 2 * m + r;
-            return d < 0 ? std::clamp(0.5 * (l - r) / d, -1.0, 1.0) : 0.0;
-        };
-        const double px = x + 0.5 * vertex(c[1][0], c[1][1], c[1][2]);
-        const double py = y + 0.5 * vertex(c[0][1], c[1][1], c[2][1]);
-        points.push_back({static_cast<double>(v[0]), static_cast<double>(v[1]), px, py, 1});
+    auto vertex = [](double l, double m, double r) {
+        const double d = l - 2 * m + r;
+        return d < 0 ? std::clamp(0.5 * (l - r) / d, -0.5, 0.5) : 0.0;
+    };
+    for (int m = 1; m < 64; m *= 2) {
+        const int vectors[4][2] = {{m, 0}, {0, m}, {m, m}, {m, -m}};
+        bool any = false;
+        for (const auto& v : vectors) {
+            const double x = v[0] * a[0] + v[1] * b[0], y = v[0] * a[1] + v[1] * b[1];
+            if (std::hypot(x, y) > reach)
+                continue;
+            double c[5][5];
+            int bi = 2, bj = 2;
+            for (int j = 0; j < 5; ++j)
+                for (int i = 0; i < 5; ++i) {
+                    c[j][i] = shifted_correlation(p, x + 0.5 * (i - 2), y + 0.5 * (j - 2), step);
+                    if (c[j][i] > c[bj][bi])
+                        bi = i, bj = j;
+                }
+            if (bi == 0 || bi == 4 || bj == 0 || bj == 4)
+                continue;  // no peak within reach of where it should be
+            const double px = x + 0.5 * (bi - 2 + vertex(c[bj][bi - 1], c[bj][bi], c[bj][bi + 1]));
+            const double py = y + 0.5 * (bj - 2 + vertex(c[bj - 1][bi], c[bj][bi], c[bj + 1][bi]));
+            points.push_back({static_cast<double>(v[0]), static_cast<double>(v[1]), px, py, static_cast<double>(m * m)});
+            any = true;
+        }
+        if (!any)
+            break;
+        double fa[2], fb[2];
+        if (fit_basis(points, fa, fb))
+            for (int k = 0; k < 2; ++k)
+                a[k] = fa[k], b[k] = fb[k];
     }
-    // The short vectors too, lightly: they keep the fit whole when few long ones fit.
-    points.push_back({1, 0, a[0], a[1], 0.05});
-    points.push_back({0, 1, b[0], b[1], 0.05});
-    double fa[2], fb[2];
-    if (fit_basis(points, fa, fb))
-        for (int k = 0; k < 2; ++k)
-            a[k] = fa[k], b[k] = fb[k];
+}
+
+// The best correlation of the work picture with itself moved near (x, y)
+// (a 5 x 5 grid of half pixels about it), relative to its variance.
+double period_strength(const work_picture& p, double x, double y)
+{
+    const int step = std::max(1, static_cast<int>(std::sqrt(static_cast<double>(p.w) * p.h / 40000)));
+    const double zero = shifted_correlation(p, 0, 0, step);
+    double best = -1;
+    for (int j = -2; j <= 2; ++j)
+        for (int i = -2; i <= 2; ++i)
+            best = std::max(best, shifted_correlation(p, x + 0.5 * i, y + 0.5 * j, step));
+    return zero > 0 ? best / zero : 0;
+}
+
+// Makes the basis finer while a point of the lattice's cell at a half or a
+// third of the way between lattice points is a period as strong as a and
+// b (the autocorrelation's peaks of a small cell can hide among those of
+// its multiples): the lattice then includes it.
+void find_finer(const work_picture& p, const autocorrelation& acf, int k, double a[2], double b[2])
+{
+    constexpr int fractions[][3] = {{1, 0, 2}, {0, 1, 2}, {1, 1, 2}, {1, 0, 3}, {0, 1, 3}, {1, 1, 3},
+                                    {1, 2, 3}, {2, 1, 3}, {1, -1, 3}};
+    for (int round = 0; round < 4; ++round) {
+        const double strength = std::min(period_strength(p, a[0], a[1]), period_strength(p, b[0], b[1]));
+        const double det = a[0] * b[1] - a[1] * b[0];
+        bool finer = false;
+        for (const auto& f : fractions) {
+            const double v[2] = {(f[0] * a[0] + f[1] * b[0]) / f[2], (f[0] * a[1] + f[1] * b[1]) / f[2]};
+            if (std::hypot(v[0], v[1]) < shortest_period * k || acf.peak(v[0] / k, v[1] / k) < 0.7 * acf.peak(a[0] / k, a[1] / k))
+                continue;
+            if (period_strength(p, v[0], v[1]) < 0.9 * strength)
+                continue;
+            // The lattice with v: of the bases {a, v} and {b, v}, the one of
+            // 1 / f[2] of the cell's area.
+            for (double* w : {a, b}) {
+                const double d = w[0] * v[1] - w[1] * v[0];
+                if (std::fabs(std::fabs(d) - std::fabs(det) / f[2]) < 0.01 * std::fabs(det)) {
+                    double* other = w == a ? b : a;
+                    other[0] = v[0];
+                    other[1] = v[1];
+                    finer = true;
+                    break;
+                }
+            }
+            if (finer)
+                break;
+        }
+        if (!finer)
+            return;
+        reduce(a, b);
+    }
 }
 
 }  // namespace
@@ -503,7 +572,11 @@ found_lattice find_periods(const work_picture& picture)
         best.a[c] *= k;
         best.b[c] *= k;
     }
+    if (getenv("SYMDEBUG")) fprintf(stderr, "chosen a=(%.2f,%.2f) b=(%.2f,%.2f)\n", best.a[0], best.a[1], best.b[0], best.b[1]);
+    find_finer(picture, acf, k, best.a, best.b);
+    if (getenv("SYMDEBUG")) fprintf(stderr, "finer a=(%.2f,%.2f) b=(%.2f,%.2f)\n", best.a[0], best.a[1], best.b[0], best.b[1]);
     refine_on_picture(picture, best.a, best.b);
+    if (getenv("SYMDEBUG")) fprintf(stderr, "refined a=(%.2f,%.2f) b=(%.2f,%.2f)\n", best.a[0], best.a[1], best.b[0], best.b[1]);
     reduce(best.a, best.b);
     // At least two periods each way.
     if (std::hypot(best.a[0], best.a[1]) > picture.w / 2.0 && std::hypot(best.a[0], best.a[1]) > picture.h / 2.0)

@@ -7,6 +7,7 @@
 // picture. The operations found, written in lattice coordinates, name the
 // group and give its rotation centres, mirrors and glides.
 #include "symmetry.h"
+#include "robust.h"
 
 #include <algorithm>
 #include <cmath>
@@ -840,7 +841,71 @@ void cell_segments(const line_class& line, std::vector<std::pair<plane_point, pl
 }  // namespace
 
 
-wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
+namespace {
+
+constexpr int work_side = 1024;          // the robust analysis's picture, at most, on a side
+constexpr double robust_tolerance = 0.05;  // lattice units, for its elements
+
+// The group's lattice, origin and elements in the result: the cell is put
+// at a centre of the highest order (or the corner of the view), moved by the
+// lattice to where it is centred best on the view, and every rotation
+// centre, mirror and glide of that cell listed.
+void place_elements(wallpaper_symmetry& result, const lattice_basis& lattice, std::vector<plane_operation> ops, double tol,
+                    const picture_view& v)
+{
+    result.orbifold = orbifold_of(result.group);
+    std::memcpy(result.lattice[0], lattice.a, sizeof lattice.a);
+    std::memcpy(result.lattice[1], lattice.b, sizeof lattice.b);
+
+    // The cell's corner: a centre of the highest order where there are
+    // rotations, moved by the lattice to the first cell of the view.
+    const double det = lattice.det();
+    const double cx = v.x0, cy = v.y0;
+    const plane_point corner{(cx * lattice.b[1] - cy * lattice.b[0]) / det, (lattice.a[0] * cy - lattice.a[1] * cx) / det};
+    plane_point o = corner;
+    int top = 1;
+    for (const plane_point& u : fixed_points(ops, tol)) {
+        const int order = order_at(ops, u, tol);
+        if (order > top) {
+            top = order;
+            o = u;
+        }
+    }
+    // Of the translates of o, the one whose cell is centred best on the view.
+    o.x = corner.x + frac(o.x - corner.x + tol / 2) - tol / 2;
+    o.y = corner.y + frac(o.y - corner.y + tol / 2) - tol / 2;
+    const real_point middle{(v.x0 + v.x1) / 2.0, (v.y0 + v.y1) / 2.0};
+    const plane_point m{(middle.x * lattice.b[1] - middle.y * lattice.b[0]) / det, (lattice.a[0] * middle.y - lattice.a[1] * middle.x) / det};
+    const double ni = std::round(m.x - 0.5 - o.x), nj = std::round(m.y - 0.5 - o.y);
+    plane_point best = o;
+    double nearest = 1e18;
+    for (double i = ni - 1; i <= ni + 1; ++i)
+        for (double j = nj - 1; j <= nj + 1; ++j) {
+            const real_point centre = to_pixels(lattice, {0, 0}, {o.x + i + 0.5, o.y + j + 0.5});
+            const double d = std::hypot(centre.x - middle.x, centre.y - middle.y);
+            if (d < nearest - eps) {
+                nearest = d;
+                best = {o.x + i, o.y + j};
+            }
+        }
+    o = best;
+    result.origin = to_pixels(lattice, {0, 0}, o);
+    ops = about(ops, o);
+
+    const plane_elements elements = elements_of(ops, tol);
+    for (const centre_class& c : elements.centres)
+        result.centres.push_back({to_pixels(lattice, result.origin, c.at), c.order});
+    for (const line_class& line : elements.lines) {
+        std::vector<std::pair<plane_point, plane_point>> segments;
+        cell_segments(line, segments);
+        for (const auto& s : segments)
+            result.lines.push_back({to_pixels(lattice, result.origin, s.first), to_pixels(lattice, result.origin, s.second), line.glide});
+    }
+}
+
+// The exact analysis: the picture repeats pixel for pixel (hexagonal
+// operations to the agreement threshold).
+wallpaper_symmetry classify_exact(const uint32_t* rgb, int w, int h)
 {
     wallpaper_symmetry result;
     // Tiles cut by the edges may be drawn differently from whole ones: when
@@ -920,53 +985,84 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
         ops = exact_operations(v, lattice, bx, by);
 
     result.group = name_group(lattice.a, lattice.b, ops, tol);
-    result.orbifold = orbifold_of(result.group);
-    std::memcpy(result.lattice[0], lattice.a, sizeof lattice.a);
-    std::memcpy(result.lattice[1], lattice.b, sizeof lattice.b);
-
-    // The cell's corner: a centre of the highest order where there are
-    // rotations, moved by the lattice to the first cell of the view.
-    const double det = lattice.det();
-    const double cx = v.x0, cy = v.y0;
-    const plane_point corner{(cx * lattice.b[1] - cy * lattice.b[0]) / det, (lattice.a[0] * cy - lattice.a[1] * cx) / det};
-    plane_point o = corner;
-    int top = 1;
-    for (const plane_point& u : fixed_points(ops, tol)) {
-        const int order = order_at(ops, u, tol);
-        if (order > top) {
-            top = order;
-            o = u;
-        }
-    }
-    // Of the translates of o, the one whose cell is centred best on the view.
-    o.x = corner.x + frac(o.x - corner.x + tol / 2) - tol / 2;
-    o.y = corner.y + frac(o.y - corner.y + tol / 2) - tol / 2;
-    const real_point middle{(v.x0 + v.x1) / 2.0, (v.y0 + v.y1) / 2.0};
-    const plane_point m{(middle.x * lattice.b[1] - middle.y * lattice.b[0]) / det, (lattice.a[0] * middle.y - lattice.a[1] * middle.x) / det};
-    const double ni = std::round(m.x - 0.5 - o.x), nj = std::round(m.y - 0.5 - o.y);
-    plane_point best = o;
-    double nearest = 1e18;
-    for (double i = ni - 1; i <= ni + 1; ++i)
-        for (double j = nj - 1; j <= nj + 1; ++j) {
-            const real_point centre = to_pixels(lattice, {0, 0}, {o.x + i + 0.5, o.y + j + 0.5});
-            const double d = std::hypot(centre.x - middle.x, centre.y - middle.y);
-            if (d < nearest - eps) {
-                nearest = d;
-                best = {o.x + i, o.y + j};
-            }
-        }
-    o = best;
-    result.origin = to_pixels(lattice, {0, 0}, o);
-    ops = about(ops, o);
-
-    const plane_elements elements = elements_of(ops, tol);
-    for (const centre_class& c : elements.centres)
-        result.centres.push_back({to_pixels(lattice, result.origin, c.at), c.order});
-    for (const line_class& line : elements.lines) {
-        std::vector<std::pair<plane_point, plane_point>> segments;
-        cell_segments(line, segments);
-        for (const auto& s : segments)
-            result.lines.push_back({to_pixels(lattice, result.origin, s.first), to_pixels(lattice, result.origin, s.second), line.glide});
-    }
+    result.method = "exact";
+    result.confidence = 1;
+    result.confidence_words = "high";
+    result.translation_score = 1;
+    place_elements(result, lattice, ops, tol, v);
     return result;
+}
+
+// The analysis of pictures that are not exact to the pixel (robust.h).
+wallpaper_symmetry classify_robust(const uint32_t* rgb, int w, int h)
+{
+    wallpaper_symmetry result;
+    result.method = "robust";
+    const work_picture picture = make_work_picture(rgb, w, h, work_side);
+    const found_lattice found = find_periods(picture);
+    const cell_scores cells = score_operations(picture, found);
+    const robust_choice choice = choose_group(found, cells);
+    result.confidence = choice.confidence;
+    result.confidence_words = choice.confidence_words;
+    if (choice.group == "none")
+        return result;
+    result.group = choice.group;
+    result.translation_score = cells.translation_score;
+    result.scores = choice.scores;
+    result.runner_up = choice.runner_up;
+    result.runner_up_score = choice.runner_up_score;
+    // From work pixels to the picture's: work pixel (i, j) has its centre at
+    // (x0 + s (i + 1/2), y0 + s (j + 1/2)).
+    const double s = picture.scale;
+    lattice_basis lattice;
+    for (int k = 0; k < 2; ++k) {
+        lattice.a[k] = s * found.a[k];
+        lattice.b[k] = s * found.b[k];
+    }
+    const double ox = picture.x0 + s * (cells.origin[0] + 0.5), oy = picture.y0 + s * (cells.origin[1] + 0.5);
+    const double det = lattice.det();
+    const plane_point o{(ox * lattice.b[1] - oy * lattice.b[0]) / det, (lattice.a[0] * oy - lattice.a[1] * ox) / det};
+    // The operations about the lattice origin o, written about pixel (0, 0).
+    std::vector<plane_operation> ops = about(choice.ops, {-o.x, -o.y});
+    picture_view v{rgb, w, static_cast<int>(picture.x0), static_cast<int>(picture.y0),
+                   static_cast<int>(picture.x0 + s * picture.w), static_cast<int>(picture.y0 + s * picture.h)};
+    const int compared[4] = {v.x0, v.y0, v.x1, v.y1};
+    std::memcpy(result.compared, compared, sizeof compared);
+    place_elements(result, lattice, ops, robust_tolerance, v);
+    return result;
+}
+
+// The number of point operations of a group (the order of its point group).
+int point_operations(const std::string& group)
+{
+    if (group == "none" || group == "p1") return 1;
+    if (group == "p6m") return 12;
+    if (group == "p4m" || group == "p4g") return 8;
+    if (group == "p3m1" || group == "p31m" || group == "p6") return 6;
+    if (group == "pmm" || group == "pmg" || group == "pgg" || group == "cmm" || group == "p4") return 4;
+    if (group == "p3") return 3;
+    return 2;
+}
+
+}  // namespace
+
+wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
+{
+    wallpaper_symmetry exact = classify_exact(rgb, w, h);
+    wallpaper_symmetry robust = classify_robust(rgb, w, h);
+    if (exact.group == "none")
+        return robust;
+    // A picture exact to the pixel keeps the exact answer, with the scores
+    // when the robust analysis agrees. A larger group found robustly wins:
+    // a JPEG file can repeat pixel for pixel and hold its turns and mirrors
+    // only to within its compression.
+    if (robust.group == exact.group) {
+        exact.scores = robust.scores;
+        exact.runner_up = robust.runner_up;
+        exact.runner_up_score = robust.runner_up_score;
+        return exact;
+    }
+    if (point_operations(robust.group) > point_operations(exact.group) && robust.confidence >= 0.3)
+        return robust;
+    return exact;
 }
