@@ -128,10 +128,11 @@ TEST(SymmetryReport, TellsTheScoresGeneratorsAndRunnerUp)
 {
     wallpaper_symmetry s;
     s.group = "p4", s.method = "robust", s.confidence = 0.874, s.confidence_words = "high", s.translation_score = 0.991;
+    s.threshold = 0.8;
     s.scores = {{"rotation 4", 0, 0.981, true}, {"mirror", 30, 0.412, false}, {"glide", 0, -0.001, false}};
     s.runner_up = "p4m", s.runner_up_score = 0.412;
     const std::string text = describe(s);
-    for (const char* line : {"\nconfidence: high (0.87)\nmethod: robust\n", "\ncheck: robust, every generator scores above the threshold\n",
+    for (const char* line : {"\nconfidence: high (0.87)\nmethod: robust\n", "\ncheck: robust, every operation of the group scores at least 0.80\n",
                              "\ntranslations: 0.99\nscore: rotation 4: 0.98 (generator)\nscore: mirror at 30 degrees: 0.41\n"
                              "score: glide at 0 degrees: 0.00\nrunner-up: p4m (0.41)\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << " missing from\n" << text;
@@ -148,7 +149,7 @@ TEST(SymmetryTool, PrintsValidJsonWithEveryFieldAndOnlyThreeForNone)
     json report = json::parse(run_command({program_path("symmetry"), "--json", dir + "/pmg.png"}).out);
     EXPECT_EQ(report["group"], "pmg");
     for (const char* field : {"orbifold", "method", "confidence", "confidence_words", "lattice", "cell", "compared",
-                              "translation_score", "scores", "runner_up", "centres", "lines"})
+                              "translation_score", "threshold", "scores", "runner_up", "centres", "lines"})
         EXPECT_TRUE(report.contains(field)) << field;
     const json& l = report["lattice"];
     EXPECT_EQ(std::fabs(l[0][0].get<double>() * l[1][1].get<double>() - l[0][1].get<double>() * l[1][0].get<double>()), 44 * 32);

@@ -155,20 +155,38 @@ autocorrelation autocorrelate(const work_picture& p)
     a.rx = p.w / 2;
     a.ry = p.h / 2;
     const int nx = fft_size(p.w + a.rx + 1), ny = fft_size(p.h + a.ry + 1);
-    std::vector<float> sum(static_cast<size_t>(nx) * ny, 0);
-    std::vector<std::complex<float>> data;
-    for (int c = 0; c < 3; ++c) {
+    // Two channels go through one transform as its real and imaginary
+    // parts: the sum of their power spectra is (|Z(f)|^2 + |Z(-f)|^2) / 2.
+    std::vector<std::complex<float>> power(static_cast<size_t>(nx) * ny, 0), data;
+    for (int pair = 0; pair < 2; ++pair) {
         data.assign(static_cast<size_t>(nx) * ny, 0);
-        for (int y = 0; y < p.h; ++y)
-            for (int x = 0; x < p.w; ++x)
-                data[static_cast<size_t>(y) * nx + x] = p.at(c, x, y);
+        for (int part = 0; part < 2; ++part) {
+            const int c = 2 * pair + part;
+            if (c > 2)
+                break;
+            double mean = 0;
+            for (const float v : p.c[c])
+                mean += v;
+            mean /= p.c[c].size();
+            for (int y = 0; y < p.h; ++y)
+                for (int x = 0; x < p.w; ++x) {
+                    const float v = static_cast<float>(p.at(c, x, y) - mean);
+                    std::complex<float>& z = data[static_cast<size_t>(y) * nx + x];
+                    z = part == 0 ? std::complex<float>(v, 0) : std::complex<float>(z.real(), v);
+                }
+        }
         fft2(data, nx, ny, false);
-        for (auto& v : data)
-            v = std::norm(v);
-        fft2(data, nx, ny, true);
-        for (size_t i = 0; i < data.size(); ++i)
-            sum[i] += data[i].real();
+        for (int fy = 0; fy < ny; ++fy)
+            for (int fx = 0; fx < nx; ++fx) {
+                const std::complex<float> z = data[static_cast<size_t>(fy) * nx + fx];
+                const std::complex<float> m = data[static_cast<size_t>((ny - fy) % ny) * nx + (nx - fx) % nx];
+                power[static_cast<size_t>(fy) * nx + fx] += 0.5f * (std::norm(z) + std::norm(m));
+            }
     }
+    fft2(power, nx, ny, true);
+    std::vector<float> sum(power.size());
+    for (size_t i = 0; i < power.size(); ++i)
+        sum[i] = power[i].real();
     a.r.assign(static_cast<size_t>(2 * a.rx + 1) * (2 * a.ry + 1), 0);
     const double zero = sum[0] / (static_cast<double>(p.w) * p.h);
     for (int dy = -a.ry; dy <= a.ry; ++dy)
@@ -364,40 +382,71 @@ double shifted_correlation(const work_picture& p, double tx, double ty, int step
     return n ? s / n : 0;
 }
 
-// The basis refined on the work picture: its multiples m a, m b, m (a + b)
-// and m (a - b), for m = 1, 2, 4, ... while they leave half the picture
-// overlapping, each located at the best correlation near where the basis so
-// far puts it (a 5 x 5 grid of half pixels, then a parabola through the
-// best and its neighbours), and a, b fitted to all located so far: each
-// step's error is a fraction of the last one's.
-void refine_on_picture(const work_picture& p, double a[2], double b[2])
+// The sample step of the correlations on the work picture: about 12000
+// pixels of it.
+int correlation_step(const work_picture& p)
 {
-    const int step = std::max(1, static_cast<int>(std::sqrt(static_cast<double>(p.w) * p.h / 40000)));
-    const double reach = 0.45 * std::min(p.w, p.h);
-    std::vector<lattice_point> points;
+    return std::max(1, static_cast<int>(std::sqrt(static_cast<double>(p.w) * p.h / 12000)));
+}
+
+// The peak of the picture's correlation with itself moved near (x, y):
+// climbed to on a grid of half pixels (at most three steps from (x, y)),
+// then placed by a parabola through the best and its neighbours on each
+// axis. Its height is relative to the picture's variance. False when the
+// climb does not settle.
+bool locate_period(const work_picture& p, double x, double y, double& px, double& py, double& height)
+{
+    const int step = correlation_step(p);
+    double grid[7][7];
+    bool known[7][7] = {};
+    auto at = [&](int i, int j) {
+        if (!known[j + 3][i + 3]) {
+            grid[j + 3][i + 3] = shifted_correlation(p, x + 0.5 * i, y + 0.5 * j, step);
+            known[j + 3][i + 3] = true;
+        }
+        return grid[j + 3][i + 3];
+    };
+    int bi = 0, bj = 0;
+    for (int moves = 0;; ++moves) {
+        int ni = bi, nj = bj;
+        for (int j = -1; j <= 1; ++j)
+            for (int i = -1; i <= 1; ++i)
+                if (at(bi + i, bj + j) > at(ni, nj))
+                    ni = bi + i, nj = bj + j;
+        if (ni == bi && nj == bj)
+            break;
+        if (moves == 2 || std::abs(ni) == 3 || std::abs(nj) == 3)
+            return false;
+        bi = ni, bj = nj;
+    }
     auto vertex = [](double l, double m, double r) {
         const double d = l - 2 * m + r;
         return d < 0 ? std::clamp(0.5 * (l - r) / d, -0.5, 0.5) : 0.0;
     };
+    px = x + 0.5 * (bi + vertex(at(bi - 1, bj), at(bi, bj), at(bi + 1, bj)));
+    py = y + 0.5 * (bj + vertex(at(bi, bj - 1), at(bi, bj), at(bi, bj + 1)));
+    const double zero = shifted_correlation(p, 0, 0, step);
+    height = zero > 0 ? at(bi, bj) / zero : 0;
+    return true;
+}
+
+// The basis refined on the work picture: its multiples m a, m b, m (a + b)
+// and m (a - b), for m = 1, 2, 4, ... while they leave half the picture
+// overlapping, each located at the peak of the correlation near where the
+// basis so far puts it, and a, b fitted to all located so far: each step's
+// error is a fraction of the last one's.
+void refine_on_picture(const work_picture& p, double a[2], double b[2])
+{
+    const double reach = 0.45 * std::min(p.w, p.h);
+    std::vector<lattice_point> points;
     for (int m = 1; m < 64; m *= 2) {
         const int vectors[4][2] = {{m, 0}, {0, m}, {m, m}, {m, -m}};
         bool any = false;
         for (const auto& v : vectors) {
             const double x = v[0] * a[0] + v[1] * b[0], y = v[0] * a[1] + v[1] * b[1];
-            if (std::hypot(x, y) > reach)
+            double px, py, height;
+            if (std::hypot(x, y) > reach || !locate_period(p, x, y, px, py, height))
                 continue;
-            double c[5][5];
-            int bi = 2, bj = 2;
-            for (int j = 0; j < 5; ++j)
-                for (int i = 0; i < 5; ++i) {
-                    c[j][i] = shifted_correlation(p, x + 0.5 * (i - 2), y + 0.5 * (j - 2), step);
-                    if (c[j][i] > c[bj][bi])
-                        bi = i, bj = j;
-                }
-            if (bi == 0 || bi == 4 || bj == 0 || bj == 4)
-                continue;  // no peak within reach of where it should be
-            const double px = x + 0.5 * (bi - 2 + vertex(c[bj][bi - 1], c[bj][bi], c[bj][bi + 1]));
-            const double py = y + 0.5 * (bj - 2 + vertex(c[bj - 1][bi], c[bj][bi], c[bj + 1][bi]));
             points.push_back({static_cast<double>(v[0]), static_cast<double>(v[1]), px, py, static_cast<double>(m * m)});
             any = true;
         }
@@ -410,17 +459,12 @@ void refine_on_picture(const work_picture& p, double a[2], double b[2])
     }
 }
 
-// The best correlation of the work picture with itself moved near (x, y)
-// (a 5 x 5 grid of half pixels about it), relative to its variance.
+// How strong a period of the picture is near (x, y): the height of the
+// correlation's peak there, 0 where there is none.
 double period_strength(const work_picture& p, double x, double y)
 {
-    const int step = std::max(1, static_cast<int>(std::sqrt(static_cast<double>(p.w) * p.h / 40000)));
-    const double zero = shifted_correlation(p, 0, 0, step);
-    double best = -1;
-    for (int j = -2; j <= 2; ++j)
-        for (int i = -2; i <= 2; ++i)
-            best = std::max(best, shifted_correlation(p, x + 0.5 * i, y + 0.5 * j, step));
-    return zero > 0 ? best / zero : 0;
+    double px, py, height;
+    return locate_period(p, x, y, px, py, height) ? height : 0;
 }
 
 // Makes the basis finer while a point of the lattice's cell at a half or a
@@ -460,6 +504,86 @@ void find_finer(const work_picture& p, const autocorrelation& acf, int k, double
             return;
         reduce(a, b);
     }
+}
+
+// The lattice that the autocorrelation of `small` (the work picture scaled
+// down by k, or a part of it) proposes, in work pixels: the finest lattice
+// whose points are about as strong as the strongest lattice's (a coarser
+// one, a sublattice of the periods, is as strong but larger; a finer one,
+// with points that are not periods, weaker). Not found when no lattice
+// stands out.
+struct proposal {
+    found_lattice lattice;
+    autocorrelation acf;
+    int k = 1;
+};
+proposal propose(const work_picture& small, int k)
+{
+    proposal out;
+    out.k = k;
+    if (small.w < 24 || small.h < 24)
+        return out;
+    out.acf = autocorrelate(small);
+    const autocorrelation& acf = out.acf;
+    const std::vector<lag> top = peaks(acf);
+    struct candidate { double a[2], b[2], on, score, area; };
+    std::vector<candidate> candidates;
+    for (size_t i = 0; i < top.size(); ++i)
+        for (size_t j = i + 1; j < top.size(); ++j) {
+            const double cross = static_cast<double>(top[i].x) * top[j].y - static_cast<double>(top[i].y) * top[j].x;
+            if (std::fabs(cross) < 0.1 * std::hypot(top[i].x, top[i].y) * std::hypot(top[j].x, top[j].y))
+                continue;
+            candidate c{{static_cast<double>(top[i].x), static_cast<double>(top[i].y)},
+                        {static_cast<double>(top[j].x), static_cast<double>(top[j].y)}, 0, 0, 0};
+            reduce(c.a, c.b);
+            if (std::hypot(c.a[0], c.a[1]) < shortest_period)
+                continue;
+            refine_on_peaks(acf, c.a, c.b);
+            reduce(c.a, c.b);
+            double off;
+            lattice_means(acf, c.a, c.b, c.on, off);
+            c.score = c.on - off;
+            c.area = std::fabs(c.a[0] * c.b[1] - c.a[1] * c.b[0]);
+            if (c.score >= least_contrast && c.on >= least_on_lattice)
+                candidates.push_back(c);
+        }
+    double strongest = 0, clearest = 0;
+    for (const candidate& c : candidates) {
+        strongest = std::max(strongest, c.on);
+        clearest = std::max(clearest, c.score);
+    }
+    const candidate* chosen = nullptr;
+    for (const candidate& c : candidates)
+        if (c.on >= 0.85 * strongest && c.score >= 0.5 * clearest && (!chosen || c.area < chosen->area - 0.5))
+            chosen = &c;
+    if (!chosen)
+        return out;
+    found_lattice& best = out.lattice;
+    for (int c = 0; c < 2; ++c) {
+        best.a[c] = k * chosen->a[c];
+        best.b[c] = k * chosen->b[c];
+    }
+    best.on_lattice = chosen->on;
+    best.contrast = chosen->score;
+    best.found = true;
+    return out;
+}
+
+// The w x h middle of the picture.
+work_picture middle(const work_picture& p, int w, int h)
+{
+    work_picture m;
+    m.scale = p.scale;
+    m.w = std::min(w, p.w);
+    m.h = std::min(h, p.h);
+    const int x0 = (p.w - m.w) / 2, y0 = (p.h - m.h) / 2;
+    for (int k = 0; k < 3; ++k) {
+        m.c[k].resize(static_cast<size_t>(m.w) * m.h);
+        for (int y = 0; y < m.h; ++y)
+            for (int x = 0; x < m.w; ++x)
+                m.c[k][static_cast<size_t>(y) * m.w + x] = p.at(k, x0 + x, y0 + y);
+    }
+    return m;
 }
 
 }  // namespace
@@ -519,61 +643,29 @@ work_picture make_work_picture(const uint32_t* rgb, int w, int h, int largest)
 
 found_lattice find_periods(const work_picture& picture)
 {
-    found_lattice best;
     if (picture.w < 24 || picture.h < 24)
-        return best;
+        return found_lattice{};
+    // The whole picture, scaled down; where that loses a small cell, its
+    // middle at full scale.
     const int k = std::max(1, (std::max(picture.w, picture.h) + acf_side - 1) / acf_side);
-    const work_picture small = shrink(picture, k);
-    const autocorrelation acf = autocorrelate(small);
-    const std::vector<lag> top = peaks(acf);
-    struct candidate { double a[2], b[2], on, score, area; };
-    std::vector<candidate> candidates;
-    for (size_t i = 0; i < top.size(); ++i)
-        for (size_t j = i + 1; j < top.size(); ++j) {
-            const double cross = static_cast<double>(top[i].x) * top[j].y - static_cast<double>(top[i].y) * top[j].x;
-            if (std::fabs(cross) < 0.1 * std::hypot(top[i].x, top[i].y) * std::hypot(top[j].x, top[j].y))
-                continue;
-            candidate c{{static_cast<double>(top[i].x), static_cast<double>(top[i].y)},
-                        {static_cast<double>(top[j].x), static_cast<double>(top[j].y)}, 0, 0, 0};
-            reduce(c.a, c.b);
-            if (std::hypot(c.a[0], c.a[1]) < shortest_period)
-                continue;
-            refine_on_peaks(acf, c.a, c.b);
-            reduce(c.a, c.b);
-            double off;
-            lattice_means(acf, c.a, c.b, c.on, off);
-            c.score = c.on - off;
-            c.area = std::fabs(c.a[0] * c.b[1] - c.a[1] * c.b[0]);
-            if (c.score >= least_contrast && c.on >= least_on_lattice)
-                candidates.push_back(c);
-        }
-    // The finest lattice whose points are about as strong as the strongest
-    // lattice's: a coarser one (a sublattice of the periods) is as strong but
-    // larger, a finer one (with points that are not periods) weaker.
-    double strongest = 0, clearest = 0;
-    for (const candidate& c : candidates) {
-        strongest = std::max(strongest, c.on);
-        clearest = std::max(clearest, c.score);
+    proposal chosen = propose(k > 1 ? shrink(picture, k) : picture, k);
+    if (k > 1) {
+        proposal fine = propose(middle(picture, acf_side, acf_side), 1);
+        const found_lattice& f = fine.lattice;
+        const found_lattice& c = chosen.lattice;
+        auto strength = [&](const found_lattice& l) {
+            return std::min(period_strength(picture, l.a[0], l.a[1]), period_strength(picture, l.b[0], l.b[1]));
+        };
+        auto area = [](const found_lattice& l) { return std::fabs(l.a[0] * l.b[1] - l.a[1] * l.b[0]); };
+        if (f.found && (!c.found || (area(f) < 0.9 * area(c) && strength(f) >= 0.85 * strength(c))))
+            chosen = std::move(fine);
     }
-    const candidate* chosen = nullptr;
-    if (getenv("SYMDEBUG"))
-        for (const candidate& c : candidates)
-            fprintf(stderr, "cand a=(%.1f,%.1f) b=(%.1f,%.1f) on %.3f score %.3f area %.0f\n", c.a[0], c.a[1], c.b[0], c.b[1], c.on, c.score, c.area);
-    for (const candidate& c : candidates)
-        if (c.on >= 0.85 * strongest && c.score >= 0.5 * clearest && (!chosen || c.area < chosen->area - 0.5))
-            chosen = &c;
-    if (!chosen)
-        return best;
-    for (int c = 0; c < 2; ++c)
-        best.a[c] = chosen->a[c], best.b[c] = chosen->b[c];
-    best.on_lattice = chosen->on;
-    best.contrast = chosen->score;
-    for (int c = 0; c < 2; ++c) {
-        best.a[c] *= k;
-        best.b[c] *= k;
-    }
+    if (!chosen.lattice.found)
+        return found_lattice{};
+    found_lattice best = chosen.lattice;
+    const autocorrelation& acf = chosen.acf;
     if (getenv("SYMDEBUG")) fprintf(stderr, "chosen a=(%.2f,%.2f) b=(%.2f,%.2f)\n", best.a[0], best.a[1], best.b[0], best.b[1]);
-    find_finer(picture, acf, k, best.a, best.b);
+    find_finer(picture, acf, chosen.k, best.a, best.b);
     if (getenv("SYMDEBUG")) fprintf(stderr, "finer a=(%.2f,%.2f) b=(%.2f,%.2f)\n", best.a[0], best.a[1], best.b[0], best.b[1]);
     refine_on_picture(picture, best.a, best.b);
     if (getenv("SYMDEBUG")) fprintf(stderr, "refined a=(%.2f,%.2f) b=(%.2f,%.2f)\n", best.a[0], best.a[1], best.b[0], best.b[1]);

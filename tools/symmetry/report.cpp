@@ -51,7 +51,7 @@ std::string describe(const wallpaper_symmetry& s)
     text += "lattice: " + point({s.lattice[0][0], s.lattice[0][1]}) + " " + point({s.lattice[1][0], s.lattice[1][1]}) + "\n";
     text += "orbifold: " + s.orbifold + "\n";
     if (s.method == "robust") {
-        text += "check: robust, every generator scores above the threshold\n";
+        text += "check: robust, every operation of the group scores at least " + share(s.threshold) + "\n";
     } else if (s.approximate) {
         char lowest[16];
         std::snprintf(lowest, sizeof lowest, "%.1f", 100 * s.lowest_agreement);
@@ -95,6 +95,7 @@ std::string describe_json(const wallpaper_symmetry& s)
     report["cell"] = {s.origin.x, s.origin.y};
     report["compared"] = {s.compared[0], s.compared[1], s.compared[2], s.compared[3]};
     report["translation_score"] = s.translation_score;
+    report["threshold"] = s.threshold;
     report["scores"] = json::array();
     for (const operation_score& op : s.scores)
         report["scores"].push_back({{"operation", op.operation}, {"axis_degrees", op.axis_degrees},

@@ -17,8 +17,8 @@
 
 namespace {
 
-constexpr int cells_averaged = 64;
-constexpr int largest_grid = 64;
+constexpr int cells_averaged = 48;
+constexpr int largest_grid = 96;
 constexpr int smallest_grid = 24;
 constexpr double shape_tolerance = 0.12;
 constexpr double outlier_factor = 4;  // a cell this many times the median deviation is left out
@@ -191,7 +191,13 @@ averages average_cells(const work_picture& picture, const double a[2], const dou
     averages out;
     const double det = a[0] * b[1] - a[1] * b[0];
     const double cell = std::sqrt(std::fabs(det));
-    const work_picture p = box_blur(picture, static_cast<int>(cell / n / 2));
+    // A grid step of more than 2.5 pixels would alias fine detail.
+    const double grid_step = cell / n;
+    const int blur = grid_step > 2.5 ? static_cast<int>(grid_step / 2) : 0;
+    work_picture blurred;
+    if (blur >= 1)
+        blurred = box_blur(picture, blur);
+    const work_picture& p = blur >= 1 ? blurred : picture;
     // The region averaged: the picture's proportions, about its centre, the
     // area of `cells_averaged` cells at most.
     const double shrink_by = std::min(1.0, std::sqrt(cells_averaged * std::fabs(det) / (static_cast<double>(p.w) * p.h)));
@@ -205,89 +211,94 @@ averages average_cells(const work_picture& picture, const double a[2], const dou
             lo[0] = std::min(lo[0], u), hi[0] = std::max(hi[0], u);
             lo[1] = std::min(lo[1], v), hi[1] = std::max(hi[1], v);
         }
-    // Each cell's samples: the grid point and the three channels.
-    struct cell_samples {
-        int half;
-        std::vector<int> at;
-        std::vector<float> values;
-        double deviation = 0;
-    };
-    std::vector<cell_samples> samples;
-    for (int cj = static_cast<int>(std::floor(lo[1])); cj <= static_cast<int>(std::ceil(hi[1])); ++cj)
-        for (int ci = static_cast<int>(std::floor(lo[0])); ci <= static_cast<int>(std::ceil(hi[0])); ++ci) {
-            cell_samples cell{(ci + cj) & 1, {}, {}};
-            for (int j = 0; j < n; ++j)
-                for (int i = 0; i < n; ++i) {
-                    const double u = ci + static_cast<double>(i) / n, v = cj + static_cast<double>(j) / n;
-                    const double dx = u * a[0] + v * b[0], dy = u * a[1] + v * b[1];
-                    if (std::fabs(dx) > rx || std::fabs(dy) > ry)
-                        continue;
-                    const double x = cx + dx, y = cy + dy;
-                    const int ix = static_cast<int>(x), iy = static_cast<int>(y);
-                    const float fx = static_cast<float>(x - ix), fy = static_cast<float>(y - iy);
-                    cell.at.push_back(j * n + i);
-                    for (int k = 0; k < 3; ++k) {
-                        const float* row = &p.c[k][static_cast<size_t>(iy) * p.w + ix];
-                        cell.values.push_back((1 - fy) * ((1 - fx) * row[0] + fx * row[1]) + fy * ((1 - fx) * row[p.w] + fx * row[p.w + 1]));
+    // visit(cell, half, grid point, value of each channel) for every sample:
+    // each grid point of each cell whose point lies in the region.
+    const int ci0 = static_cast<int>(std::floor(lo[0])), ci1 = static_cast<int>(std::ceil(hi[0]));
+    const int cj0 = static_cast<int>(std::floor(lo[1])), cj1 = static_cast<int>(std::ceil(hi[1]));
+    const int across = ci1 - ci0 + 1;
+    auto visit = [&](auto f) {
+        for (int cj = cj0; cj <= cj1; ++cj)
+            for (int ci = ci0; ci <= ci1; ++ci)
+                for (int j = 0; j < n; ++j)
+                    for (int i = 0; i < n; ++i) {
+                        const double u = ci + static_cast<double>(i) / n, v = cj + static_cast<double>(j) / n;
+                        const double dx = u * a[0] + v * b[0], dy = u * a[1] + v * b[1];
+                        if (std::fabs(dx) > rx || std::fabs(dy) > ry)
+                            continue;
+                        const double x = cx + dx, y = cy + dy;
+                        const int ix = static_cast<int>(x), iy = static_cast<int>(y);
+                        const float fx = static_cast<float>(x - ix), fy = static_cast<float>(y - iy);
+                        float value[3];
+                        for (int k = 0; k < 3; ++k) {
+                            const float* row = &p.c[k][static_cast<size_t>(iy) * p.w + ix];
+                            value[k] = (1 - fy) * ((1 - fx) * row[0] + fx * row[1]) + fy * ((1 - fx) * row[p.w] + fx * row[p.w + 1]);
+                        }
+                        f((cj - cj0) * across + ci - ci0, (ci + cj) & 1, j * n + i, value);
                     }
-                }
-            if (!cell.at.empty())
-                samples.push_back(std::move(cell));
-        }
+    };
     const size_t points = static_cast<size_t>(n) * n;
+    const size_t cell_count = static_cast<size_t>(across) * (cj1 - cj0 + 1);
+    // Each cell's mean square difference from the average and its number of
+    // samples; a negative difference marks a cell left out.
+    std::vector<double> deviation(cell_count, 0);
+    std::vector<int> cell_samples(cell_count, 0);
     // The sums of the cells kept, by half.
     std::vector<double> sum[2][3];
     std::vector<int> count[2];
-    auto add_up = [&](bool all) {
+    auto add_up = [&]() {
         for (int h = 0; h < 2; ++h) {
             for (auto& s : sum[h])
                 s.assign(points, 0);
             count[h].assign(points, 0);
         }
-        for (const cell_samples& cell : samples) {
-            if (!all && cell.deviation < 0)
-                continue;
-            for (size_t q = 0; q < cell.at.size(); ++q) {
-                for (int k = 0; k < 3; ++k)
-                    sum[cell.half][k][cell.at[q]] += cell.values[3 * q + k];
-                ++count[cell.half][cell.at[q]];
-            }
-        }
+        visit([&](int cell, int half, int at, const float* value) {
+            if (deviation[cell] < 0)
+                return;
+            for (int k = 0; k < 3; ++k)
+                sum[half][k][at] += value[k];
+            ++count[half][at];
+        });
     };
     // A cell that differs from the average far more than most (a defect: an
     // outlined cell, a signature, a stain) is left out.
-    add_up(true);
+    add_up();
+    visit([&](int cell, int, int at, const float* value) {
+        for (int k = 0; k < 3; ++k) {
+            const double mean = (sum[0][k][at] + sum[1][k][at]) / (count[0][at] + count[1][at]);
+            deviation[cell] += (value[k] - mean) * (value[k] - mean);
+        }
+        ++cell_samples[cell];
+    });
     std::vector<double> deviations;
-    for (cell_samples& cell : samples) {
-        double d = 0;
-        for (size_t q = 0; q < cell.at.size(); ++q)
-            for (int k = 0; k < 3; ++k) {
-                const int at = cell.at[q];
-                const double mean = (sum[0][k][at] + sum[1][k][at]) / (count[0][at] + count[1][at]);
-                d += (cell.values[3 * q + k] - mean) * (cell.values[3 * q + k] - mean);
-            }
-        cell.deviation = d / cell.at.size();
-        if (cell.at.size() * 2 >= points)
-            deviations.push_back(cell.deviation);
-    }
+    for (size_t c = 0; c < cell_count; ++c)
+        if (cell_samples[c]) {
+            deviation[c] /= cell_samples[c];
+            if (static_cast<size_t>(cell_samples[c]) * 2 >= points)
+                deviations.push_back(deviation[c]);
+        }
     if (deviations.size() >= 8) {
         std::nth_element(deviations.begin(), deviations.begin() + deviations.size() / 2, deviations.end());
         const double limit = outlier_factor * deviations[deviations.size() / 2];
-        for (cell_samples& cell : samples)
-            if (cell.deviation > limit)
-                cell.deviation = -1;
-        add_up(false);
+        bool any = false;
+        for (double& d : deviation)
+            if (d > limit) {
+                d = -1;
+                any = true;
+            }
+        if (any)
+            add_up();
     }
     double total = 0, total2 = 0;
     long counted = 0;
-    for (const cell_samples& cell : samples)
-        if (cell.deviation >= 0) {
-            for (const float v : cell.values) {
-                total += v;
-                total2 += static_cast<double>(v) * v;
-            }
-            counted += cell.at.size();
+    visit([&](int cell, int, int, const float* value) {
+        if (deviation[cell] < 0)
+            return;
+        for (int k = 0; k < 3; ++k) {
+            total += value[k];
+            total2 += static_cast<double>(value[k]) * value[k];
         }
+        ++counted;
+    });
     for (int h = 0; h < 2; ++h) {
         out.half[h].n = n;
         for (int k = 0; k < 3; ++k)
@@ -317,38 +328,42 @@ averages average_cells(const work_picture& picture, const double a[2], const dou
     return out;
 }
 
-// The image of a cell under the lattice map M about the origin: E(u) = C(M u).
-cell_grid mapped(const cell_grid& g, const int m[2][2])
+// The spectrum of each channel of a cell.
+struct cell_spectrum {
+    int n = 0;
+    std::vector<std::complex<float>> c[3];
+};
+cell_spectrum spectrum(const cell_grid& g)
 {
-    cell_grid e = g;
-    const int n = g.n;
-    for (int j = 0; j < n; ++j)
-        for (int i = 0; i < n; ++i) {
-            const int x = ((m[0][0] * i + m[0][1] * j) % n + n) % n, y = ((m[1][0] * i + m[1][1] * j) % n + n) % n;
-            for (int k = 0; k < 3; ++k)
-                e.c[k][static_cast<size_t>(j) * n + i] = g.at(k, x, y);
-        }
-    return e;
+    cell_spectrum out;
+    out.n = g.n;
+    for (int k = 0; k < 3; ++k) {
+        out.c[k].assign(g.c[k].begin(), g.c[k].end());
+        fft2(out.c[k], g.n, g.n, false);
+    }
+    return out;
 }
 
 // The shift h (grid steps, a fraction of a step) that maximises
-// sum over u of C(u) E(u + h).
-void best_shift(const cell_grid& c, const cell_grid& e, double h[2])
+// sum over u of C(u) E(u + h), E(u) = C(M u): by FFT, the spectrum of E
+// being that of C at M^-T f (M maps the grid onto itself one to one).
+void best_shift(const cell_spectrum& spectrum, const int m[2][2], double h[2])
 {
-    const int n = c.n;
-    std::vector<float> cross(static_cast<size_t>(n) * n, 0);
-    std::vector<std::complex<float>> fc, fe;
-    for (int k = 0; k < 3; ++k) {
-        fc.assign(c.c[k].begin(), c.c[k].end());
-        fe.assign(e.c[k].begin(), e.c[k].end());
-        fft2(fc, n, n, false);
-        fft2(fe, n, n, false);
-        for (size_t i = 0; i < fc.size(); ++i)
-            fc[i] = std::conj(fc[i]) * fe[i];
-        fft2(fc, n, n, true);
-        for (size_t i = 0; i < fc.size(); ++i)
-            cross[i] += fc[i].real();
-    }
+    const int n = spectrum.n;
+    const int det = m[0][0] * m[1][1] - m[0][1] * m[1][0];
+    const int t[2][2] = {{m[1][1] * det, -m[1][0] * det}, {-m[0][1] * det, m[0][0] * det}};  // M^-T
+    std::vector<std::complex<float>> product(static_cast<size_t>(n) * n, 0);
+    for (int fy = 0; fy < n; ++fy)
+        for (int fx = 0; fx < n; ++fx) {
+            const int gx = ((t[0][0] * fx + t[0][1] * fy) % n + n) % n, gy = ((t[1][0] * fx + t[1][1] * fy) % n + n) % n;
+            const size_t at = static_cast<size_t>(fy) * n + fx, image = static_cast<size_t>(gy) * n + gx;
+            for (int k = 0; k < 3; ++k)
+                product[at] += std::conj(spectrum.c[k][at]) * spectrum.c[k][image];
+        }
+    fft2(product, n, n, true);
+    std::vector<float> cross(product.size());
+    for (size_t i = 0; i < product.size(); ++i)
+        cross[i] = product[i].real();
     size_t top = 0;
     for (size_t i = 1; i < cross.size(); ++i)
         if (cross[i] > cross[top])
@@ -363,22 +378,52 @@ void best_shift(const cell_grid& c, const cell_grid& e, double h[2])
     h[1] = tj + vertex(at(ti, tj - 1), at(ti, tj), at(ti, tj + 1));
 }
 
-// The correlation of cell p with the image of cell q under u -> M u + g
-// (g in lattice units), that is of p(u) with q(M u + g).
-double agreement_under(const cell_grid& p, const cell_grid& q, const plane_operation& op)
+// Where each grid point's image under u -> M u + g (g in lattice units)
+// falls on the torus: the four grid points about it and their bilinear
+// weights.
+struct torus_map {
+    std::vector<int> at;     // four per grid point
+    std::vector<float> w;    // their weights
+};
+torus_map image_map(int n, const plane_operation& op)
 {
-    const int n = p.n;
-    std::vector<float> image[3];
-    for (auto& c : image)
-        c.resize(static_cast<size_t>(n) * n);
+    torus_map map;
+    map.at.reserve(4 * static_cast<size_t>(n) * n);
+    map.w.reserve(4 * static_cast<size_t>(n) * n);
     for (int j = 0; j < n; ++j)
         for (int i = 0; i < n; ++i) {
             const double x = op.m[0][0] * i + op.m[0][1] * j + op.g[0] * n;
             const double y = op.m[1][0] * i + op.m[1][1] * j + op.g[1] * n;
-            for (int k = 0; k < 3; ++k)
-                image[k][static_cast<size_t>(j) * n + i] = q.sample(k, x, y);
+            const double fx = std::floor(x), fy = std::floor(y);
+            const float tx = static_cast<float>(x - fx), ty = static_cast<float>(y - fy);
+            const int i0 = static_cast<int>(((static_cast<long>(fx) % n) + n) % n), j0 = static_cast<int>(((static_cast<long>(fy) % n) + n) % n);
+            const int i1 = (i0 + 1) % n, j1 = (j0 + 1) % n;
+            map.at.insert(map.at.end(), {j0 * n + i0, j0 * n + i1, j1 * n + i0, j1 * n + i1});
+            map.w.insert(map.w.end(), {(1 - ty) * (1 - tx), (1 - ty) * tx, ty * (1 - tx), ty * tx});
         }
-    return correlation(p.c, image);
+    return map;
+}
+
+// The correlation of cell p with the image of cell q under the map, that is
+// of p(u) with q(M u + g), the three channels together.
+double agreement_under(const cell_grid& p, const cell_grid& q, const torus_map& map)
+{
+    double spq = 0, spp = 0, sqq = 0;
+    for (int k = 0; k < 3; ++k) {
+        double sp = 0, sq = 0, pq = 0, pp = 0, qq = 0;
+        const size_t count = p.c[k].size();
+        for (size_t u = 0; u < count; ++u) {
+            const int* at = &map.at[4 * u];
+            const float* w = &map.w[4 * u];
+            const double a = p.c[k][u];
+            const double b = w[0] * q.c[k][at[0]] + w[1] * q.c[k][at[1]] + w[2] * q.c[k][at[2]] + w[3] * q.c[k][at[3]];
+            sp += a, sq += b, pq += a * b, pp += a * a, qq += b * b;
+        }
+        spq += pq - sp * sq / count;
+        spp += pp - sp * sp / count;
+        sqq += qq - sq * sq / count;
+    }
+    return spp > 0 && sqq > 0 ? spq / std::sqrt(spp * sqq) : 0;
 }
 
 }  // namespace
@@ -399,16 +444,18 @@ cell_scores score_operations(const work_picture& picture, const found_lattice& l
     const cell_grid fine[2] = {fine_detail(cells.half[0], r), fine_detail(cells.half[1], r)};
     const double fine_translation = correlation(fine[0].c, fine[1].c);
     out.periodic = true;
+    const cell_spectrum whole = spectrum(cells.both);
     for (plane_operation op : allowed_maps(lattice.a, lattice.b)) {
         double h[2];
-        best_shift(cells.both, mapped(cells.both, op.m), h);
+        best_shift(whole, op.m, h);
         // C(M u + g) = C(u) with E(u + h) = C(u): g = M h.
         for (int k = 0; k < 2; ++k) {
             const double g = (op.m[k][0] * h[0] + op.m[k][1] * h[1]) / n;
             op.g[k] = g - std::floor(g);
         }
-        const double s = 0.5 * (agreement_under(cells.half[0], cells.half[1], op) + agreement_under(cells.half[1], cells.half[0], op));
-        const double f = 0.5 * (agreement_under(fine[0], fine[1], op) + agreement_under(fine[1], fine[0], op));
+        const torus_map map = image_map(n, op);
+        const double s = 0.5 * (agreement_under(cells.half[0], cells.half[1], map) + agreement_under(cells.half[1], cells.half[0], map));
+        const double f = 0.5 * (agreement_under(fine[0], fine[1], map) + agreement_under(fine[1], fine[0], map));
         const double whole = out.translation_score > 0 ? s / out.translation_score : 0;
         const double detail = fine_translation > 0 ? f / fine_translation : 0;
         if (getenv("SYMDEBUG")) fprintf(stderr, "whole %.3f detail %.3f (fineT %.3f)\n", whole, detail, fine_translation);

@@ -1009,6 +1009,7 @@ wallpaper_symmetry classify_robust(const uint32_t* rgb, int w, int h)
     result.group = choice.group;
     result.translation_score = cells.translation_score;
     result.scores = choice.scores;
+    result.threshold = accepted_score;
     result.runner_up = choice.runner_up;
     result.runner_up_score = choice.runner_up_score;
     // From work pixels to the picture's: work pixel (i, j) has its centre at
@@ -1058,6 +1059,7 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
     // only to within its compression.
     if (robust.group == exact.group) {
         exact.scores = robust.scores;
+        exact.threshold = robust.threshold;
         exact.runner_up = robust.runner_up;
         exact.runner_up_score = robust.runner_up_score;
         return exact;

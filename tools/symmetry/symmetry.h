@@ -68,6 +68,7 @@ struct wallpaper_symmetry {
     // The operations scored: each generator of the group named (accepted)
     // and each one the lattice allows that was turned down, best first.
     std::vector<operation_score> scores;
+    double threshold = 0;  // the score an operation needs to count (robust)
     // The nearest subgroup or supergroup that came next, and the score that
     // decided between the two ("" when there is none).
     std::string runner_up;
