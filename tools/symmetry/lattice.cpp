@@ -22,7 +22,8 @@ constexpr int peaks_kept = 24;        // the highest peaks that propose lattices
 constexpr double shortest_period = 3; // in autocorrelation pixels
 constexpr double least_on_lattice = 0.25;
 constexpr double least_contrast = 0.12;
-constexpr double least_dip = 0.1;      // between the central peak and another
+constexpr double least_dip = 0.1;
+constexpr size_t options_tried = 4;     // lattices checked on the picture itself      // between the central peak and another
 
 // Leaves out rows and columns of one colour (to within noise) at the edges,
 // at most an eighth of the picture on each side.
@@ -336,23 +337,27 @@ bool fit_basis(const std::vector<lattice_point>& points, double a[2], double b[2
 // points (n, m up to 4), each weighted by its height.
 void refine_on_peaks(const autocorrelation& acf, double a[2], double b[2])
 {
-    std::vector<lattice_point> points;
-    for (int n = -4; n <= 4; ++n)
-        for (int m = -4; m <= 4; ++m) {
-            const double x = n * a[0] + m * b[0], y = n * a[1] + m * b[1];
-            if ((n == 0 && m == 0) || y < 0 || (y == 0 && x < 0) || !acf.inside(x, y))
-                continue;
-            double px, py;
-            if (!locate_peak(acf, x, y, px, py) || std::hypot(px - x, py - y) > 2.5)
-                continue;
-            const double height = acf.sample(px, py);
-            if (height > 0)
-                points.push_back({static_cast<double>(n), static_cast<double>(m), px, py, height});
-        }
-    double fa[2], fb[2];
-    if (fit_basis(points, fa, fb))
-        for (int k = 0; k < 2; ++k)
-            a[k] = fa[k], b[k] = fb[k];
+    // The nearest points first, so that the farther ones are looked for
+    // where an already better basis puts them.
+    for (const int reach : {1, 2, 4}) {
+        std::vector<lattice_point> points;
+        for (int n = -reach; n <= reach; ++n)
+            for (int m = -reach; m <= reach; ++m) {
+                const double x = n * a[0] + m * b[0], y = n * a[1] + m * b[1];
+                if ((n == 0 && m == 0) || y < 0 || (y == 0 && x < 0) || !acf.inside(x, y))
+                    continue;
+                double px, py;
+                if (!locate_peak(acf, x, y, px, py) || std::hypot(px - x, py - y) > 2.5)
+                    continue;
+                const double height = acf.sample(px, py);
+                if (height > 0)
+                    points.push_back({static_cast<double>(n), static_cast<double>(m), px, py, height});
+            }
+        double fa[2], fb[2];
+        if (fit_basis(points, fa, fb))
+            for (int k = 0; k < 2; ++k)
+                a[k] = fa[k], b[k] = fb[k];
+    }
 }
 
 // Bilinear sample of channel k at continuous work coordinates (x, y) of the
@@ -514,6 +519,7 @@ void find_finer(const work_picture& p, const autocorrelation& acf, int k, double
 // stands out.
 struct proposal {
     found_lattice lattice;
+    std::vector<found_lattice> options;  // every lattice about as strong, finest first
     autocorrelation acf;
     int k = 1;
 };
@@ -552,20 +558,30 @@ proposal propose(const work_picture& small, int k)
         strongest = std::max(strongest, c.on);
         clearest = std::max(clearest, c.score);
     }
-    const candidate* chosen = nullptr;
-    for (const candidate& c : candidates)
-        if (c.on >= 0.85 * strongest && c.score >= 0.5 * clearest && (!chosen || c.area < chosen->area - 0.5))
-            chosen = &c;
-    if (!chosen)
-        return out;
-    found_lattice& best = out.lattice;
-    for (int c = 0; c < 2; ++c) {
-        best.a[c] = k * chosen->a[c];
-        best.b[c] = k * chosen->b[c];
+    std::sort(candidates.begin(), candidates.end(), [](const candidate& p, const candidate& q) { return p.area < q.area; });
+    if (getenv("SYMDEBUG"))
+        for (const candidate& c : candidates)
+            fprintf(stderr, "cand k=%d a=(%.1f,%.1f) b=(%.1f,%.1f) on %.3f score %.3f area %.0f (strongest %.3f clearest %.3f)\n", k, c.a[0], c.a[1], c.b[0], c.b[1], c.on, c.score, c.area, strongest, clearest);
+    for (const candidate& c : candidates) {
+        if (c.on < 0.85 * strongest || c.score < 0.5 * clearest)
+            continue;
+        if (!out.options.empty()) {
+            const found_lattice& last = out.options.back();
+            if (std::fabs(std::fabs(last.a[0] * last.b[1] - last.a[1] * last.b[0]) - k * k * c.area) < 0.5 * k * k)
+                continue;  // the same lattice again, or one as fine
+        }
+        found_lattice l;
+        for (int i = 0; i < 2; ++i) {
+            l.a[i] = k * c.a[i];
+            l.b[i] = k * c.b[i];
+        }
+        l.on_lattice = c.on;
+        l.contrast = c.score;
+        l.found = true;
+        out.options.push_back(l);
     }
-    best.on_lattice = chosen->on;
-    best.contrast = chosen->score;
-    best.found = true;
+    if (!out.options.empty())
+        out.lattice = out.options.front();
     return out;
 }
 
@@ -662,7 +678,25 @@ found_lattice find_periods(const work_picture& picture)
     }
     if (!chosen.lattice.found)
         return found_lattice{};
+    // Of the lattices about as strong, the finest whose average cell explains
+    // the picture about as well as the best of them: a lattice finer than the
+    // picture's (a translation that only nearly maps it onto itself taken for
+    // a period) explains it far less.
     found_lattice best = chosen.lattice;
+    double most = 0;
+    std::vector<double> explained;
+    for (size_t i = 0; i < chosen.options.size() && i < options_tried; ++i) {
+        explained.push_back(explained_by(picture, chosen.options[i].a, chosen.options[i].b));
+        most = std::max(most, explained.back());
+    }
+    if (getenv("SYMDEBUG"))
+        for (size_t i = 0; i < explained.size(); ++i)
+            fprintf(stderr, "option a=(%.1f,%.1f) b=(%.1f,%.1f) explains %.3f\n", chosen.options[i].a[0], chosen.options[i].a[1], chosen.options[i].b[0], chosen.options[i].b[1], explained[i]);
+    for (size_t i = 0; i < explained.size(); ++i)
+        if (explained[i] >= 0.85 * most) {
+            best = chosen.options[i];
+            break;
+        }
     const autocorrelation& acf = chosen.acf;
     if (getenv("SYMDEBUG")) fprintf(stderr, "chosen a=(%.2f,%.2f) b=(%.2f,%.2f)\n", best.a[0], best.a[1], best.b[0], best.b[1]);
     find_finer(picture, acf, chosen.k, best.a, best.b);

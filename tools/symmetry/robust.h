@@ -53,6 +53,10 @@ struct found_lattice {
 // found when the picture has no two clear periods of at most half its size.
 found_lattice find_periods(const work_picture& picture);
 
+// The share of the work picture's variance that its average cell on the
+// lattice (a, b) explains (the cell sampled coarsely).
+double explained_by(const work_picture& picture, const double a[2], const double b[2]);
+
 // An operation the lattice allows, with its score (1: agrees as well as the
 // translations do).
 struct scored_operation {

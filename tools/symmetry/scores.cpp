@@ -21,7 +21,8 @@ constexpr int cells_averaged = 48;
 constexpr int largest_grid = 96;
 constexpr int smallest_grid = 24;
 constexpr double shape_tolerance = 0.12;
-constexpr double outlier_factor = 4;  // a cell this many times the median deviation is left out
+constexpr double outlier_factor = 4;
+constexpr double well_explained = 0.8;  // below, a coarser lattice is looked for  // a cell this many times the median deviation is left out
 
 // An average cell: n x n samples of three channels, u = (i / n, j / n).
 struct cell_grid {
@@ -180,20 +181,23 @@ std::vector<plane_operation> allowed_maps(const double a[2], const double b[2])
     return maps;
 }
 
-// The two averages of the picture's cell, and their mean.
+// The two averages of the picture's cell (n x n points), and their mean;
+// with `against_aliasing`, a picture whose cell is much larger than the grid
+// is blurred first.
 struct averages {
     cell_grid half[2], both;
     double explained = 0;
 };
 
-averages average_cells(const work_picture& picture, const double a[2], const double b[2], const double origin[2], int n)
+averages average_cells(const work_picture& picture, const double a[2], const double b[2], const double origin[2], int n,
+                       bool against_aliasing)
 {
     averages out;
     const double det = a[0] * b[1] - a[1] * b[0];
     const double cell = std::sqrt(std::fabs(det));
     // A grid step of more than 2.5 pixels would alias fine detail.
     const double grid_step = cell / n;
-    const int blur = grid_step > 2.5 ? static_cast<int>(grid_step / 2) : 0;
+    const int blur = against_aliasing && grid_step > 2.5 ? static_cast<int>(grid_step / 2) : 0;
     work_picture blurred;
     if (blur >= 1)
         blurred = box_blur(picture, blur);
@@ -428,6 +432,14 @@ double agreement_under(const cell_grid& p, const cell_grid& q, const torus_map& 
 
 }  // namespace
 
+// The share of the picture's variance that its average cell on the lattice
+// (a, b) explains, from a coarse grid.
+double explained_by(const work_picture& picture, const double a[2], const double b[2])
+{
+    const double middle[2] = {picture.w / 2.0, picture.h / 2.0};
+    return average_cells(picture, a, b, middle, smallest_grid, false).explained;
+}
+
 cell_scores score_operations(const work_picture& picture, const found_lattice& lattice)
 {
     cell_scores out;
@@ -437,7 +449,7 @@ cell_scores score_operations(const work_picture& picture, const found_lattice& l
     const int n = std::clamp(2 * static_cast<int>(std::ceil(cell / 2)), smallest_grid, largest_grid);
     out.origin[0] = picture.w / 2.0;
     out.origin[1] = picture.h / 2.0;
-    const averages cells = average_cells(picture, lattice.a, lattice.b, out.origin, n);
+    const averages cells = average_cells(picture, lattice.a, lattice.b, out.origin, n, true);
     out.explained = cells.explained;
     out.translation_score = correlation(cells.half[0].c, cells.half[1].c);
     const int r = std::max(1, n / 16);

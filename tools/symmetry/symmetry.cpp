@@ -1033,6 +1033,24 @@ wallpaper_symmetry classify_robust(const uint32_t* rgb, int w, int h)
     return result;
 }
 
+// At most `palette_size` colours among pixels spread evenly over the
+// picture (one in every so many, 4096 at most).
+bool drawn_in_few_colours(const uint32_t* rgb, int w, int h)
+{
+    constexpr size_t palette_size = 256;
+    const size_t count = static_cast<size_t>(w) * h;
+    const size_t step = std::max<size_t>(1, count / 4096);
+    std::vector<uint32_t> seen;
+    for (size_t i = step / 2; i < count; i += step) {
+        if (std::find(seen.begin(), seen.end(), rgb[i]) != seen.end())
+            continue;
+        seen.push_back(rgb[i]);
+        if (seen.size() > palette_size)
+            return false;
+    }
+    return true;
+}
+
 // The number of point operations of a group (the order of its point group).
 int point_operations(const std::string& group)
 {
@@ -1049,8 +1067,12 @@ int point_operations(const std::string& group)
 
 wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
 {
-    wallpaper_symmetry exact = classify_exact(rgb, w, h);
     wallpaper_symmetry robust = classify_robust(rgb, w, h);
+    // Only a picture drawn in a few colours can repeat pixel for pixel; a
+    // photo, a JPEG file or a smoothed drawing has hundreds.
+    if (!drawn_in_few_colours(rgb, w, h))
+        return robust;
+    wallpaper_symmetry exact = classify_exact(rgb, w, h);
     if (exact.group == "none")
         return robust;
     // A picture exact to the pixel keeps the exact answer, with the scores
