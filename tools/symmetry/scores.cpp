@@ -18,6 +18,7 @@
 namespace {
 
 constexpr int cells_averaged = 48;
+constexpr int cells_nearby = 12;  // when those explain the picture poorly (a slant): the nearest
 constexpr int largest_grid = 96;
 constexpr int smallest_grid = 24;
 constexpr double shape_tolerance = 0.12;
@@ -183,14 +184,14 @@ std::vector<plane_operation> allowed_maps(const double a[2], const double b[2])
 
 // The two averages of the picture's cell (n x n points), and their mean;
 // with `against_aliasing`, a picture whose cell is much larger than the grid
-// is blurred first.
+// is blurred first. At most `cells_averaged` cells about the origin.
 struct averages {
     cell_grid half[2], both;
     double explained = 0;
 };
 
 averages average_cells(const work_picture& picture, const double a[2], const double b[2], const double origin[2], int n,
-                       bool against_aliasing)
+                       bool against_aliasing, int cells_averaged)
 {
     averages out;
     const double det = a[0] * b[1] - a[1] * b[0];
@@ -437,7 +438,7 @@ double agreement_under(const cell_grid& p, const cell_grid& q, const torus_map& 
 double explained_by(const work_picture& picture, const double a[2], const double b[2])
 {
     const double middle[2] = {picture.w / 2.0, picture.h / 2.0};
-    return average_cells(picture, a, b, middle, smallest_grid, false).explained;
+    return average_cells(picture, a, b, middle, smallest_grid, false, cells_averaged).explained;
 }
 
 cell_scores score_operations(const work_picture& picture, const found_lattice& lattice)
@@ -449,7 +450,13 @@ cell_scores score_operations(const work_picture& picture, const found_lattice& l
     const int n = std::clamp(2 * static_cast<int>(std::ceil(cell / 2)), smallest_grid, largest_grid);
     out.origin[0] = picture.w / 2.0;
     out.origin[1] = picture.h / 2.0;
-    const averages cells = average_cells(picture, lattice.a, lattice.b, out.origin, n, true);
+    averages cells = average_cells(picture, lattice.a, lattice.b, out.origin, n, true, cells_averaged);
+    if (cells.explained < 0.8) {
+        // A pattern seen at a slant or bent keeps its lattice only nearby.
+        averages nearby = average_cells(picture, lattice.a, lattice.b, out.origin, n, true, cells_nearby);
+        if (nearby.explained > cells.explained + 0.1)
+            cells = std::move(nearby);
+    }
     out.explained = cells.explained;
     out.translation_score = correlation(cells.half[0].c, cells.half[1].c);
     const int r = std::max(1, n / 16);
