@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -559,9 +557,6 @@ proposal propose(const work_picture& small, int k)
         clearest = std::max(clearest, c.score);
     }
     std::sort(candidates.begin(), candidates.end(), [](const candidate& p, const candidate& q) { return p.area < q.area; });
-    if (getenv("SYMDEBUG"))
-        for (const candidate& c : candidates)
-            fprintf(stderr, "cand k=%d a=(%.1f,%.1f) b=(%.1f,%.1f) on %.3f score %.3f area %.0f (strongest %.3f clearest %.3f)\n", k, c.a[0], c.a[1], c.b[0], c.b[1], c.on, c.score, c.area, strongest, clearest);
     for (const candidate& c : candidates) {
         if (c.on < 0.85 * strongest || c.score < 0.5 * clearest)
             continue;
@@ -689,20 +684,14 @@ found_lattice find_periods(const work_picture& picture)
         explained.push_back(explained_by(picture, chosen.options[i].a, chosen.options[i].b));
         most = std::max(most, explained.back());
     }
-    if (getenv("SYMDEBUG"))
-        for (size_t i = 0; i < explained.size(); ++i)
-            fprintf(stderr, "option a=(%.1f,%.1f) b=(%.1f,%.1f) explains %.3f\n", chosen.options[i].a[0], chosen.options[i].a[1], chosen.options[i].b[0], chosen.options[i].b[1], explained[i]);
     for (size_t i = 0; i < explained.size(); ++i)
         if (explained[i] >= 0.85 * most) {
             best = chosen.options[i];
             break;
         }
     const autocorrelation& acf = chosen.acf;
-    if (getenv("SYMDEBUG")) fprintf(stderr, "chosen a=(%.2f,%.2f) b=(%.2f,%.2f)\n", best.a[0], best.a[1], best.b[0], best.b[1]);
     find_finer(picture, acf, chosen.k, best.a, best.b);
-    if (getenv("SYMDEBUG")) fprintf(stderr, "finer a=(%.2f,%.2f) b=(%.2f,%.2f)\n", best.a[0], best.a[1], best.b[0], best.b[1]);
     refine_on_picture(picture, best.a, best.b);
-    if (getenv("SYMDEBUG")) fprintf(stderr, "refined a=(%.2f,%.2f) b=(%.2f,%.2f)\n", best.a[0], best.a[1], best.b[0], best.b[1]);
     reduce(best.a, best.b);
     // At least two periods each way.
     if (std::hypot(best.a[0], best.a[1]) > picture.w / 2.0 && std::hypot(best.a[0], best.a[1]) > picture.h / 2.0)

@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -477,7 +475,6 @@ cell_scores score_operations(const work_picture& picture, const found_lattice& l
         const double f = 0.5 * (agreement_under(fine[0], fine[1], map) + agreement_under(fine[1], fine[0], map));
         const double whole = out.translation_score > 0 ? s / out.translation_score : 0;
         const double detail = fine_translation > 0 ? f / fine_translation : 0;
-        if (getenv("SYMDEBUG")) fprintf(stderr, "whole %.3f detail %.3f (fineT %.3f)\n", whole, detail, fine_translation);
         out.operations.push_back({op, std::min(whole, detail)});
     }
     return out;
