@@ -13,8 +13,9 @@
 
 namespace {
 
-// The share of the fixed sample below that must be named right.
-constexpr double minimum_share_right = 0.9;
+// The share of the fixed sample below that must be named right (50 of 51
+// today: two may change with the compiler and its floating point).
+constexpr double minimum_share_right = 0.94;
 
 constexpr const char* sample_degradations[] = {"clean", "jpeg", "noise"};
 constexpr unsigned sample_seed = 2024;
