@@ -685,7 +685,7 @@ found_lattice find_periods(const work_picture& picture)
         most = std::max(most, explained.back());
     }
     for (size_t i = 0; i < explained.size(); ++i)
-        if (explained[i] >= 0.85 * most) {
+        if (explained[i] >= 0.93 * most) {
             best = chosen.options[i];
             break;
         }
