@@ -1,6 +1,11 @@
-// The symmetry classifier on 800x600 synthetic wallpapers: each must take
-// at most 100 ms of CPU (build/bin/symmetry_bench).
+// The symmetry classifier on 800x600 synthetic wallpapers drawn exactly and
+// on realistic ones (a JPEG file of an anti-aliased pattern at a random
+// angle), and on a realistic 4096x4096 picture (build/bin/symmetry_bench).
+// A realistic 800x600 picture must take at most 150 ms of CPU, a 4096x4096
+// one at most 1.5 s.
+#include <degrade.h>
 #include <patterns.h>
+#include <realistic.h>
 #include <symmetry.h>
 
 #include <benchmark/benchmark.h>
@@ -61,6 +66,44 @@ void classify_noise_800x600(benchmark::State& state)
         benchmark::DoNotOptimize(classify(picture.data(), 800, 600).group);
 }
 BENCHMARK(classify_noise_800x600)->Unit(benchmark::kMillisecond);
+
+// The realistic picture of `group` (shapes, seed 5) scaled so that its
+// shorter side is `side`, cut to side x side (or 800x600), as a JPEG file of
+// quality 80 gives it back.
+rgb_picture realistic_bench_picture(const char* group, int w, int h)
+{
+    const realistic_picture p = make_realistic(group, "shapes", 5);
+    const double scale = std::max(static_cast<double>(w) / p.picture.w, static_cast<double>(h) / p.picture.h);
+    const rgb_picture big = scale > 1 ? resized(p.picture, scale, resize_filter::bilinear) : p.picture;
+    return jpeg_round_trip(cropped(big, 0, 0, w, h), 80);
+}
+
+constexpr const char* realistic_groups[] = {"p2", "pgg", "p4m", "p31m", "p6m"};
+
+void classify_realistic_800x600(benchmark::State& state)
+{
+    const char* group = realistic_groups[state.range(0)];
+    const rgb_picture picture = realistic_bench_picture(group, 800, 600);
+    std::string given;
+    for (auto _ : state) {
+        given = classify(picture.rgb.data(), picture.w, picture.h).group;
+        benchmark::DoNotOptimize(given);
+    }
+    state.SetLabel(std::string(group) + " -> " + given);
+}
+BENCHMARK(classify_realistic_800x600)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+void classify_realistic_4096x4096(benchmark::State& state)
+{
+    const rgb_picture picture = realistic_bench_picture("p4m", 4096, 4096);
+    std::string given;
+    for (auto _ : state) {
+        given = classify(picture.rgb.data(), picture.w, picture.h).group;
+        benchmark::DoNotOptimize(given);
+    }
+    state.SetLabel("p4m -> " + given);
+}
+BENCHMARK(classify_realistic_4096x4096)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
