@@ -116,6 +116,20 @@ std::vector<plane_operation> about(const std::vector<plane_operation>& ops, plan
     return moved;
 }
 
+void pixel_linear(const double a[2], const double b[2], const int m[2][2], double l[2][2])
+{
+    const double A[2][2] = {{a[0], b[0]}, {a[1], b[1]}};
+    const double det = A[0][0] * A[1][1] - A[0][1] * A[1][0];
+    const double inv[2][2] = {{A[1][1] / det, -A[0][1] / det}, {-A[1][0] / det, A[0][0] / det}};
+    double am[2][2];
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            am[i][j] = A[i][0] * m[0][j] + A[i][1] * m[1][j];
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            l[i][j] = am[i][0] * inv[0][j] + am[i][1] * inv[1][j];
+}
+
 bool lattice_operation(const plane_isometry& g, const double a[2], const double b[2], plane_operation& op)
 {
     const double r[2][2] = {{g.xx, g.xy}, {g.yx, g.yy}};

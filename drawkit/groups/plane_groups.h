@@ -65,6 +65,9 @@ std::vector<plane_operation> about(const std::vector<plane_operation>& ops, plan
 // drawkit's isometry of the plane in pixels, x -> m x + t (geometry.h).
 struct plane_isometry;
 
+// The linear part in pixels, A M A^-1 with A = (a b), of the lattice map M.
+void pixel_linear(const double a[2], const double b[2], const int m[2][2], double l[2][2]);
+
 // The pixel isometry g written in lattice coordinates for the lattice
 // (a, b) whose origin is pixel (0, 0); false when g does not map the
 // lattice onto itself (M is not an integer matrix to within 1e-6).

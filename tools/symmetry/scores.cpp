@@ -140,16 +140,8 @@ cell_grid fine_detail(const cell_grid& g, int r)
 // isometry to within the tolerance.
 bool near_isometry(const double a[2], const double b[2], const int m[2][2])
 {
-    const double A[2][2] = {{a[0], b[0]}, {a[1], b[1]}};
-    const double det = A[0][0] * A[1][1] - A[0][1] * A[1][0];
-    const double inv[2][2] = {{A[1][1] / det, -A[0][1] / det}, {-A[1][0] / det, A[0][0] / det}};
-    double am[2][2], l[2][2];
-    for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j)
-            am[i][j] = A[i][0] * m[0][j] + A[i][1] * m[1][j];
-    for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j)
-            l[i][j] = am[i][0] * inv[0][j] + am[i][1] * inv[1][j];
+    double l[2][2];
+    pixel_linear(a, b, m, l);
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j) {
             const double ltl = l[0][i] * l[0][j] + l[1][i] * l[1][j];

@@ -622,21 +622,6 @@ plane_operation in_lattice(const lattice_basis& lattice, const affine_map& map, 
     return op;
 }
 
-// The pixel map A M A^-1 of a lattice map M.
-void pixel_linear(const lattice_basis& lattice, const int m[2][2], double l[2][2])
-{
-    const double a[2][2] = {{lattice.a[0], lattice.b[0]}, {lattice.a[1], lattice.b[1]}};
-    const double det = lattice.det();
-    const double inv[2][2] = {{a[1][1] / det, -a[0][1] / det}, {-a[1][0] / det, a[0][0] / det}};
-    double am[2][2];
-    for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j)
-            am[i][j] = a[i][0] * m[0][j] + a[i][1] * m[1][j];
-    for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j)
-            l[i][j] = am[i][0] * inv[0][j] + am[i][1] * inv[1][j];
-}
-
 // M = A^-1 R A for a pixel isometry R; false when R does not map the
 // lattice onto itself.
 bool lattice_matrix(const lattice_basis& lattice, const int r[2][2], int m[2][2])
@@ -674,7 +659,7 @@ double frac(double x) { return x - std::floor(x); }
 affine_map pixel_map(const picture_view& v, const lattice_basis& lattice, const plane_operation& op)
 {
     affine_map map;
-    pixel_linear(lattice, op.m, map.l);
+    pixel_linear(lattice.a, lattice.b, op.m, map.l);
     const double det = lattice.det();
     const double mx = (v.x0 + v.x1) / 2.0, my = (v.y0 + v.y1) / 2.0;
     const double u[2] = {(mx * lattice.b[1] - my * lattice.b[0]) / det, (lattice.a[0] * my - lattice.a[1] * mx) / det};
@@ -714,7 +699,7 @@ std::vector<plane_operation> hexagonal_operations(const picture_view& v, const l
 {
     auto search = [&](const int m[2][2], plane_operation& op) {
         affine_map map;
-        pixel_linear(lattice, m, map.l);
+        pixel_linear(lattice.a, lattice.b, m, map.l);
         const double share = find_approximate(v, lattice, bx, by, map);
         op = in_lattice(lattice, map, m);
         return share;
