@@ -20,8 +20,7 @@ constexpr int cells_nearby = 12;  // when those explain the picture poorly (a sl
 constexpr int largest_grid = 96;
 constexpr int smallest_grid = 24;
 constexpr double shape_tolerance = 0.12;
-constexpr double outlier_factor = 4;
-constexpr double well_explained = 0.8;  // below, a coarser lattice is looked for  // a cell this many times the median deviation is left out
+constexpr double outlier_factor = 4;  // a cell this many times the median deviation is left out
 
 // An average cell: n x n samples of three channels, u = (i / n, j / n).
 struct cell_grid {
