@@ -23,6 +23,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ENV{PKG_CONFIG_LIBDIR} "${arm64_libs}/pkgconfig:${ARM64_ROOT}/usr/share/pkgconfig")
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "${ARM64_ROOT}")
 
+# Headers that Debian keeps per architecture (libjpeg-turbo's jconfig.h).
+set(CMAKE_CXX_FLAGS_INIT "-isystem ${ARM64_ROOT}/usr/include/aarch64-linux-gnu")
+set(CMAKE_C_FLAGS_INIT "-isystem ${ARM64_ROOT}/usr/include/aarch64-linux-gnu")
+
 # The linker follows the libraries' own dependencies inside the root.
 # (libpulse keeps its private library in a folder of its own.)
 string(JOIN " " rpath_links "-Wl,-rpath-link,${arm64_libs}" "-Wl,-rpath-link,${arm64_libs}/pulseaudio"
