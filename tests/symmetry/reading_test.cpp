@@ -159,7 +159,7 @@ TEST(SymmetryTool, PrintsValidJsonWithEveryFieldAndOnlyThreeForNone)
     fs::remove_all(dir);
 }
 
-TEST(Rectify, GivesBackThePatternWarpedByAKnownHomography)
+TEST(SymmetryTool, RectifiesThePatternWarpedByAKnownHomography)
 {
     // A 200x150 picture seen in perspective: (u, v) -> H (u, v, 1) on a 400x300 canvas.
     Eigen::Matrix3d h;
