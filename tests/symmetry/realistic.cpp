@@ -665,9 +665,9 @@ const std::vector<std::string>& negative_kinds()
 
 realistic_picture make_realistic(const std::string& group, const std::string& kind, unsigned seed)
 {
-    const pattern_group_spec& spec = pattern_group(group);
+    const pattern_group_spec& row = pattern_group(group);
     const size_t kind_index = index_of(realistic_kinds(), kind, "pattern kind");
-    const unsigned group_index = static_cast<unsigned>(&spec - pattern_groups().data());
+    const unsigned group_index = static_cast<unsigned>(&row - pattern_groups().data());
     std::seed_seq seeds{seed, static_cast<unsigned>(kind_index), group_index};
     random_engine random(seeds);
 
@@ -679,7 +679,7 @@ realistic_picture make_realistic(const std::string& group, const std::string& ki
     choose_lattice(group, side, random, t.a, t.b);
     t.R = std::max(smallest_grid, grid_step * static_cast<int>(std::ceil(side / grid_step)));
     t.rgb.assign(3 * static_cast<size_t>(t.R) * t.R, 0.0f);
-    const std::vector<pattern_operation> ops = pattern_operations(spec);
+    const std::vector<pattern_operation> ops = pattern_operations(row);
     // Drawn again (a few times at most) while the texture comes close to
     // holding an operation of its lattice that the group does not have.
     std::vector<pattern_operation> others;
