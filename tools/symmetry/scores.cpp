@@ -27,16 +27,6 @@ struct cell_grid {
     int n = 0;
     std::vector<float> c[3];
     float at(int k, int i, int j) const { return c[k][static_cast<size_t>(j) * n + i]; }
-    // Bilinear on the torus, at grid coordinates (x, y).
-    float sample(int k, double x, double y) const
-    {
-        const double fx = std::floor(x), fy = std::floor(y);
-        const double tx = x - fx, ty = y - fy;
-        const int i0 = ((static_cast<long>(fx) % n) + n) % n, j0 = ((static_cast<long>(fy) % n) + n) % n;
-        const int i1 = (i0 + 1) % n, j1 = (j0 + 1) % n;
-        return static_cast<float>((1 - ty) * ((1 - tx) * at(k, i0, j0) + tx * at(k, i1, j0)) +
-                                  ty * ((1 - tx) * at(k, i0, j1) + tx * at(k, i1, j1)));
-    }
 };
 
 // Pearson correlation of two cells sampled as the three channels together.
