@@ -197,7 +197,10 @@ std::string card(const site_program& p, const listed_program& l, const std::stri
            html(l.title) + "</h3>\n<p class=\"pattern\">" + pattern + "</p>\n<p>" + text + "</p></a>\n";
 }
 
-std::string program_page(const site_program& p, const listed_program& l, const program_captions& text, bool live)
+// `draw`: the site has the drawing page, which a wallpaper group's page links
+// to, opened in that group.
+std::string program_page(const site_program& p, const listed_program& l, const program_captions& text, bool live,
+                         bool draw)
 {
     const std::string& sentence = text.picture;
     std::vector<std::string> captions = text.stages;
@@ -220,7 +223,11 @@ std::string program_page(const site_program& p, const listed_program& l, const p
     std::string s = head(l.title, "../", scripts);
     s += "<div class=\"program\"><a href=\"../\">All programs</a>\n<div><h1>" + html(l.title) +
          "</h1> <p class=\"pattern\">" + html(l.pattern) + "</p></div>\n<p class=\"intro\">" + html(sentence) +
-         "</p></div>\n";
+         "</p>\n";
+    if (draw && l.kind == "group" && !l.argument.empty())
+        s += "<p class=\"intro\"><a href=\"../draw.html?group=" + html(l.argument) +
+             "\">Draw your own pattern in this group</a></p>\n";
+    s += "</div>\n";
     if (live) {
         s += "<div class=\"controls\"><span id=\"status\" aria-live=\"polite\"></span>"
              "<button id=\"restart\" type=\"button\">Start again</button>"
@@ -285,6 +292,11 @@ bool write_site(const fs::path& out, const std::vector<site_program>& programs, 
     if (!wasm.empty() && fs::exists(wasm / "symmetry_web.js"))  // the symmetry page, copied by scripts/web
         index += "<p><a href=\"symmetry.html\">Which wallpaper group is this picture?</a> Name the group of any "
                  "picture of yours, in this browser.</p>\n";
+    // The drawing page, copied by scripts/web with the core's wasm build.
+    const bool draw = !wasm.empty() && fs::exists(wasm / "pattern_draw_web.js");
+    if (draw)
+        index += "<p><a href=\"draw.html\">Draw your own wallpaper pattern</a> in any of the seventeen groups: "
+                 "every stroke is copied by all the group's moves as you draw.</p>\n";
     for (const program_kind& kind : kinds) {
         std::string cards;
         for (const site_program& p : programs) {
@@ -311,7 +323,7 @@ bool write_site(const fs::path& out, const std::vector<site_program>& programs, 
                                       fs::copy_options::overwrite_existing, error);
                 live = !error;
             }
-            ok = write_file(dir / "index.html", program_page(p, *listed, text, live)) && ok;
+            ok = write_file(dir / "index.html", program_page(p, *listed, text, live, draw)) && ok;
             cards += card(p, *listed, text.picture);
         }
         if (!cards.empty())
