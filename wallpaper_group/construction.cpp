@@ -5,15 +5,6 @@
 
 namespace {
 
-// The window points of the fundamental region's corners.
-std::vector<window_point> region_points(const group_layout& layout)
-{
-    std::vector<window_point> corners;
-    for (int k = 0; k < layout.group->region_corners; ++k)
-        corners.push_back(lattice_place(layout.home, layout.a, layout.b, layout.group->region[k]));
-    return corners;
-}
-
 // The lattice direction `along` in pixels.
 void pixel_direction(const group_layout& layout, unit_point along, double& dx, double& dy)
 {
@@ -69,6 +60,14 @@ void window_fill(void*, int x, int y, uint32_t colour, uint32_t border) { flood_
 constexpr notation_canvas window_canvas{SCREEN_WIDTH, SCREEN_HEIGHT, nullptr, window_line, window_band, window_fill};
 
 }  // namespace
+
+std::vector<window_point> region_points(const group_layout& layout)
+{
+    std::vector<window_point> corners;
+    for (int k = 0; k < layout.group->region_corners; ++k)
+        corners.push_back(lattice_place(layout.home, layout.a, layout.b, layout.group->region[k]));
+    return corners;
+}
 
 group_palette map_group_palette()
 {
@@ -198,13 +197,54 @@ placed_elements elements_in_window(const group_layout& layout, double margin)
                             {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, margin);
 }
 
-void draw_symmetry_elements(const group_layout& layout, const group_palette& palette)
+void draw_home_cell(const group_layout& layout, const group_palette& palette)
 {
     const wallpaper_group& g = *layout.group;
     const double a[2] = {static_cast<double>(g.a[0]), static_cast<double>(g.a[1])};
     const double b[2] = {static_cast<double>(g.b[0]), static_cast<double>(g.b[1])};
     draw_cell(window_canvas, {static_cast<double>(layout.home.x), static_cast<double>(layout.home.y)}, a, b,
               palette.cell);
+}
+
+void draw_window_elements(const group_layout& layout, const group_palette& palette)
+{
     draw_notation(window_canvas, elements_in_window(layout, 12),
                   {palette.mirror, palette.glide, palette.centre, palette.rim, palette.cell});
+}
+
+void draw_symmetry_elements(const group_layout& layout, const group_palette& palette)
+{
+    draw_home_cell(layout, palette);
+    draw_window_elements(layout, palette);
+}
+
+void build_group(const group_layout& layout, const group_palette& palette, const group_stages& stages)
+{
+    const wallpaper_group& group = *layout.group;
+    SDL_FillRect(screen, nullptr, palette.background);
+
+    // Stage 1: the motif in one fundamental region, the region outlined
+    stages.motif(layout, palette, stages.motif_data);
+    window_copy pattern = save_window();
+    outline_region(layout, palette);
+    stages.stage_done(stages.stage_data);
+
+    // Stages 2 on: each generating operation copies the pattern so far, and
+    // shows its mirror, glide line or centre until the next stage
+    for (int i = 0; i < group.operation_count; ++i) {
+        restore_window(pattern);
+        apply_operation(layout, group.operations[i], pattern, palette);
+        pattern = save_window();
+        draw_operation_element(layout, group.operations[i], palette);
+        stages.stage_done(stages.stage_data);
+    }
+
+    // Next: the complete cell copied by the lattice translations
+    restore_window(pattern);
+    copy_to_lattice(layout, pattern, palette);
+    stages.stage_done(stages.stage_data);
+
+    // Last: the symmetry elements of the whole pattern
+    draw_symmetry_elements(layout, palette);
+    stages.stage_done(stages.stage_data);
 }

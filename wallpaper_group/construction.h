@@ -33,6 +33,9 @@ plane_isometry operation_isometry(const group_layout& layout, const group_operat
 // turn each of its powers after every copy made before it.
 std::vector<plane_isometry> stage_copies(const group_layout& layout);
 
+// The window points of the fundamental region's corners.
+std::vector<window_point> region_points(const group_layout& layout);
+
 // The motif: three discs, red, green and blue, of three sizes, each pushed
 // from the centre of the largest disc inside the fundamental region towards
 // one of its corners, so that no isometry but the identity maps it onto
@@ -55,6 +58,11 @@ void draw_operation_element(const group_layout& layout, const group_operation& o
 // that reaches the window.
 void copy_to_lattice(const group_layout& layout, const window_copy& pattern, const group_palette& palette);
 
+// The home lattice cell outlined, and every symmetry element that meets
+// the window (the two halves of draw_symmetry_elements).
+void draw_home_cell(const group_layout& layout, const group_palette& palette);
+void draw_window_elements(const group_layout& layout, const group_palette& palette);
+
 // Every symmetry element of the whole pattern that meets the window:
 // mirrors as solid lines, glide lines (that are not mirrors) dashed,
 // rotation centres as polygons of their order (a lens for the half-turn),
@@ -68,3 +76,20 @@ std::vector<plane_isometry> operations_modulo_lattice(const wallpaper_group& gro
 
 // The elements within `margin` pixels of the window, for the group at `layout`.
 placed_elements elements_in_window(const group_layout& layout, double margin);
+
+// The whole construction on the window, stage by stage: the background,
+// the motif that `motif` draws in the fundamental region (draw_motif's
+// discs in the program) with the region outlined, a stage per generating
+// operation with its element, the lattice translations, the symmetry
+// elements. `stage_done` is called at the end of each stage (the program
+// shows it and waits for a key).
+struct group_stages {
+    void (*motif)(const group_layout& layout, const group_palette& palette, void* data);
+    void* motif_data;
+    void (*stage_done)(void* data);
+    void* stage_data;
+};
+void build_group(const group_layout& layout, const group_palette& palette, const group_stages& stages);
+
+// The number of stages build_group makes for `group`.
+inline int group_stage_count(const wallpaper_group& group) { return group.operation_count + 3; }

@@ -47,33 +47,13 @@ int SDL_main(int argc, char** argv)
     std::snprintf(title, sizeof title, "wallpaper_group %s", group->name);
     start_program(title);
 
-    const group_palette palette = map_group_palette();
-    const group_layout layout = lay_out_group(*group);
-    SDL_FillRect(screen, nullptr, palette.background);
-
-    // Stage 1: the motif in one fundamental region, the region outlined
-    draw_motif(layout, palette);
-    window_copy pattern = save_window();
-    outline_region(layout, palette);
-    end_stage();
-
-    // Stages 2 on: each generating operation copies the pattern so far, and
-    // shows its mirror, glide line or centre until the next stage
-    for (int i = 0; i < group->operation_count; ++i) {
-        restore_window(pattern);
-        apply_operation(layout, group->operations[i], pattern, palette);
-        pattern = save_window();
-        draw_operation_element(layout, group->operations[i], palette);
-        end_stage();
-    }
-
-    // Next: the complete cell copied by the lattice translations
-    restore_window(pattern);
-    copy_to_lattice(layout, pattern, palette);
-    end_stage();
-
-    // Last: the symmetry elements of the whole pattern
-    draw_symmetry_elements(layout, palette);
-    end_stage();
+    // The stages, each shown until a key: the motif's three discs in one
+    // fundamental region, a copy per generating operation, the lattice
+    // translations, the symmetry elements (build_group).
+    const group_stages stages{[](const group_layout& layout, const group_palette& palette, void*) {
+                                  draw_motif(layout, palette);
+                              },
+                              nullptr, [](void*) { end_stage(); }, nullptr};
+    build_group(lay_out_group(*group), map_group_palette(), stages);
     return 0;
 }

@@ -1,0 +1,99 @@
+// A drawing in a plane group: the visitor's strokes, their images under
+// every operation of the group over a canvas, and their pixels, drawn with
+// drawkit on its `screen`. The same code draws the page's canvas (in the
+// browser), the command line's pictures and the tests' ones.
+//
+// Coordinates are canvas pixels, x to the right, y downwards; the group is
+// laid out as `wallpaper_group NAME` lays it out in its 800x600 window, and
+// a larger canvas shows more of the same plane to the right and below.
+#pragma once
+
+#include <construction.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class stroke_tool { freehand, line, disc };
+
+// One stroke as drawn: a freehand path, a straight line (two points) or a
+// disc (its centre and a point of its rim), in whole canvas pixels.
+struct stroke {
+    stroke_tool tool = stroke_tool::freehand;
+    uint32_t rgb = 0;  // 0xRRGGBB
+    int width = 1;     // the pen's width in pixels: a round pen of radius width / 2
+    std::vector<pixel_point> points;
+};
+
+struct drawing {
+    const wallpaper_group* group = nullptr;
+    std::vector<stroke> strokes;
+};
+
+// The widths and sizes a drawing keeps to.
+constexpr int widest_pen = 64;
+constexpr int largest_canvas = 4096;
+constexpr int farthest_point = 8192;  // the largest |x| and |y| of a point
+
+// The canvas a drawing is shown on in the page.
+constexpr int canvas_width = SCREEN_WIDTH, canvas_height = SCREEN_HEIGHT;
+
+// The isometries of the group at its layout: one per operation modulo the
+// lattice (the identity first), in window pixels; the lattice's translations
+// are the whole-pixel vectors of the group's row.
+struct group_images {
+    group_layout layout;
+    std::vector<plane_isometry> operations;
+};
+group_images images_of(const wallpaper_group& group);
+
+// Draws the stroke under every image that reaches the part of the plane
+// shown on the window when the window's corner is at canvas pixel (ox, oy).
+// Each image's points are taken to whole pixels (the pixel holding the image
+// of the point's pixel centre) before the lattice translation, and the pen
+// is drawn on those whole pixels only, so that every image is the same
+// pixels moved by a whole lattice vector, on any window of any canvas.
+void draw_stroke_images(const group_images& images, const stroke& s, int ox, int oy);
+
+// The same for only the last segment of a freehand stroke (points n - 2 and
+// n - 1): what a pointer move adds.
+void draw_last_segment_images(const group_images& images, const stroke& s, int ox, int oy);
+
+// The drawing on the window: the background, then every stroke in order.
+void draw_drawing(const group_images& images, const drawing& d, int ox, int oy);
+
+// The drawing rendered on a w x h canvas (1 to largest_canvas each), as
+// 0xRRGGBB pixels, row-major, window by window of the screen.
+std::vector<uint32_t> render_drawing(const drawing& d, int w, int h);
+
+// The smallest upright rectangle that repeats seamlessly: a w x h picture
+// rendered from canvas (0, 0) tiles the plane.
+void seamless_cell(const wallpaper_group& group, int& w, int& h);
+
+// Whether the pixel whose centre is (x + 0.5, y + 0.5) lies in the convex
+// polygon `corners` (the fundamental region's: region_points), counting a
+// centre on an edge for one side only.
+bool in_region(const std::vector<window_point>& corners, int x, int y);
+
+// "Build it": the stages of `wallpaper_group`, whose motif is the drawing cut
+// to one fundamental region; each stage's window pixels.
+std::vector<std::vector<uint32_t>> build_stages(const drawing& d);
+
+// The drawing as JSON, and back. parse_drawing leaves `d` as it was and
+// returns a one-line message when the text is not a drawing; "" on success.
+std::string drawing_json(const drawing& d);
+std::string parse_drawing(const std::string& text, drawing& d);
+
+// The strokes as SVG: every image on a w x h canvas as a vector path.
+std::string drawing_svg(const drawing& d, int w, int h);
+
+// How the group `found` (a name, or "none") stands to the drawing's group:
+// "same", "larger" (more operations per point), "smaller", "other" or
+// "none", and a sentence that tells a visitor what it means.
+void group_relation(const wallpaper_group& chosen, const std::string& found, std::string& relation,
+                    std::string& sentence);
+
+// An 800x600 surface in memory for drawkit to draw on, without a window;
+// `screen` is set to it. Its pixels are 0xRRGGBB natively, R, G, B, A bytes
+// in the browser.
+void open_offscreen();

@@ -1,0 +1,189 @@
+#include "session.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+void layer_to_screen(const draw_session& s)
+{
+    for (int y = 0; y < SCREEN_HEIGHT; ++y)
+        std::memcpy(pixel_row(y), s.layer.data() + static_cast<size_t>(y) * SCREEN_WIDTH, SCREEN_WIDTH * sizeof(Uint32));
+}
+
+void screen_to_layer(draw_session& s)
+{
+    s.layer.resize(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT);
+    for (int y = 0; y < SCREEN_HEIGHT; ++y)
+        std::memcpy(s.layer.data() + static_cast<size_t>(y) * SCREEN_WIDTH, pixel_row(y), SCREEN_WIDTH * sizeof(Uint32));
+}
+
+// The picture shown: the layer, then the overlays asked for.
+void show(const draw_session& s)
+{
+    layer_to_screen(s);
+    const group_palette palette = map_group_palette();
+    if (s.region) {
+        outline_region(s.images.layout, palette);
+    }
+    if (s.cell)
+        draw_home_cell(s.images.layout, palette);
+    if (s.elements)
+        draw_window_elements(s.images.layout, palette);
+}
+
+// Every stroke drawn again, the pending one last.
+void redraw(draw_session& s)
+{
+    draw_drawing(s.images, s.current, 0, 0);
+    if (s.drawing_now)
+        draw_stroke_images(s.images, s.pending, 0, 0);
+    screen_to_layer(s);
+    show(s);
+}
+
+void change_drawing(draw_session& s, drawing next)
+{
+    drawing_change change;
+    change.other = std::move(s.current);
+    s.current = std::move(next);
+    s.undo_list.push_back(std::move(change));
+    s.redo_list.clear();
+    s.images = images_of(*s.current.group);
+    redraw(s);
+}
+
+}  // namespace
+
+void session_start(draw_session& s, const wallpaper_group& group)
+{
+    s = draw_session{};
+    s.current.group = &group;
+    s.images = images_of(group);
+    redraw(s);
+}
+
+void session_set_group(draw_session& s, const wallpaper_group& group)
+{
+    s.current.group = &group;
+    s.images = images_of(group);
+    redraw(s);
+}
+
+void session_set_overlays(draw_session& s, bool cell, bool region, bool elements)
+{
+    s.cell = cell, s.region = region, s.elements = elements;
+    show(s);
+}
+
+void session_begin(draw_session& s, stroke_tool tool, uint32_t rgb, int width, pixel_point p)
+{
+    if (s.drawing_now)
+        session_end(s);
+    s.drawing_now = true;
+    s.pending = stroke{tool, rgb & 0xffffff, std::clamp(width, 1, widest_pen), {p}};
+    if (tool != stroke_tool::freehand)
+        s.pending.points.push_back(p);
+    layer_to_screen(s);
+    draw_stroke_images(s.images, s.pending, 0, 0);
+    screen_to_layer(s);
+    show(s);
+}
+
+void session_move(draw_session& s, pixel_point p)
+{
+    if (!s.drawing_now)
+        return;
+    p.x = std::clamp(p.x, -farthest_point, farthest_point), p.y = std::clamp(p.y, -farthest_point, farthest_point);
+    stroke& pending = s.pending;
+    if (pending.tool == stroke_tool::freehand) {
+        const pixel_point last = pending.points.back();
+        if (last.x == p.x && last.y == p.y)
+            return;
+        pending.points.push_back(p);
+        layer_to_screen(s);
+        draw_last_segment_images(s.images, pending, 0, 0);
+        screen_to_layer(s);
+        show(s);
+        return;
+    }
+    pending.points[1] = p;
+    redraw(s);
+}
+
+void session_end(draw_session& s)
+{
+    if (!s.drawing_now)
+        return;
+    s.drawing_now = false;
+    s.current.strokes.push_back(s.pending);
+    drawing_change change;
+    change.added = true;
+    s.undo_list.push_back(std::move(change));
+    s.redo_list.clear();
+}
+
+void session_cancel(draw_session& s)
+{
+    if (!s.drawing_now)
+        return;
+    s.drawing_now = false;
+    redraw(s);
+}
+
+bool session_undo(draw_session& s)
+{
+    session_end(s);
+    if (s.undo_list.empty())
+        return false;
+    drawing_change change = std::move(s.undo_list.back());
+    s.undo_list.pop_back();
+    if (change.added) {
+        change.added_stroke = std::move(s.current.strokes.back());
+        s.current.strokes.pop_back();
+    } else {
+        std::swap(change.other, s.current);
+        s.images = images_of(*s.current.group);
+    }
+    s.redo_list.push_back(std::move(change));
+    redraw(s);
+    return true;
+}
+
+bool session_redo(draw_session& s)
+{
+    session_end(s);
+    if (s.redo_list.empty())
+        return false;
+    drawing_change change = std::move(s.redo_list.back());
+    s.redo_list.pop_back();
+    if (change.added) {
+        s.current.strokes.push_back(std::move(change.added_stroke));
+        change.added_stroke = stroke{};
+    } else {
+        std::swap(change.other, s.current);
+        s.images = images_of(*s.current.group);
+    }
+    s.undo_list.push_back(std::move(change));
+    redraw(s);
+    return true;
+}
+
+void session_clear(draw_session& s)
+{
+    session_end(s);
+    if (s.current.strokes.empty())
+        return;
+    change_drawing(s, drawing{s.current.group, {}});
+}
+
+std::string session_load(draw_session& s, const std::string& text)
+{
+    drawing read;
+    const std::string wrong = parse_drawing(text, read);
+    if (!wrong.empty())
+        return wrong;
+    session_end(s);
+    change_drawing(s, std::move(read));
+    return "";
+}
