@@ -125,6 +125,100 @@ void draw_image(const group_images& images, const plane_isometry& g, const strok
     }
 }
 
+// The pixels of one image of a stroke, drawn once on the scratch surface
+// and kept as runs of a row: every lattice translate is the same pixels
+// moved by its whole vector.
+struct pixel_run {
+    int y, x0, x1;
+};
+
+// The image of the whole stroke under g as runs, drawn once on the scratch
+// surface with its box's corner at (0, 0); `fits` is false (and there are
+// no runs) when the box is larger than that surface.
+struct image_runs {
+    bool fits = false;
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // the box, in canvas pixels
+    Uint32 colour = 0;
+    std::vector<pixel_run> runs;
+};
+
+image_runs runs_of_image(const plane_isometry& g, const stroke& s)
+{
+    image_runs image;
+    const int r = s.tool == stroke_tool::disc ? disc_radius(s) : s.width / 2;
+    const size_t n = s.tool == stroke_tool::disc ? 1 : s.points.size();
+    std::vector<pixel_point> points(n);
+    int x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN;
+    for (size_t k = 0; k < n; ++k) {
+        const pixel_point p = points[k] = image_pixel(g, s.points[k]);
+        x0 = std::min(x0, p.x - r), x1 = std::max(x1, p.x + r), y0 = std::min(y0, p.y - r), y1 = std::max(y1, p.y + r);
+    }
+    image.x0 = x0, image.y0 = y0, image.x1 = x1, image.y1 = y1;
+    image.colour = SDL_MapRGB(screen->format, s.rgb >> 16 & 0xff, s.rgb >> 8 & 0xff, s.rgb & 0xff);
+    if (x1 - x0 >= SCREEN_WIDTH || y1 - y0 >= SCREEN_HEIGHT)
+        return image;
+    image.fits = true;
+    // The image on the scratch surface: 1 on 0.
+    SDL_Surface* const window = screen;
+    screen = scratch_surface();
+    for (int y = 0; y <= y1 - y0; ++y)
+        std::fill_n(pixel_row(y), x1 - x0 + 1, 0u);
+    if (s.tool == stroke_tool::disc)
+        fill_circle(points[0].x - x0, points[0].y - y0, r, 1);
+    else if (n == 1)
+        pen_dot(points[0].x - x0, points[0].y - y0, r, 1);
+    else
+        for (size_t k = 1; k < n; ++k)
+            pen_segment(points[k - 1], points[k], r, 1, x0, y0);
+    for (int y = 0; y <= y1 - y0; ++y) {
+        const Uint32* row = pixel_row(y);
+        for (int x = 0; x <= x1 - x0; ++x)
+            if (row[x] != 0) {
+                const int first = x;
+                while (x < x1 - x0 && row[x + 1] != 0)
+                    ++x;
+                image.runs.push_back({y + y0, first + x0, x + x0});
+            }
+    }
+    screen = window;
+    return image;
+}
+
+// Every image of the stroke, kept as runs where it fits the scratch surface.
+std::vector<image_runs> runs_of_stroke(const group_images& images, const stroke& s)
+{
+    std::vector<image_runs> all;
+    if (!s.points.empty())
+        for (const plane_isometry& g : images.operations)
+            all.push_back(runs_of_image(g, s));
+    return all;
+}
+
+// The stroke's images drawn at every translate that reaches the window:
+// from their runs, or (an image too large for them) along its points.
+void draw_runs(const group_images& images, const stroke& s, const std::vector<image_runs>& all, int ox, int oy)
+{
+    for (size_t k = 0; k < all.size(); ++k) {
+        const image_runs& image = all[k];
+        if (!image.fits) {
+            draw_image(images, images.operations[k], s, 0, s.points.size() - 1, ox, oy);
+            continue;
+        }
+        translations_reaching(*images.layout.group, image.x0, image.y0, image.x1, image.y1, ox, oy, SCREEN_WIDTH,
+                              SCREEN_HEIGHT, [&](int dx, int dy) {
+                                  for (const pixel_run& run : image.runs) {
+                                      const int y = run.y + dy - oy;
+                                      if (y < 0 || y >= SCREEN_HEIGHT)
+                                          continue;
+                                      const int first = std::max(0, run.x0 + dx - ox);
+                                      const int last = std::min(SCREEN_WIDTH - 1, run.x1 + dx - ox);
+                                      if (first <= last)
+                                          std::fill(pixel_row(y) + first, pixel_row(y) + last + 1, image.colour);
+                                  }
+                              });
+    }
+}
+
 }  // namespace
 
 group_images images_of(const wallpaper_group& group)
@@ -141,8 +235,7 @@ void draw_stroke_images(const group_images& images, const stroke& s, int ox, int
 {
     if (s.points.empty())
         return;
-    for (const plane_isometry& g : images.operations)
-        draw_image(images, g, s, 0, s.points.size() - 1, ox, oy);
+    draw_runs(images, s, runs_of_stroke(images, s), ox, oy);
 }
 
 void draw_last_segment_images(const group_images& images, const stroke& s, int ox, int oy)
@@ -167,9 +260,14 @@ std::vector<uint32_t> render_drawing(const drawing& d, int w, int h)
         return out;
     out.resize(static_cast<size_t>(w) * h);
     const group_images images = images_of(*d.group);
+    std::vector<std::vector<image_runs>> runs;
+    for (const stroke& s : d.strokes)
+        runs.push_back(runs_of_stroke(images, s));
     for (int oy = 0; oy < h; oy += SCREEN_HEIGHT)
         for (int ox = 0; ox < w; ox += SCREEN_WIDTH) {
-            draw_drawing(images, d, ox, oy);
+            SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 255, 255, 255));
+            for (size_t k = 0; k < d.strokes.size(); ++k)
+                draw_runs(images, d.strokes[k], runs[k], ox, oy);
             for (int y = oy; y < std::min(h, oy + SCREEN_HEIGHT); ++y)
                 std::copy_n(pixel_row(y - oy), std::min(w - ox, SCREEN_WIDTH), out.data() + static_cast<size_t>(y) * w + ox);
         }
@@ -302,27 +400,43 @@ void group_relation(const wallpaper_group& chosen, const std::string& found, std
     }
 }
 
-void open_offscreen()
+namespace {
+
+// A new 800x600 surface in memory.
+SDL_Surface* memory_surface()
 {
 #ifdef __EMSCRIPTEN__
     // The browser's SDL makes a canvas for every surface; drawkit needs only
     // the pixels, laid out as the page's ImageData wants them.
     static SDL_PixelFormat format{};
-    static SDL_Surface surface{};
-    static std::vector<Uint32> pixels(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT);
     format.BitsPerPixel = 32, format.BytesPerPixel = 4;
     format.Rmask = 0xff, format.Gmask = 0xff00, format.Bmask = 0xff0000, format.Amask = 0xff000000;
     format.Rshift = 0, format.Gshift = 8, format.Bshift = 16, format.Ashift = 24;
-    surface.format = &format;
-    surface.w = SCREEN_WIDTH, surface.h = SCREEN_HEIGHT, surface.pitch = SCREEN_WIDTH * 4;
-    surface.pixels = pixels.data();
-    screen = &surface;
+    SDL_Surface* surface = new SDL_Surface{};
+    surface->format = &format;
+    surface->w = SCREEN_WIDTH, surface->h = SCREEN_HEIGHT, surface->pitch = SCREEN_WIDTH * 4;
+    surface->pixels = new Uint32[static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT]();
+    return surface;
 #else
-    if (!screen)
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 32, 0xff0000, 0xff00, 0xff, 0);
-    if (!screen) {
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 32, 0xff0000, 0xff00, 0xff, 0);
+    if (!surface) {
         std::fprintf(stderr, "cannot make an 800x600 picture in memory: %s\n", SDL_GetError());
         std::exit(1);
     }
+    return surface;
 #endif
+}
+
+}  // namespace
+
+void open_offscreen()
+{
+    if (!screen)
+        screen = memory_surface();
+}
+
+SDL_Surface* scratch_surface()
+{
+    static SDL_Surface* scratch = memory_surface();
+    return scratch;
 }

@@ -97,3 +97,7 @@ void group_relation(const wallpaper_group& chosen, const std::string& found, std
 // `screen` is set to it. Its pixels are 0xRRGGBB natively, R, G, B, A bytes
 // in the browser.
 void open_offscreen();
+
+// A second such surface, where a stroke's image is drawn once before it is
+// set at each of its translates.
+SDL_Surface* scratch_surface();

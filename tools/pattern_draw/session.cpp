@@ -5,41 +5,66 @@
 
 namespace {
 
-void layer_to_screen(const draw_session& s)
+void to_screen(const std::vector<Uint32>& pixels)
 {
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
-        std::memcpy(pixel_row(y), s.layer.data() + static_cast<size_t>(y) * SCREEN_WIDTH, SCREEN_WIDTH * sizeof(Uint32));
+        std::memcpy(pixel_row(y), pixels.data() + static_cast<size_t>(y) * SCREEN_WIDTH, SCREEN_WIDTH * sizeof(Uint32));
 }
 
-void screen_to_layer(draw_session& s)
+void from_screen(std::vector<Uint32>& pixels)
 {
-    s.layer.resize(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT);
+    pixels.resize(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT);
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
-        std::memcpy(s.layer.data() + static_cast<size_t>(y) * SCREEN_WIDTH, pixel_row(y), SCREEN_WIDTH * sizeof(Uint32));
+        std::memcpy(pixels.data() + static_cast<size_t>(y) * SCREEN_WIDTH, pixel_row(y), SCREEN_WIDTH * sizeof(Uint32));
 }
 
-// The picture shown: the layer, then the overlays asked for.
-void show(const draw_session& s)
+void layer_to_screen(const draw_session& s) { to_screen(s.layer); }
+void screen_to_layer(draw_session& s) { from_screen(s.layer); }
+
+// The picture shown: the layer, then the overlays asked for: the
+// fundamental region's outline, the lattice cell, the symmetry elements,
+// drawn once on their own and then set over the layer at every change.
+void show(draw_session& s)
 {
-    layer_to_screen(s);
-    const group_palette palette = map_group_palette();
-    if (s.region) {
-        outline_region(s.images.layout, palette);
+    if (s.overlay.empty() && (s.region || s.cell || s.elements)) {
+        SDL_FillRect(screen, nullptr, no_overlay);
+        const group_palette palette = map_group_palette();
+        if (s.region)
+            outline_region(s.images.layout, palette);
+        if (s.cell)
+            draw_home_cell(s.images.layout, palette);
+        if (s.elements)
+            draw_window_elements(s.images.layout, palette);
+        from_screen(s.overlay);
     }
-    if (s.cell)
-        draw_home_cell(s.images.layout, palette);
-    if (s.elements)
-        draw_window_elements(s.images.layout, palette);
+    layer_to_screen(s);
+    if (!(s.region || s.cell || s.elements))
+        return;
+    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+        Uint32* row = pixel_row(y);
+        const Uint32* over = s.overlay.data() + static_cast<size_t>(y) * SCREEN_WIDTH;
+        for (int x = 0; x < SCREEN_WIDTH; ++x)
+            if (over[x] != no_overlay)
+                row[x] = over[x];
+    }
+}
+
+// The pending stroke drawn whole over the strokes before it.
+void redraw_pending(draw_session& s)
+{
+    to_screen(s.base);
+    if (s.drawing_now)
+        draw_stroke_images(s.images, s.pending, 0, 0);
+    screen_to_layer(s);
+    show(s);
 }
 
 // Every stroke drawn again, the pending one last.
 void redraw(draw_session& s)
 {
     draw_drawing(s.images, s.current, 0, 0);
-    if (s.drawing_now)
-        draw_stroke_images(s.images, s.pending, 0, 0);
-    screen_to_layer(s);
-    show(s);
+    from_screen(s.base);
+    redraw_pending(s);
 }
 
 void change_drawing(draw_session& s, drawing next)
@@ -50,6 +75,7 @@ void change_drawing(draw_session& s, drawing next)
     s.undo_list.push_back(std::move(change));
     s.redo_list.clear();
     s.images = images_of(*s.current.group);
+    s.overlay.clear();
     redraw(s);
 }
 
@@ -67,12 +93,14 @@ void session_set_group(draw_session& s, const wallpaper_group& group)
 {
     s.current.group = &group;
     s.images = images_of(group);
+    s.overlay.clear();
     redraw(s);
 }
 
 void session_set_overlays(draw_session& s, bool cell, bool region, bool elements)
 {
     s.cell = cell, s.region = region, s.elements = elements;
+    s.overlay.clear();
     show(s);
 }
 
@@ -84,10 +112,7 @@ void session_begin(draw_session& s, stroke_tool tool, uint32_t rgb, int width, p
     s.pending = stroke{tool, rgb & 0xffffff, std::clamp(width, 1, widest_pen), {p}};
     if (tool != stroke_tool::freehand)
         s.pending.points.push_back(p);
-    layer_to_screen(s);
-    draw_stroke_images(s.images, s.pending, 0, 0);
-    screen_to_layer(s);
-    show(s);
+    redraw_pending(s);
 }
 
 void session_move(draw_session& s, pixel_point p)
@@ -108,7 +133,7 @@ void session_move(draw_session& s, pixel_point p)
         return;
     }
     pending.points[1] = p;
-    redraw(s);
+    redraw_pending(s);
 }
 
 void session_end(draw_session& s)
@@ -116,6 +141,7 @@ void session_end(draw_session& s)
     if (!s.drawing_now)
         return;
     s.drawing_now = false;
+    s.base = s.layer;
     s.current.strokes.push_back(s.pending);
     drawing_change change;
     change.added = true;
@@ -128,7 +154,7 @@ void session_cancel(draw_session& s)
     if (!s.drawing_now)
         return;
     s.drawing_now = false;
-    redraw(s);
+    redraw_pending(s);
 }
 
 bool session_undo(draw_session& s)
@@ -144,6 +170,7 @@ bool session_undo(draw_session& s)
     } else {
         std::swap(change.other, s.current);
         s.images = images_of(*s.current.group);
+        s.overlay.clear();
     }
     s.redo_list.push_back(std::move(change));
     redraw(s);
@@ -163,6 +190,7 @@ bool session_redo(draw_session& s)
     } else {
         std::swap(change.other, s.current);
         s.images = images_of(*s.current.group);
+        s.overlay.clear();
     }
     s.undo_list.push_back(std::move(change));
     redraw(s);

@@ -21,9 +21,15 @@ struct draw_session {
     std::vector<drawing_change> undo_list, redo_list;
     bool drawing_now = false;
     stroke pending;
-    std::vector<Uint32> layer;  // the strokes' pixels, the pending one's too
+    std::vector<Uint32> base;   // the strokes' pixels
+    std::vector<Uint32> layer;  // and the pending stroke's over them
     bool cell = false, region = false, elements = false;
+    std::vector<Uint32> overlay;  // the overlays alone, on no_overlay; empty when not made yet
 };
+
+// The overlay's pixels that show nothing: a value no mapped colour takes
+// (natively the unused top byte is set, in the browser alpha is not opaque).
+constexpr Uint32 no_overlay = 0x01020304;
 
 // A session in `group` with no strokes; screen shows it.
 void session_start(draw_session& s, const wallpaper_group& group);
