@@ -56,6 +56,29 @@ function message(line, kind = 'error') {
   m.className = line ? kind : '';
 }
 
+// Undo, a change of group, loading, Build it and the exports draw every
+// stroke again, which takes a while for a large drawing (about 12 ms a stroke
+// in p6m): the page says so first, and takes no other command meanwhile.
+let busy = false;
+async function heavy(label, f) {
+  if (busy || !core) return undefined;
+  busy = true;
+  const slow = core._draw_stroke_count() > 10;
+  try {
+    if (slow) {
+      $('busy').textContent = label;
+      $('busy').hidden = false;
+      document.body.classList.add('busy');
+      await new Promise((shown) => requestAnimationFrame(() => setTimeout(shown, 0)));
+    }
+    return f();
+  } finally {
+    busy = false;
+    $('busy').hidden = true;
+    document.body.classList.remove('busy');
+  }
+}
+
 // ---- The canvas ----------------------------------------------------------
 
 let building = null;  // {count, k, timer} while "Build it" is on show
@@ -113,7 +136,7 @@ function colour() {
 canvas.addEventListener('pointerdown', (e) => {
   // While the stages are on show a click or a tap goes on to the next.
   if (building && e.isPrimary) return showStage(building.k + 1, false);
-  if (!core || building || stroke !== null || !e.isPrimary || (e.pointerType === 'mouse' && e.button !== 0)) return;
+  if (!core || busy || building || stroke !== null || !e.isPrimary || (e.pointerType === 'mouse' && e.button !== 0)) return;
   e.preventDefault();
   canvas.setPointerCapture(e.pointerId);
   stroke = e.pointerId;
@@ -135,6 +158,7 @@ function endStroke(e, commit) {
   if (commit) {
     core._draw_move(...point(e));
     core._draw_end();
+    message('');  // what the last message was about is done with
     changed();
   } else {
     core._draw_cancel();
@@ -150,15 +174,21 @@ canvas.addEventListener('contextmenu', (e) => e.preventDefault());
 
 // ---- Editing -------------------------------------------------------------
 
-function undo() { if (!building && stroke === null && core._draw_undo()) changed(); }
-function redo() { if (!building && stroke === null && core._draw_redo()) changed(); }
+function undo() {
+  if (!building && stroke === null && core._draw_can_undo()) heavy('Undoing…', () => core._draw_undo() && changed());
+}
+function redo() {
+  if (!building && stroke === null && core._draw_can_redo()) heavy('Redoing…', () => core._draw_redo() && changed());
+}
 $('undo').addEventListener('click', undo);
 $('redo').addEventListener('click', redo);
 $('clear').addEventListener('click', () => {
   if (stroke !== null || core._draw_stroke_count() === 0) return;
-  core._draw_clear();
-  changed();
-  message('Cleared: Undo brings the drawing back.', 'note');
+  heavy('Clearing…', () => {
+    core._draw_clear();
+    changed();
+    message('Cleared: Undo brings the drawing back.', 'note');
+  });
 });
 
 document.addEventListener('keydown', (e) => {
@@ -204,9 +234,12 @@ $('width').addEventListener('input', () => { $('width-value').textContent = `${$
 // ---- Groups and overlays -------------------------------------------------
 
 $('group').addEventListener('change', () => {
-  withString($('group').value, (p) => core._draw_set_group(p));
-  message('');
-  changed();
+  const name = $('group').value;
+  heavy(`Drawing in ${name}…`, () => {
+    withString(name, (p) => core._draw_set_group(p));
+    message('');
+    changed();
+  }).then(refresh);  // the picker shows the group drawn, also when busy
 });
 
 function overlays() {
@@ -243,10 +276,11 @@ function showStage(k, playing) {
   window.drawStage = { k, count: building.count, caption: $('build-caption').textContent };
 }
 
-function startBuilding() {
+async function startBuilding() {
   if (stroke !== null) return;
   stopBuilding();
-  const count = core._draw_build();
+  const count = await heavy('Making the stages…', () => core._draw_build());
+  if (count === undefined) return;
   if (count < 1) return message('The stages could not be made for this drawing.');
   building = { count, k: 1, timer: 0 };
   document.body.classList.add('building');
@@ -303,7 +337,8 @@ async function check() {
   out.hidden = false;
   out.textContent = 'Checking…';
   const chosen = text(core._draw_group());
-  const drawing = exported();
+  const drawing = await heavy('Checking…', () => exported());
+  if (!drawing) return;
   let report;
   try {
     const m = await loadClassifier();
@@ -323,14 +358,16 @@ async function check() {
     window.drawCheck = { error: String(e.message || e) };
     return;
   }
+  // The core's sentence names the group found and says how it relates to the one chosen.
   const found = report.group;
-  let relation = { relation: 'same', sentence: '' };
-  if (found !== chosen) relation = JSON.parse(withString(found, (p) => text(core._draw_relation(p))));
+  const relation = JSON.parse(withString(found, (p) => text(core._draw_relation(p))));
   const g = groups.find((x) => x.name === found);
-  const named = found === 'none' ? 'no wallpaper group' : `${found}${g ? ` (orbifold ${g.orbifold})` : ''}`;
-  out.textContent = found === chosen
-    ? `Check: the symmetry page names ${named}, the group you chose.`
-    : `Check: the symmetry page names ${named}; you chose ${chosen}. ${relation.sentence}`;
+  const sentence = document.createElement('span');
+  sentence.textContent = relation.sentence;
+  const names = document.createElement('span');
+  names.className = 'names';
+  names.textContent = g ? `${g.name}: full name ${g.full}, orbifold ${g.orbifold}.` : '';
+  out.replaceChildren(sentence, ' ', names);
   window.drawCheck = { found, chosen, relation: relation.relation, sentence: relation.sentence };
 }
 $('check').addEventListener('click', check);
@@ -359,10 +396,10 @@ function png(pixels, name) {
   c.toBlob((blob) => (blob ? download(blob, name) : message('The browser could not make the PNG file.')), 'image/png');
 }
 
-function exportPng(w, h, name) {
-  const pixels = exported(w, h);
-  if (!pixels) return message(`Cannot export at ${w}x${h}: each side must be 1 to ${largestExport} pixels.`);
-  png(pixels, name);
+async function exportPng(w, h, name) {
+  const pixels = await heavy('Drawing the picture…', () => exported(w, h) || 0);
+  if (pixels === 0) return message(`Cannot export at ${w}x${h}: each side must be 1 to ${largestExport} pixels.`);
+  if (pixels) png(pixels, name);
 }
 
 $('export-canvas').addEventListener('click', () => exportPng(W, H, `${baseName()}.png`));
@@ -375,10 +412,10 @@ $('export-sized').addEventListener('click', () => {
   message('');
   exportPng(w, h, `${baseName()}-${w}x${h}.png`);
 });
-$('export-svg').addEventListener('click', () => {
-  const svg = text(core._draw_svg(W, H));
-  if (!svg) return message('The SVG file could not be made.');
-  download(new Blob([svg], { type: 'image/svg+xml' }), `${baseName()}.svg`);
+$('export-svg').addEventListener('click', async () => {
+  const svg = await heavy('Writing the SVG…', () => text(core._draw_svg(W, H)));
+  if (svg === '') return message('The SVG file could not be made.');
+  if (svg) download(new Blob([svg], { type: 'image/svg+xml' }), `${baseName()}.svg`);
 });
 
 $('save').addEventListener('click', () => {
@@ -388,9 +425,10 @@ $('save').addEventListener('click', () => {
 
 // Loads the JSON of a saved drawing; `from` names where it came from. On
 // failure the drawing stays as it was and the message line says why.
-function loadJson(json, from) {
+async function loadJson(json, from) {
   stopBuilding();
-  const error = withString(json, (p) => text(core._draw_load(p)));
+  const error = await heavy('Loading…', () => withString(json, (p) => text(core._draw_load(p))));
+  if (error === undefined) return false;
   if (error) {
     message(`${from}: ${error}`);
     window.drawLoaded = { error };
@@ -418,7 +456,7 @@ async function loadFile(file) {
     window.drawLoaded = { error: 'unreadable' };
     return;
   }
-  loadJson(json, file.name);
+  await loadJson(json, file.name);
 }
 
 $('load').addEventListener('change', (e) => {
@@ -493,7 +531,7 @@ async function loadFragment() {
     message('The link is damaged (cut short or changed): its drawing could not be read.');
     window.drawLoaded = { error: 'damaged link' };
   }
-  if (json !== undefined) loadJson(json, 'the linked drawing');
+  if (json !== undefined) await loadJson(json, 'the linked drawing');
   history.replaceState(null, '', location.pathname + location.search);
 }
 window.addEventListener('hashchange', loadFragment);

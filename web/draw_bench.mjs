@@ -49,6 +49,17 @@ try {
     const end = [time(() => core._draw_end())];
     const undo = [time(() => { core._draw_undo(); paint(); })];
     const redo = [time(() => { core._draw_redo(); paint(); })];
+    const other = core.UTF8ToString(core._draw_group()) === 'p4m' ? 'p6m' : 'p4m';
+    const setGroup = (name) => {
+      const ptr = core._malloc(8);
+      core.stringToUTF8(name, ptr, 8);
+      core._draw_set_group(ptr);
+      core._free(ptr);
+      paint();
+    };
+    const here = core.UTF8ToString(core._draw_group());
+    const switched = [time(() => setGroup(other)), time(() => setGroup(here))];
+    const overlays = [time(() => { core._draw_set_overlays(1, 1, 1); paint(); }), time(() => { core._draw_set_overlays(0, 0, 0); paint(); })];
     let count = 0;
     const build = [time(() => { count = core._draw_build(); })];
     const canvas = document.getElementById('canvas').getContext('2d');
@@ -63,6 +74,8 @@ try {
       summary('end the stroke (draw_end)', end),
       summary('undo + canvas', undo),
       summary('redo + canvas', redo),
+      summary(`change of group (to ${other} and back) + canvas`, switched),
+      summary('overlays on, off + canvas', overlays),
       summary(`Build it: make all ${count} stages`, build),
       summary('Build it: per stage (made + shown)', show.map((s) => s + build[0] / count), 100),
       summary('Build it: show one stage', show),
@@ -71,9 +84,9 @@ try {
   }, strokes);
   const f = (v) => (typeof v === 'number' ? v.toFixed(2) : String(v)).padStart(8);
   console.log(`drawing page, ${group}, 800x600, ${strokes} strokes, headless Chromium; times in ms`);
-  console.log(`${'step'.padEnd(40)} ${'n'.padStart(5)} ${'median'.padStart(8)} ${'p95'.padStart(8)} ${'max'.padStart(8)} ${'aim'.padStart(8)}`);
+  console.log(`${'step'.padEnd(46)} ${'n'.padStart(5)} ${'median'.padStart(8)} ${'p95'.padStart(8)} ${'max'.padStart(8)} ${'aim'.padStart(8)}`);
   for (const r of rows)
-    console.log(`${r.what.padEnd(40)} ${String(r.n).padStart(5)} ${f(r.median)} ${f(r.p95)} ${f(r.max)} ${f(r.aim)}`);
+    console.log(`${r.what.padEnd(46)} ${String(r.n).padStart(5)} ${f(r.median)} ${f(r.p95)} ${f(r.max)} ${f(r.aim)}`);
   if (page.problems.length) console.log('problems: ' + page.problems.join('; '));
 } finally {
   await browser.close();

@@ -266,13 +266,19 @@ try {
   check(damaged.hash === three.hash && damaged.strokes === 3 && damaged.message.includes('damaged'),
     'a damaged link gives one message and leaves the drawing as it was', damaged.message);
 
-  // ?group= opens that group; an unknown one says so.
-  await open(page, '?group=p6');
+  // The index links to the page; a group's page opens it in that group (?group=); an unknown group is named.
+  await page.goto(url, { waitUntil: 'load' });
+  const fromIndex = await page.$eval('a[href="draw.html"]', (a) => a.textContent).catch(() => '');
+  await page.goto(url + 'wallpaper_group_p6/', { waitUntil: 'domcontentloaded' });
+  await Promise.all([page.waitForNavigation(), page.click('a[href="../draw.html?group=p6"]')]);
+  await page.waitForFunction(() => window.drawReady, { timeout: 30000 });
   const opened = await state(page);
+  check(fromIndex.length > 0, 'the index links to the page');
   await open(page, '?group=p7');
   const unknown = await state(page);
   check(opened.group === 'p6' && (await page.$eval('#group', (s) => s.value)) === 'p4m' && unknown.group === 'p4m' &&
-    unknown.message.includes('p7'), '?group=p6 opens p6; an unknown group is named and p4m drawn', unknown.message);
+    unknown.message.includes('p7'), 'p6\'s page opens the page in p6 (?group=p6); an unknown group is named and p4m drawn',
+  unknown.message);
 
   // Build it: wallpaper_group's stages (its generating operations + 3) with their captions, played and stepped.
   const captions = JSON.parse(readFileSync(path.join(site, 'draw_captions.json'), 'utf8'));
