@@ -68,13 +68,13 @@ void redraw_all(benchmark::State& state)
         session_set_group(s, *s.current.group);
 }
 
+// From the page's picture of the drawing, as the page builds it.
 void build_it(benchmark::State& state)
 {
-    open_offscreen();
-    const drawing d = scribbles("p6m");
+    const draw_session& s = session_of("p6m", false);
     size_t stages = 0;
     for (auto _ : state)
-        stages = build_stages(d).size();
+        stages = build_stages(s.current, s.base).size();
     state.SetLabel(std::to_string(stages) + " stages");
 }
 

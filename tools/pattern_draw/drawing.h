@@ -76,8 +76,10 @@ void seamless_cell(const wallpaper_group& group, int& w, int& h);
 bool in_region(const std::vector<window_point>& corners, int x, int y);
 
 // "Build it": the stages of `wallpaper_group`, whose motif is the drawing cut
-// to one fundamental region; each stage's window pixels.
+// to one fundamental region; each stage's window pixels. `drawn`, when
+// given, is the drawing's 800x600 picture already made.
 std::vector<std::vector<uint32_t>> build_stages(const drawing& d);
+std::vector<std::vector<uint32_t>> build_stages(const drawing& d, const std::vector<uint32_t>& drawn);
 
 // The drawing as JSON, and back. parse_drawing leaves `d` as it was and
 // returns a one-line message when the text is not a drawing; "" on success.

@@ -101,7 +101,8 @@ const char* draw_load(const char* json)
 
 int draw_build()
 {
-    stages = build_stages(session.current);
+    session_end(session);
+    stages = build_stages(session.current, session.base);
     draw_set_overlays(session.cell, session.region, session.elements);  // the canvas as it was
     return static_cast<int>(stages.size());
 }
