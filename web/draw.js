@@ -45,9 +45,12 @@ function withString(text, f) {
 }
 const text = (ptr) => core.UTF8ToString(ptr);
 
-// A copy of W*H*4 (or w*h*4) RGBA bytes the module holds at ptr.
-function image(ptr, w = W, h = H) {
-  return new ImageData(new Uint8ClampedArray(core.HEAPU8.buffer, ptr, w * h * 4).slice(), w, h);
+// The W*H*4 (or w*h*4) RGBA bytes the module holds at ptr, as a copy; or
+// (`view`) in the module's memory, for putting on a canvas at once. (The
+// copy of 800x600 pixels takes about as long as the core's whole pointer move.)
+function image(ptr, w = W, h = H, view = false) {
+  const bytes = new Uint8ClampedArray(core.HEAPU8.buffer, ptr, w * h * 4);
+  return new ImageData(view ? bytes : bytes.slice(), w, h);
 }
 
 function message(line, kind = 'error') {
@@ -57,21 +60,26 @@ function message(line, kind = 'error') {
 }
 
 // Undo, a change of group, loading, Build it and the exports draw every
-// stroke again, which takes a while for a large drawing (about 12 ms a stroke
-// in p6m): the page says so first, and takes no other command meanwhile.
+// stroke again, which takes a while for a large drawing: when the last such
+// step, per stroke, says this one will take more than a moment, the page says
+// so first. It takes no other command meanwhile.
 let busy = false;
+let msPerStroke = 2;
 async function heavy(label, f) {
   if (busy || !core) return undefined;
   busy = true;
-  const slow = core._draw_stroke_count() > 10;
+  const strokes = core._draw_stroke_count();
   try {
-    if (slow) {
+    if (strokes * msPerStroke > 150) {
       $('busy').textContent = label;
       $('busy').hidden = false;
       document.body.classList.add('busy');
       await new Promise((shown) => requestAnimationFrame(() => setTimeout(shown, 0)));
     }
-    return f();
+    const start = performance.now();
+    const result = f();
+    if (strokes > 0) msPerStroke = (performance.now() - start) / Math.max(strokes, core._draw_stroke_count(), 1);
+    return result;
   } finally {
     busy = false;
     $('busy').hidden = true;
@@ -85,7 +93,7 @@ let building = null;  // {count, k, timer} while "Build it" is on show
 
 function paint() {
   if (building) return;
-  context.putImageData(image(core._draw_pixels()), 0, 0);
+  context.putImageData(image(core._draw_pixels(), W, H, true), 0, 0);
 }
 
 let paintQueued = false;
@@ -266,7 +274,7 @@ function showStage(k, playing) {
   building.k = k;
   clearTimeout(building.timer);
   building.timer = 0;
-  context.putImageData(image(core._draw_build_stage(k)), 0, 0);
+  context.putImageData(image(core._draw_build_stage(k), W, H, true), 0, 0);
   $('build-status').textContent = `Stage ${k} of ${building.count}`;
   $('build-caption').textContent = caption(k);
   $('build-previous').disabled = k === 1;

@@ -46,6 +46,9 @@ try {
     paint();
     const moves = [];
     scribble(200, (px, py) => moves.push(time(() => { core._draw_move(px, py); paint(); })));
+    core._draw_end();
+    const move = [], put = [];
+    scribble(200, (px, py) => { move.push(time(() => core._draw_move(px, py))); put.push(time(paint)); });
     const end = [time(() => core._draw_end())];
     const undo = [time(() => { core._draw_undo(); paint(); })];
     const redo = [time(() => { core._draw_redo(); paint(); })];
@@ -66,11 +69,13 @@ try {
     const show = [];
     for (let k = 1; k <= count; k++)
       show.push(time(() => canvas.putImageData(new ImageData(new Uint8ClampedArray(core.HEAPU8.buffer,
-        core._draw_build_stage(k), 800 * 600 * 4).slice(), 800, 600), 0, 0)));
+        core._draw_build_stage(k), 800 * 600 * 4), 800, 600), 0, 0)));
     const exported = [time(() => window.drawPage.exported())];
     return [
       summary(`commit a stroke (${strokes} strokes)`, setUp),
       summary('pointer move: draw_move + canvas', moves, 8),
+      summary('  of which draw_move', move),
+      summary('  of which the canvas (putImageData)', put),
       summary('end the stroke (draw_end)', end),
       summary('undo + canvas', undo),
       summary('redo + canvas', redo),
