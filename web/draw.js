@@ -18,7 +18,8 @@ const W = 800, H = 600;
 const largestExport = 4096;
 const largestFile = 8 << 20;  // a saved drawing larger than this is not one of ours
 const stageMs = 1100;         // "Build it": how long each stage stays on show while playing
-const swatches = ['#202020', '#c0282d', '#e8a317', '#2a8a3e', '#1a4fa0', '#7b3fa0', '#ffffff'];
+const swatches = { '#202020': 'black', '#c0282d': 'red', '#e8a317': 'yellow', '#2a8a3e': 'green', '#1a4fa0': 'blue',
+  '#7b3fa0': 'purple', '#ffffff': 'white' };
 
 const $ = (id) => document.getElementById(id);
 const canvas = $('canvas');
@@ -223,13 +224,14 @@ document.addEventListener('keydown', (e) => {
 
 // ---- Colour, width, tool -------------------------------------------------
 
-for (const c of swatches) {
+for (const [c, name] of Object.entries(swatches)) {
   const b = document.createElement('button');
   b.type = 'button';
   b.className = 'swatch';
   b.style.background = c;
   b.dataset.colour = c;
-  b.setAttribute('aria-label', `Colour ${c}`);
+  b.setAttribute('aria-label', name);
+  b.title = name;
   b.addEventListener('click', () => { $('colour').value = c; markSwatch(); });
   $('swatches').append(b);
 }
