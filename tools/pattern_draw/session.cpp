@@ -157,34 +157,20 @@ void session_cancel(draw_session& s)
     redraw_pending(s);
 }
 
-bool session_undo(draw_session& s)
+namespace {
+
+// Takes the last change of `from`, undoes or redoes it, and keeps it in `to`.
+bool replay(draw_session& s, std::vector<drawing_change>& from, std::vector<drawing_change>& to, bool undo)
 {
     session_end(s);
-    if (s.undo_list.empty())
+    if (from.empty())
         return false;
-    drawing_change change = std::move(s.undo_list.back());
-    s.undo_list.pop_back();
-    if (change.added) {
+    drawing_change change = std::move(from.back());
+    from.pop_back();
+    if (change.added && undo) {
         change.added_stroke = std::move(s.current.strokes.back());
         s.current.strokes.pop_back();
-    } else {
-        std::swap(change.other, s.current);
-        s.images = images_of(*s.current.group);
-        s.overlay.clear();
-    }
-    s.redo_list.push_back(std::move(change));
-    redraw(s);
-    return true;
-}
-
-bool session_redo(draw_session& s)
-{
-    session_end(s);
-    if (s.redo_list.empty())
-        return false;
-    drawing_change change = std::move(s.redo_list.back());
-    s.redo_list.pop_back();
-    if (change.added) {
+    } else if (change.added) {
         s.current.strokes.push_back(std::move(change.added_stroke));
         change.added_stroke = stroke{};
     } else {
@@ -192,10 +178,15 @@ bool session_redo(draw_session& s)
         s.images = images_of(*s.current.group);
         s.overlay.clear();
     }
-    s.undo_list.push_back(std::move(change));
+    to.push_back(std::move(change));
     redraw(s);
     return true;
 }
+
+}  // namespace
+
+bool session_undo(draw_session& s) { return replay(s, s.undo_list, s.redo_list, true); }
+bool session_redo(draw_session& s) { return replay(s, s.redo_list, s.undo_list, false); }
 
 void session_clear(draw_session& s)
 {
