@@ -155,6 +155,7 @@ TEST(PatternDraw, FileRoundTripsAndBadFilesAreRefused)
         {stroke_head + R"({"tool": "freehand", "colour": "#000000", "width": 1, "points": [[1, 2.5]]}]})", "point"},
         {stroke_head + R"({"tool": "freehand", "colour": "#000000", "width": 1, "points": [[1, 1e300]]}]})", "point"},
         {stroke_head + R"({"tool": "freehand", "colour": "#000000", "width": 1, "points": []}]})", "points"},
+        {stroke_head + R"({"tool": "disc", "colour": "#000000", "width": 1, "points": [[0, 0], [1000, 1000]]}]})", "disc"},
     };
     for (const auto& b : bad) {
         drawing kept = d;

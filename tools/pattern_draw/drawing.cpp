@@ -58,12 +58,6 @@ pixel_point image_pixel(const plane_isometry& g, pixel_point p)
     return {static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
 }
 
-int disc_radius(const stroke& s)
-{
-    const double dx = s.points[1].x - s.points[0].x, dy = s.points[1].y - s.points[0].y;
-    return static_cast<int>(std::lround(std::sqrt(dx * dx + dy * dy)));
-}
-
 // The lattice translations (whole pixels) that bring the rectangle
 // [x0, x1] x [y0, y1] to meet the w x h window whose corner is canvas pixel
 // (ox, oy): f(dx, dy) for each.
@@ -220,6 +214,12 @@ void draw_runs(const group_images& images, const stroke& s, const std::vector<im
 }
 
 }  // namespace
+
+int disc_radius(const stroke& s)
+{
+    const double dx = s.points[1].x - s.points[0].x, dy = s.points[1].y - s.points[0].y;
+    return static_cast<int>(std::lround(std::sqrt(dx * dx + dy * dy)));
+}
 
 group_images images_of(const wallpaper_group& group)
 {

@@ -25,6 +25,9 @@ struct stroke {
     std::vector<pixel_point> points;
 };
 
+// A disc's radius: the distance from its centre to its rim point, rounded.
+int disc_radius(const stroke& s);
+
 struct drawing {
     const wallpaper_group* group = nullptr;
     std::vector<stroke> strokes;
@@ -33,7 +36,11 @@ struct drawing {
 // The widths and sizes a drawing keeps to.
 constexpr int widest_pen = 64;
 constexpr int largest_canvas = 4096;
-constexpr int farthest_point = 8192;  // the largest |x| and |y| of a point
+constexpr int farthest_point = largest_canvas;  // the largest |x| and |y| of a point
+constexpr int largest_disc = 1200;               // the largest radius of a disc
+// A drawing holds at most this many strokes and points: a redraw stays
+// within a few seconds in the browser.
+constexpr size_t most_strokes = 5000, most_points = 100000;
 
 // The canvas a drawing is shown on in the page.
 constexpr int canvas_width = SCREEN_WIDTH, canvas_height = SCREEN_HEIGHT;

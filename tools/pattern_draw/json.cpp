@@ -15,7 +15,6 @@ using json = nlohmann::json;
 namespace {
 
 constexpr const char* tool_names[] = {"freehand", "line", "disc"};
-constexpr size_t most_strokes = 10000, most_points = 500000;
 
 std::string colour_text(uint32_t rgb)
 {
@@ -90,6 +89,8 @@ std::string parse_stroke(const json& value, stroke& s, size_t& points_left)
             return "has a point that is not [x, y] in whole pixels within " + std::to_string(farthest_point);
         s.points.push_back(q);
     }
+    if (s.tool == stroke_tool::disc && disc_radius(s) > largest_disc)
+        return "is a disc larger than " + std::to_string(largest_disc) + " pixels";
     return "";
 }
 

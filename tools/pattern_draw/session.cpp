@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -133,6 +134,12 @@ void session_move(draw_session& s, pixel_point p)
         return;
     }
     pending.points[1] = p;
+    if (pending.tool == stroke_tool::disc && disc_radius(pending) > largest_disc) {
+        // The rim point drawn back towards the centre, onto the largest disc.
+        const pixel_point c = pending.points[0];
+        const double dx = p.x - c.x, dy = p.y - c.y, scale = largest_disc / std::sqrt(dx * dx + dy * dy);
+        pending.points[1] = {c.x + static_cast<int>(dx * scale), c.y + static_cast<int>(dy * scale)};
+    }
     redraw_pending(s);
 }
 
