@@ -11,43 +11,66 @@
 
 namespace {
 
-// The round pen of radius r set on pixel (x, y): one pixel for radius 0,
-// otherwise drawkit's disc.
-void pen_dot(int x, int y, int r, Uint32 colour)
+// A run of pixels of one row: columns x0 to x1.
+struct pixel_run {
+    int y, x0, x1;
+};
+
+// A disc of radius r as drawkit draws it: the rows of fill_circle's disc
+// from -r to r, each the columns [first, last] about the centre (every row
+// of the disc is one run that holds the centre's column); radius 0 is the
+// one pixel. Drawn once per radius on the scratch surface. The pen of a
+// stroke of width w is the disc of radius w / 2.
+struct pen_rows {
+    std::vector<int> first, last;
+};
+
+const pen_rows& pen_of(int r)
 {
-    if (r == 0) {
-        if (inside_window(x, y))
-            put_pixel(x, y, colour);
-        return;
+    static std::vector<pen_rows> pens(largest_disc + 1);
+    pen_rows& pen = pens[r];
+    if (!pen.first.empty())
+        return pen;
+    SDL_Surface* const window = screen;
+    screen = scratch_surface();
+    const int cx = SCREEN_WIDTH / 2, cy = SCREEN_HEIGHT / 2;
+    for (int y = cy - r; y <= cy + r; ++y)
+        std::fill_n(pixel_row(y) + cx - r - 1, 2 * r + 3, 0u);
+    if (r == 0)
+        put_pixel(cx, cy, 1);
+    else
+        fill_circle(cx, cy, r, 1);
+    for (int y = cy - r; y <= cy + r; ++y) {
+        int first = INT_MAX, last = INT_MIN;
+        for (int x = cx - r - 1; x <= cx + r + 1; ++x)
+            if (pixel_row(y)[x] != 0)
+                first = std::min(first, x - cx), last = std::max(last, x - cx);
+        pen.first.push_back(first);
+        pen.last.push_back(last);
     }
-    fill_circle(x, y, r, colour);
+    screen = window;
+    return pen;
 }
 
-// The pen drawn along draw_line's walk from p to q, on the window whose
-// corner is canvas pixel (ox, oy). Only the steps whose pen reaches the
-// window are drawn.
-void pen_segment(pixel_point p, pixel_point q, int r, Uint32 colour, int ox, int oy)
+// The pen set on every pixel of draw_line's walk from p to q, as one run per
+// row (added to `runs`). Consecutive pixels of the walk differ by one step
+// and every row of the pen holds its centre's column, so on each row the
+// pens that reach it overlap or touch: their union is one run.
+void segment_runs(pixel_point p, pixel_point q, int r, std::vector<pixel_run>& runs)
 {
-    const int x0 = p.x - ox, y0 = p.y - oy, x1 = q.x - ox, y1 = q.y - oy;
-    if (std::max(x0, x1) + r < 0 || std::min(x0, x1) - r >= SCREEN_WIDTH || std::max(y0, y1) + r < 0 ||
-        std::min(y0, y1) - r >= SCREEN_HEIGHT)
-        return;
-    // A long slanted segment whose box meets the window may pass it by: the
-    // window's centre farther from its line than the window's half diagonal
-    // and the pen.
-    const double dx = x1 - x0, dy = y1 - y0, length = std::sqrt(dx * dx + dy * dy);
-    constexpr double half_diagonal = 500;
-    if (length > 0 && std::abs(dx * (SCREEN_HEIGHT / 2.0 - y0) - dy * (SCREEN_WIDTH / 2.0 - x0)) / length >
-                          half_diagonal + r + 2)
-        return;
-    if (r == 0) {
-        draw_line(x0, y0, x1, y1, colour);
-        return;
-    }
-    walk_4connected(x0, y0, x1, y1, [&](int x, int y) {
-        if (x + r >= 0 && x - r < SCREEN_WIDTH && y + r >= 0 && y - r < SCREEN_HEIGHT)
-            fill_circle(x, y, r, colour);
+    const pen_rows& pen = pen_of(r);
+    const int y0 = std::min(p.y, q.y) - r, rows = std::abs(q.y - p.y) + 2 * r + 1;
+    std::vector<int> first(rows, INT_MAX), last(rows, INT_MIN);
+    walk_4connected(p.x, p.y, q.x, q.y, [&](int x, int y) {
+        for (int v = 0; v <= 2 * r; ++v) {
+            const int k = y - r + v - y0;
+            first[k] = std::min(first[k], x + pen.first[v]);
+            last[k] = std::max(last[k], x + pen.last[v]);
+        }
     });
+    for (int k = 0; k < rows; ++k)
+        if (first[k] <= last[k])
+            runs.push_back({y0 + k, first[k], last[k]});
 }
 
 // The pixel holding the image of pixel p's centre under g.
@@ -82,135 +105,118 @@ void translations_reaching(const wallpaper_group& g, int x0, int y0, int x1, int
         }
 }
 
-// The stroke's points k0..k1 under one operation, drawn at every lattice
-// translate that reaches the window, a run of points at a time so that each
-// run is drawn only where it reaches.
-void draw_image(const group_images& images, const plane_isometry& g, const stroke& s, size_t k0, size_t k1, int ox,
-                int oy)
-{
-    const Uint32 colour = SDL_MapRGB(screen->format, s.rgb >> 16 & 0xff, s.rgb >> 8 & 0xff, s.rgb & 0xff);
-    const int r = s.tool == stroke_tool::disc ? disc_radius(s) : s.width / 2;
-    if (s.tool == stroke_tool::disc)
-        k1 = k0;  // the centre; the radius is the same in every image
-    constexpr size_t run = 16;
-    std::vector<pixel_point> points;
-    for (size_t first = k0; first <= k1; first += run) {
-        const size_t last = std::min(k1, first + run);  // runs share their end points
-        points.clear();
-        int x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN;
-        for (size_t k = first; k <= last; ++k) {
-            const pixel_point p = image_pixel(g, s.points[k]);
-            points.push_back(p);
-            x0 = std::min(x0, p.x - r), x1 = std::max(x1, p.x + r);
-            y0 = std::min(y0, p.y - r), y1 = std::max(y1, p.y + r);
-        }
-        translations_reaching(*images.layout.group, x0, y0, x1, y1, ox, oy, SCREEN_WIDTH, SCREEN_HEIGHT, [&](int dx, int dy) {
-            const int wx = ox - dx, wy = oy - dy;  // the window's corner, seen from this image
-            if (s.tool == stroke_tool::disc)
-                fill_circle(points[0].x - wx, points[0].y - wy, r, colour);
-            else if (points.size() == 1)
-                pen_dot(points[0].x - wx, points[0].y - wy, r, colour);
-            else
-                for (size_t k = 1; k < points.size(); ++k)
-                    pen_segment(points[k - 1], points[k], r, colour, wx, wy);
-        });
-        if (last == k1)
-            break;
-    }
-}
-
-// The pixels of one image of a stroke, drawn once on the scratch surface
-// and kept as runs of a row: every lattice translate is the same pixels
-// moved by its whole vector.
-struct pixel_run {
-    int y, x0, x1;
-};
-
-// The image of the whole stroke under g as runs, drawn once on the scratch
-// surface with its box's corner at (0, 0); `fits` is false (and there are
-// no runs) when the box is larger than that surface.
-struct image_runs {
-    bool fits = false;
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // the box, in canvas pixels
-    Uint32 colour = 0;
+// One image of a stroke (or of a piece of it) before the translations: its
+// pixels as runs, by row and then column, none touching another; its box;
+// and for each band of rows the columns its runs reach.
+constexpr int band_rows = 64;
+struct stroke_image {
     std::vector<pixel_run> runs;
+    int x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN;
+    std::vector<pixel_run> bands;  // band k: rows y0 + 64 k on, columns x0 to x1
 };
 
-image_runs runs_of_image(const plane_isometry& g, const stroke& s)
+// Points k0 to k1 of the stroke under g.
+stroke_image image_of(const plane_isometry& g, const stroke& s, size_t k0, size_t k1)
 {
-    image_runs image;
-    const int r = s.tool == stroke_tool::disc ? disc_radius(s) : s.width / 2;
-    const size_t n = s.tool == stroke_tool::disc ? 1 : s.points.size();
-    std::vector<pixel_point> points(n);
-    int x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN;
-    for (size_t k = 0; k < n; ++k) {
-        const pixel_point p = points[k] = image_pixel(g, s.points[k]);
-        x0 = std::min(x0, p.x - r), x1 = std::max(x1, p.x + r), y0 = std::min(y0, p.y - r), y1 = std::max(y1, p.y + r);
-    }
-    image.x0 = x0, image.y0 = y0, image.x1 = x1, image.y1 = y1;
-    image.colour = SDL_MapRGB(screen->format, s.rgb >> 16 & 0xff, s.rgb >> 8 & 0xff, s.rgb & 0xff);
-    if (x1 - x0 >= SCREEN_WIDTH || y1 - y0 >= SCREEN_HEIGHT)
-        return image;
-    image.fits = true;
-    // The image on the scratch surface: 1 on 0.
-    SDL_Surface* const window = screen;
-    screen = scratch_surface();
-    for (int y = 0; y <= y1 - y0; ++y)
-        std::fill_n(pixel_row(y), x1 - x0 + 1, 0u);
+    stroke_image image;
+    std::vector<pixel_run> runs;
+    pixel_point last = image_pixel(g, s.points[k0]);
     if (s.tool == stroke_tool::disc)
-        fill_circle(points[0].x - x0, points[0].y - y0, r, 1);
-    else if (n == 1)
-        pen_dot(points[0].x - x0, points[0].y - y0, r, 1);
-    else
-        for (size_t k = 1; k < n; ++k)
-            pen_segment(points[k - 1], points[k], r, 1, x0, y0);
-    for (int y = 0; y <= y1 - y0; ++y) {
-        const Uint32* row = pixel_row(y);
-        for (int x = 0; x <= x1 - x0; ++x)
-            if (row[x] != 0) {
-                const int first = x;
-                while (x < x1 - x0 && row[x + 1] != 0)
-                    ++x;
-                image.runs.push_back({y + y0, first + x0, x + x0});
-            }
+        k1 = k0;  // the centre: a disc is its radius's pen set on it
+    const int r = s.tool == stroke_tool::disc ? disc_radius(s) : s.width / 2;
+    if (k0 == k1)
+        segment_runs(last, last, r, runs);
+    for (size_t k = k0 + 1; k <= k1; ++k) {
+        const pixel_point next = image_pixel(g, s.points[k]);
+        segment_runs(last, next, r, runs);
+        last = next;
     }
-    screen = window;
+    std::sort(runs.begin(), runs.end(),
+              [](const pixel_run& a, const pixel_run& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
+    for (const pixel_run& run : runs) {
+        if (!image.runs.empty() && image.runs.back().y == run.y && run.x0 <= image.runs.back().x1 + 1)
+            image.runs.back().x1 = std::max(image.runs.back().x1, run.x1);
+        else
+            image.runs.push_back(run);
+        image.x0 = std::min(image.x0, run.x0), image.x1 = std::max(image.x1, run.x1);
+        image.y0 = std::min(image.y0, run.y), image.y1 = std::max(image.y1, run.y);
+    }
+    for (const pixel_run& run : image.runs) {
+        const size_t k = static_cast<size_t>(run.y - image.y0) / band_rows;
+        if (k >= image.bands.size())
+            image.bands.resize(k + 1, {0, INT_MAX, INT_MIN});
+        image.bands[k].x0 = std::min(image.bands[k].x0, run.x0), image.bands[k].x1 = std::max(image.bands[k].x1, run.x1);
+    }
     return image;
 }
 
-// Every image of the stroke, kept as runs where it fits the scratch surface.
-std::vector<image_runs> runs_of_stroke(const group_images& images, const stroke& s)
+// The window's rows as the runs a stroke's images put on them, so that
+// each pixel is set once however often the images overlap.
+using window_rows = std::vector<std::vector<std::pair<int, int>>>;
+
+// The image at every lattice translate that reaches the window whose corner
+// is canvas pixel (ox, oy), as runs added to `rows`.
+void add_translates(const group_images& images, const stroke_image& image, int ox, int oy, window_rows& rows)
 {
-    std::vector<image_runs> all;
-    if (!s.points.empty())
-        for (const plane_isometry& g : images.operations)
-            all.push_back(runs_of_image(g, s));
-    return all;
+    translations_reaching(*images.layout.group, image.x0, image.y0, image.x1, image.y1, ox, oy, SCREEN_WIDTH,
+                          SCREEN_HEIGHT, [&](int dx, int dy) {
+        // Only the bands whose columns and rows reach the window.
+        const int wx = ox - dx, wy = oy - dy;  // the window's corner, seen from this image
+        for (size_t k = 0; k < image.bands.size(); ++k) {
+            const int b0 = image.y0 + static_cast<int>(k) * band_rows, b1 = b0 + band_rows - 1;
+            if (b1 < wy || b0 >= wy + SCREEN_HEIGHT || image.bands[k].x1 < wx ||
+                image.bands[k].x0 >= wx + SCREEN_WIDTH)
+                continue;
+            const auto first = std::lower_bound(image.runs.begin(), image.runs.end(), std::max(b0, wy),
+                                                [](const pixel_run& run, int y) { return run.y < y; });
+            for (auto run = first; run != image.runs.end() && run->y <= std::min(b1, wy + SCREEN_HEIGHT - 1); ++run) {
+                const int x0 = std::max(0, run->x0 - wx), x1 = std::min(SCREEN_WIDTH - 1, run->x1 - wx);
+                if (x0 <= x1)
+                    rows[run->y - wy].push_back({x0, x1});
+            }
+        }
+    });
 }
 
-// The stroke's images drawn at every translate that reaches the window:
-// from their runs, or (an image too large for them) along its points.
-void draw_runs(const group_images& images, const stroke& s, const std::vector<image_runs>& all, int ox, int oy)
+// Sets the runs of `rows` in `colour`, each pixel once, and empties them.
+void fill_rows(window_rows& rows, Uint32 colour)
 {
-    for (size_t k = 0; k < all.size(); ++k) {
-        const image_runs& image = all[k];
-        if (!image.fits) {
-            draw_image(images, images.operations[k], s, 0, s.points.size() - 1, ox, oy);
+    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+        std::vector<std::pair<int, int>>& row = rows[y];
+        if (row.empty())
             continue;
+        std::sort(row.begin(), row.end());
+        int x0 = row[0].first, x1 = row[0].second;
+        for (size_t k = 1; k <= row.size(); ++k) {
+            if (k < row.size() && row[k].first <= x1 + 1) {
+                x1 = std::max(x1, row[k].second);
+                continue;
+            }
+            std::fill(pixel_row(y) + x0, pixel_row(y) + x1 + 1, colour);
+            if (k < row.size())
+                x0 = row[k].first, x1 = row[k].second;
         }
-        translations_reaching(*images.layout.group, image.x0, image.y0, image.x1, image.y1, ox, oy, SCREEN_WIDTH,
-                              SCREEN_HEIGHT, [&](int dx, int dy) {
-                                  for (const pixel_run& run : image.runs) {
-                                      const int y = run.y + dy - oy;
-                                      if (y < 0 || y >= SCREEN_HEIGHT)
-                                          continue;
-                                      const int first = std::max(0, run.x0 + dx - ox);
-                                      const int last = std::min(SCREEN_WIDTH - 1, run.x1 + dx - ox);
-                                      if (first <= last)
-                                          std::fill(pixel_row(y) + first, pixel_row(y) + last + 1, image.colour);
-                                  }
-                              });
+        row.clear();
     }
+}
+
+// A stroke's images on the window whose corner is canvas pixel (ox, oy).
+void draw_images(const group_images& images, const stroke& s, const std::vector<stroke_image>& all, int ox, int oy)
+{
+    static window_rows rows(SCREEN_HEIGHT);
+    for (const stroke_image& image : all)
+        add_translates(images, image, ox, oy, rows);
+    fill_rows(rows, SDL_MapRGB(screen->format, s.rgb >> 16 & 0xff, s.rgb >> 8 & 0xff, s.rgb & 0xff));
+}
+
+// Every image of the whole stroke.
+std::vector<stroke_image> images_of_stroke(const group_images& images, const stroke& s)
+{
+    std::vector<stroke_image> all;
+    if (!s.points.empty())
+        for (const plane_isometry& g : images.operations)
+            all.push_back(image_of(g, s, 0, s.points.size() - 1));
+    return all;
 }
 
 }  // namespace
@@ -233,17 +239,17 @@ group_images images_of(const wallpaper_group& group)
 
 void draw_stroke_images(const group_images& images, const stroke& s, int ox, int oy)
 {
-    if (s.points.empty())
-        return;
-    draw_runs(images, s, runs_of_stroke(images, s), ox, oy);
+    draw_images(images, s, images_of_stroke(images, s), ox, oy);
 }
 
 void draw_last_segment_images(const group_images& images, const stroke& s, int ox, int oy)
 {
-    if (s.points.size() < 2)
+    if (s.points.size() < 2 || s.tool != stroke_tool::freehand)
         return draw_stroke_images(images, s, ox, oy);
+    std::vector<stroke_image> pieces;
     for (const plane_isometry& g : images.operations)
-        draw_image(images, g, s, s.points.size() - 2, s.points.size() - 1, ox, oy);
+        pieces.push_back(image_of(g, s, s.points.size() - 2, s.points.size() - 1));
+    draw_images(images, s, pieces, ox, oy);
 }
 
 void draw_drawing(const group_images& images, const drawing& d, int ox, int oy)
@@ -260,14 +266,14 @@ std::vector<uint32_t> render_drawing(const drawing& d, int w, int h)
         return out;
     out.resize(static_cast<size_t>(w) * h);
     const group_images images = images_of(*d.group);
-    std::vector<std::vector<image_runs>> runs;
+    std::vector<std::vector<stroke_image>> all;
     for (const stroke& s : d.strokes)
-        runs.push_back(runs_of_stroke(images, s));
+        all.push_back(images_of_stroke(images, s));
     for (int oy = 0; oy < h; oy += SCREEN_HEIGHT)
         for (int ox = 0; ox < w; ox += SCREEN_WIDTH) {
             SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 255, 255, 255));
             for (size_t k = 0; k < d.strokes.size(); ++k)
-                draw_runs(images, d.strokes[k], runs[k], ox, oy);
+                draw_images(images, d.strokes[k], all[k], ox, oy);
             for (int y = oy; y < std::min(h, oy + SCREEN_HEIGHT); ++y)
                 std::copy_n(pixel_row(y - oy), std::min(w - ox, SCREEN_WIDTH), out.data() + static_cast<size_t>(y) * w + ox);
         }

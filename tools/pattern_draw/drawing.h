@@ -37,10 +37,10 @@ struct drawing {
 constexpr int widest_pen = 64;
 constexpr int largest_canvas = 4096;
 constexpr int farthest_point = largest_canvas;  // the largest |x| and |y| of a point
-constexpr int largest_disc = 1200;               // the largest radius of a disc
+constexpr int largest_disc = 299;                // the largest radius of a disc
 // A drawing holds at most this many strokes and points: a redraw stays
 // within a few seconds in the browser.
-constexpr size_t most_strokes = 5000, most_points = 100000;
+constexpr size_t most_strokes = 2000, most_points = 50000;
 
 // The canvas a drawing is shown on in the page.
 constexpr int canvas_width = SCREEN_WIDTH, canvas_height = SCREEN_HEIGHT;
