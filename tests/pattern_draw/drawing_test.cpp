@@ -5,6 +5,7 @@
 #include <symmetry.h>
 
 #include <gtest/gtest.h>
+#include <walk.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -46,6 +47,38 @@ TEST(PatternDraw, DrawingUnderEachGroupIsThatGroup)
         const drawing d = random_drawing(g, random);
         const std::vector<uint32_t> rgb = render_drawing(d, canvas_width, canvas_height);
         EXPECT_EQ(classify(rgb.data(), canvas_width, canvas_height).group, g.name) << drawing_json(d);
+    }
+}
+
+// The pen is drawkit's disc set on every pixel of draw_line's walk: the
+// reference stamps fill_circle along walk_4connected.
+TEST(PatternDraw, PenIsDrawkitsDiscAlongTheWalk)
+{
+    open_offscreen();
+    std::mt19937 random(17);
+    auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    const Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
+    for (int r : {0, 1, 2, 3, 7, 12, 15}) {
+        for (int trial = 0; trial < 6; ++trial) {
+            stroke s{stroke_tool::freehand, 0x102030, 2 * r + 1, {{400, 300}}};
+            for (int k = 0; k < any(0, 4); ++k)
+                s.points.push_back({s.points.back().x + any(-12, 12), s.points.back().y + any(-12, 12)});
+            const group_images images = images_of(*find_group("p1"));  // translates 130 pixels apart at least
+            draw_drawing(images, {find_group("p1"), {s}}, 0, 0);
+            const std::vector<uint32_t> drawn = screen_copy();
+            SDL_FillRect(screen, nullptr, white);
+            const Uint32 colour = SDL_MapRGB(screen->format, 0x10, 0x20, 0x30);
+            auto stamp = [&](int x, int y) { r == 0 ? put_pixel(x, y, colour) : fill_circle(x, y, r, colour); };
+            stamp(s.points[0].x, s.points[0].y);
+            for (size_t k = 1; k < s.points.size(); ++k)
+                walk_4connected(s.points[k - 1].x, s.points[k - 1].y, s.points[k].x, s.points[k].y, stamp);
+            const std::vector<uint32_t> reference = screen_copy();
+            int wrong = 0;
+            for (int y = 300 - 64; y < 300 + 64; ++y)
+                for (int x = 400 - 64; x < 400 + 64; ++x)
+                    wrong += drawn[y * SCREEN_WIDTH + x] != reference[y * SCREEN_WIDTH + x];
+            EXPECT_EQ(wrong, 0) << "radius " << r << ": " << drawing_json({find_group("p1"), {s}});
+        }
     }
 }
 
