@@ -168,13 +168,6 @@ inline void cos_sin_degrees(int degrees, double& c, double& s)
     c = std::cos(radians), s = std::sin(radians);
 }
 
-// cos and sin of k / n of a whole turn (n from 1 to 24): cos_sin_degrees
-// where that is exact (multiples of 30 and 45 degrees), otherwise a literal
-// of 17 significant digits, never the C library's, so that turns by 360/7
-// or 360/11 degrees land on the same pixels on every machine. Defined in
-// turns.cpp; any other n gives a turn of 0.
-void cos_sin_turn(int k, int n, double& c, double& s);
-
 // The turn by the angle of cosine c and sine s about the point (cx, cy).
 inline plane_isometry turn_about(double cx, double cy, double c, double s)
 {

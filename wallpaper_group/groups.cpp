@@ -1,5 +1,7 @@
 #include "groups.h"
 
+#include <plane_groups.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,9 @@
 // The cosines and sines of the turns that are no whole multiple of 30 or 45
 // degrees, as literals: k / n of a turn for n up to 24, k < n / 2 and prime
 // to n (the rest follow by symmetry, exactly).
-#include "geometry.h"
+#include "plane_groups.h"
+
+#include <geometry.h>
 
 #include <numeric>
 
