@@ -1,6 +1,8 @@
 // The construction of every plane group from its table row: the motif in
 // the fundamental region, one copy stage per generating operation, the
-// lattice translations, and the symmetry elements of the whole pattern.
+// lattice translations, and the symmetry elements of the whole pattern. A
+// frieze's row runs through the same stages with translations along its
+// strip only, a rosette's with none.
 #pragma once
 
 #include "groups.h"
@@ -55,7 +57,7 @@ void apply_operation(const group_layout& layout, const group_operation& op, cons
 void draw_operation_element(const group_layout& layout, const group_operation& op, const group_palette& palette);
 
 // Copies the figure of `pattern` to every whole-pixel lattice translate
-// that reaches the window.
+// that reaches the window (along a only for a frieze; none for a rosette).
 void copy_to_lattice(const group_layout& layout, const window_copy& pattern, const group_palette& palette);
 
 // The home lattice cell outlined, and every symmetry element that meets
@@ -66,7 +68,8 @@ void draw_window_elements(const group_layout& layout, const group_palette& palet
 // Every symmetry element of the whole pattern that meets the window:
 // mirrors as solid lines, glide lines (that are not mirrors) dashed,
 // rotation centres as polygons of their order (a lens for the half-turn),
-// and the home lattice cell outlined.
+// and the home lattice cell outlined (a frieze's period of the strip; for
+// C1, which has no element, its region).
 void draw_symmetry_elements(const group_layout& layout, const group_palette& palette);
 
 // What the symmetry elements are, for drawing and for the tests: the
@@ -74,7 +77,8 @@ void draw_symmetry_elements(const group_layout& layout, const group_palette& pal
 // closing the table's operations, with home at the origin.
 std::vector<plane_isometry> operations_modulo_lattice(const wallpaper_group& group);
 
-// The elements within `margin` pixels of the window, for the group at `layout`.
+// The elements within `margin` pixels of the window, for the group at
+// `layout` (none for a rosette, which draw_window_elements draws itself).
 placed_elements elements_in_window(const group_layout& layout, double margin);
 
 // The whole construction on the window, stage by stage: the background,
