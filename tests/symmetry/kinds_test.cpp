@@ -126,6 +126,46 @@ wallpaper_symmetry classified(const rgb_picture& p) { return classify(p.rgb.data
 
 constexpr const char* frieze_groups[] = {"p1", "p11g", "p1m1", "p2", "p2mg", "p11m", "p2mm"};
 
+// A picture drawn exactly, and three degradations of it: JPEG, noise,
+// resizing (with a frame: the picture is not cut).
+std::vector<std::pair<std::string, rgb_picture>> degraded(const rgb_picture& p, unsigned seed)
+{
+    return {{"jpeg 75", jpeg_round_trip(p, 75)},
+            {"noise 8", with_noise(p, 8, seed)},
+            {"resized 70%", resized(p, 0.7, resize_filter::bilinear)},
+            {"blur 1", blurred(p, 1.0)}};
+}
+
+TEST(Kinds, DebugDegraded)
+{
+    for (const char* g : frieze_groups)
+        for (unsigned seed : {1u, 2u}) {
+            const rgb_picture p = frieze_picture(g, 800, 600, 70 + 10 * seed, 120, 33, seed);
+            for (const auto& d : degraded(p, seed)) {
+                const wallpaper_symmetry s = classified(d.second);
+                if (s.group != g) std::printf("%s %u %s -> %s %s\n", g, seed, d.first.c_str(), s.kind.c_str(), s.group.c_str());
+            }
+        }
+    for (int n = 1; n <= 12; ++n)
+        for (bool di : {false, true}) {
+            if (n == 1 && !di) continue;
+            const rgb_picture p = rosette_picture(n, di, 800, 600, 390.5, 310, 250, n);
+            for (const auto& d : degraded(p, n)) {
+                const wallpaper_symmetry s = classified(d.second);
+                if (s.group != (di ? "D" : "C") + std::to_string(n)) std::printf("%s%d %s -> %s %s\n", di ? "D" : "C", n, d.first.c_str(), s.kind.c_str(), s.group.c_str());
+            }
+        }
+    for (const std::string& kind : negative_kinds())
+        for (unsigned seed = 1; seed <= 20; ++seed) {
+            const realistic_picture p = make_negative(kind, seed);
+            for (const char* degradation : {"clean", "jpeg"}) {
+                const rgb_picture d = degrade(p, degradation, seed);
+                const wallpaper_symmetry s = classified(d);
+                if (s.group != "none") std::printf("negative %s %u %s -> %s %s\n", kind.c_str(), seed, degradation, s.kind.c_str(), s.group.c_str());
+            }
+        }
+}
+
 TEST(Kinds, DebugFriezes)
 {
     for (const char* g : frieze_groups)
@@ -150,3 +190,17 @@ TEST(Kinds, DebugRosettes)
 }
 
 }  // namespace
+namespace {
+TEST(Kinds, DebugStripes)
+{
+    std::mt19937 random(3);
+    std::vector<uint32_t> noise(320 * 240);
+    for (uint32_t& p : noise)
+        p = random() & 0xffffff;
+    std::vector<uint32_t> stripes(320 * 240);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            stripes[static_cast<size_t>(y) * 320 + x] = noise[static_cast<size_t>(y) * 320 + x % 29];
+    std::printf("%s", describe(classify(stripes.data(), 320, 240)).c_str());
+}
+}

@@ -40,7 +40,8 @@ constexpr double least_explained = 0.5;     // and its average period explains t
 constexpr int most_columns = 80, most_rows = 40;  // a frieze's cell, at most
 constexpr int highest_order = 12;        // of the rosettes named
 constexpr int angles = 256;              // samples on each circle about a centre
-constexpr double least_disc = 0.3;       // a rosette's disc: at least this share of the shorter side, as radius
+constexpr double least_disc = 0.3;
+constexpr double sure_score = 0.9;       // a drawing that is not exact: its rosette's least score       // a rosette's disc: at least this share of the shorter side, as radius
 
 float sample(const work_picture& p, int k, double x, double y)
 {
@@ -636,6 +637,16 @@ bool find_frieze(const uint32_t* rgb, int w, int h, bool few_colours, const work
     frieze_cell f = sample_frieze(p, tx, ty);
     if (!f.found || f.translation_score < least_translations || f.explained < least_explained)
         return false;
+    // A strip that fills the picture across (its edges not seen) is taken
+    // for a frieze only when it is no wider than a few periods: rows that
+    // each repeat on their own (noise copied along, stripes) are none.
+    {
+        double lo, hi, a, b;
+        lo = f.band_lo - 3, hi = f.band_hi + 3;
+        const bool edges_seen = line_extent(p, f.centre, f.u, f.n, lo, a, b) && line_extent(p, f.centre, f.u, f.n, hi, a, b);
+        if (!edges_seen && f.band_hi - f.band_lo > 2.5 * f.length)
+            return false;
+    }
     // A pattern that also holds a translation across its axis by a third of
     // the strip (stripes along it, a texture with no edge) is no strip.
     const double across = std::max(2.0, (f.band_hi - f.band_lo) / 3);
@@ -903,6 +914,7 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
     if (radius < least_radius)
         return false;
     const angular_spectrum spectrum = spectrum_about(p, cx, cy, radius, std::max(0.5, radius / 200), angles);
+    auto turn_of = [&](double t) { return turn_score(spectrum, t); };
     // Too little varies round the centre (a disc, rings, a smooth scene),
     // or every turn holds about as well: no rosette of a finite order.
     if (!(spectrum.total > 0) || spectrum.angular < 0.05 * spectrum.total || lowest_turn(spectrum) > 0.5)
@@ -912,7 +924,7 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
         bool holds = true;
         for (int d = 2; d <= n && holds; ++d)
             if (n % d == 0)
-                holds = turn_score(spectrum, 2 * pi / d) >= accepted_score;
+                holds = turn_of(2 * pi / d) >= accepted_score;
         if (holds)
             order = n;
     }
@@ -933,7 +945,7 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
             return false;
         cx = gx, cy = gy;
     }
-    const bool dihedral = mirror_score >= accepted_score;
+    bool dihedral = mirror_score >= accepted_score;
     if (order == 1 && !dihedral)
         return false;
 
@@ -948,55 +960,72 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
     result.group = (dihedral ? "D" : "C") + std::to_string(order);
     double first = mirror_angle * 180 / pi;
 
-    // Drawn in a few colours: the centre moved to the half pixel where the
-    // turn (or the mirror) agrees best pixel for pixel, and the method
-    // "exact" when every generator agrees to the hexagonal agreement.
+    // Drawn in a few colours: "exact" when the group holds pixel for pixel,
+    // to the hexagonal agreement, as the hexagonal wallpapers do, the centre
+    // moved to the half pixel where the turn (or the mirror) agrees best.
+    // Failing that (a drawing resized or smoothed into a few hundred
+    // colours), the robust answer stands only when its scores are
+    // `sure_score` or more: colours nearly symmetric on the large (rings
+    // of colour about a seed) over shapes that are not make no rosette.
     if (few_colours) {
         const uint32_t ground = edge_colour(rgb, w, h);
         const real_point c = result.rosette.centre;
         const double rr = result.rosette.radius;
-        double best = -1, bx = c.x, by = c.y;
         const int reach = static_cast<int>(std::ceil(2 * scale)) + 1;
-        for (int j = -reach; j <= reach; ++j)
-            for (int i = -reach; i <= reach; ++i) {
-                const double x = std::round(2 * c.x) / 2 + i / 2.0, y = std::round(2 * c.y) / 2 + j / 2.0;
+        // The lowest agreement of the turn by 360 / n and the mirror (when
+        // `with_mirror`) about the best centre, which it sets with the mirror's angle.
+        double bx = c.x, by = c.y, angle = first;
+        auto agreement_of = [&](int n, bool with_mirror) {
+            double best = -1;
+            bx = c.x, by = c.y;
+            for (int j = -reach; j <= reach; ++j)
+                for (int i = -reach; i <= reach; ++i) {
+                    const double x = std::round(2 * c.x) / 2 + i / 2.0, y = std::round(2 * c.y) / 2 + j / 2.0;
+                    double l[2][2], t[2];
+                    point_map(x, y, n > 1 ? 360.0 / n : first, n == 1, l, t);
+                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 3, [&](double px, double py) {
+                        return (px - x) * (px - x) + (py - y) * (py - y) <= rr * rr;
+                    });
+                    if (share > best)
+                        best = share, bx = x, by = y;
+                }
+            auto in_disc = [&](double px, double py) { return (px - bx) * (px - bx) + (py - by) * (py - by) <= rr * rr; };
+            double lowest = 1;
+            if (n > 1) {
                 double l[2][2], t[2];
-                point_map(x, y, order > 1 ? 360.0 / order : first, order == 1, l, t);
-                const double share = pixel_agreement(rgb, w, h, l, t, ground, 3, [&](double px, double py) {
-                    return (px - x) * (px - x) + (py - y) * (py - y) <= rr * rr;
-                });
-                if (share > best)
-                    best = share, bx = x, by = y;
+                point_map(bx, by, 360.0 / n, false, l, t);
+                lowest = pixel_agreement(rgb, w, h, l, t, ground, 1, in_disc);
             }
-        auto in_disc = [&](double px, double py) { return (px - bx) * (px - bx) + (py - by) * (py - by) <= rr * rr; };
-        double lowest = 1;
-        if (order > 1) {
-            double l[2][2], t[2];
-            point_map(bx, by, 360.0 / order, false, l, t);
-            lowest = pixel_agreement(rgb, w, h, l, t, ground, 1, in_disc);
-        }
-        if (dihedral) {
-            // The mirror to a tenth of a degree.
-            double top_share = -1, top_angle = first;
-            for (int a = -10; a <= 10; ++a) {
+            if (with_mirror && lowest >= hexagonal_agreement) {
+                // The mirror to a tenth of a degree.
+                double top_share = -1;
+                for (int a = -10; a <= 10; ++a) {
+                    double l[2][2], t[2];
+                    point_map(bx, by, first + a / 10.0, true, l, t);
+                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc);
+                    if (share > top_share)
+                        top_share = share, angle = first + a / 10.0;
+                }
                 double l[2][2], t[2];
-                point_map(bx, by, first + a / 10.0, true, l, t);
-                const double share = pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc);
-                if (share > top_share)
-                    top_share = share, top_angle = first + a / 10.0;
+                point_map(bx, by, angle, true, l, t);
+                lowest = std::min(lowest, pixel_agreement(rgb, w, h, l, t, ground, 1, in_disc));
             }
-            double l[2][2], t[2];
-            point_map(bx, by, top_angle, true, l, t);
-            lowest = std::min(lowest, pixel_agreement(rgb, w, h, l, t, ground, 1, in_disc));
-            if (lowest >= hexagonal_agreement)
-                first = top_angle;
-        }
+            return lowest;
+        };
+        const double lowest = agreement_of(order, dihedral);
         if (lowest >= hexagonal_agreement) {
             result.method = "exact";
             result.lowest_agreement = lowest;
             result.approximate = lowest < 1;
             result.rosette.centre = {bx, by};
+            if (dihedral)
+                first = angle;
+        } else if (std::min(order > 1 ? turn_of(2 * pi / order) : 1.0, dihedral ? mirror_score : 1.0) < sure_score) {
+            return false;
         }
+        result.rosette.order = order;
+        result.rosette.dihedral = dihedral;
+        result.group = (dihedral ? "D" : "C") + std::to_string(order);
     }
     const real_point centre = result.rosette.centre;
     if (dihedral)
@@ -1020,12 +1049,12 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
 
     // The scores: the turn of the order found and the next one up that
     // failed, the best mirror.
-    const double turn = order > 1 ? turn_score(spectrum, 2 * pi / order) : 1;
+    const double turn = order > 1 ? turn_of(2 * pi / order) : 1;
     double failed = -1;
     int failed_order = 0;
     for (int n = 2; n <= highest_order; ++n)
-        if (n % order == 0 && n != order && turn_score(spectrum, 2 * pi / n) > failed)
-            failed = turn_score(spectrum, 2 * pi / n), failed_order = n;
+        if (n % order == 0 && n != order && turn_of(2 * pi / n) > failed)
+            failed = turn_of(2 * pi / n), failed_order = n;
     if (order > 1)
         result.scores.push_back(scored("rotation " + std::to_string(order), 0, turn, true));
     result.scores.push_back(scored("mirror", std::fmod(first + 360, 180), mirror_score, dihedral));
