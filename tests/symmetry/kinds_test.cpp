@@ -3,7 +3,9 @@
 // wallpapers stay wallpapers, pictures of neither stay "none"; the report
 // and its JSON.
 #include "degrade.h"
+#include "friezes.h"
 #include "patterns.h"
+#include <overlay.h>
 #include <symmetry.h>
 
 #include <gtest/gtest.h>
@@ -15,192 +17,202 @@
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
-
-struct disc {
-    double x, y, r;
-    uint32_t colour;
-};
-
-// A few discs of random colours at random places in the w x h box about
-// (0, 0) (x from 0, y from -h/2): a motif with no symmetry of its own.
-std::vector<disc> motif(double w, double h, unsigned seed, int count)
-{
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> unit(0, 1);
-    std::vector<disc> discs;
-    for (int i = 0; i < count; ++i) {
-        const uint32_t colour = (static_cast<uint32_t>(40 + 180 * unit(random)) << 16) |
-                                (static_cast<uint32_t>(40 + 180 * unit(random)) << 8) | static_cast<uint32_t>(40 + 180 * unit(random));
-        discs.push_back({w * unit(random), h * (unit(random) - 0.5), (0.12 + 0.18 * unit(random)) * std::min(w, h), colour});
-    }
-    return discs;
-}
-
-// The colour of the first disc that holds one of the points (x, y) of
-// `orbit`, the motif repeated every `period` along x; 0 for none.
-uint32_t motif_colour(const std::vector<disc>& discs, const std::vector<std::pair<double, double>>& orbit, double period)
-{
-    for (const disc& d : discs)
-        for (const auto& q : orbit)
-            for (int k = -1; k <= 1; ++k) {
-                const double x = std::fmod(std::fmod(q.first, period) + period, period);
-                const double dx = x - d.x - k * period, dy = q.second - d.y;
-                if (dx * dx + dy * dy <= d.r * d.r)
-                    return d.colour;
-            }
-    return 0;
-}
-
-// A horizontal strip of `group` across a w x h picture on white: period L,
-// width W, its axis at y = h / 2, a mirror or centre at x = x0.
-rgb_picture frieze_picture(const std::string& group, int w, int h, int period, int width, int x0, unsigned seed)
-{
-    const std::vector<disc> discs = motif(period, width * 0.8, seed, 4);
-    rgb_picture p{w, h, std::vector<uint32_t>(static_cast<size_t>(w) * h, 0xffffff)};
-    const double L = period;
-    for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i) {
-            const double s = j + 0.5 - h / 2.0;
-            if (std::fabs(s) > width / 2.0)
-                continue;
-            const double x = std::fmod(std::fmod(i + 0.5 - x0, L) + L, L);
-            // The points of the orbit, one per coset of the translations.
-            std::vector<std::pair<double, double>> orbit = {{x, s}};
-            if (group == "p11g") orbit.push_back({x + L / 2, -s});
-            if (group == "p1m1") orbit.push_back({-x, s});
-            if (group == "p2") orbit.push_back({-x, -s});
-            if (group == "p11m") orbit.push_back({x, -s});
-            if (group == "p2mg") orbit.insert(orbit.end(), {{-x, s}, {x + L / 2, -s}, {-x + L / 2, -s}});
-            if (group == "p2mm") orbit.insert(orbit.end(), {{-x, s}, {x, -s}, {-x, -s}});
-            const uint32_t colour = motif_colour(discs, orbit, L);
-            p.rgb[static_cast<size_t>(j) * w + i] = colour ? colour : 0xe8e0c8;  // the strip's own ground
-        }
-    return p;
-}
-
-// A rosette Cn or Dn about (cx, cy) of radius R on white.
-rgb_picture rosette_picture(int n, bool dihedral, int w, int h, double cx, double cy, double R, unsigned seed)
-{
-    // The motif in the wedge 0 .. 360/n degrees, in polar coordinates.
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> unit(0, 1);
-    // Ellipses turned at random: no mirror of their own along the radius.
-    struct blob { double x, y, size, turn; uint32_t colour; };
-    std::vector<blob> blobs;
-    const double wedge = 2 * pi / n;
-    for (int i = 0; i < 5; ++i) {
-        const double r = R * (0.2 + 0.7 * unit(random)), a = wedge * unit(random) * (dihedral ? 0.5 : 1);
-        const uint32_t colour = (static_cast<uint32_t>(30 + 190 * unit(random)) << 16) |
-                                (static_cast<uint32_t>(30 + 190 * unit(random)) << 8) | static_cast<uint32_t>(30 + 190 * unit(random));
-        blobs.push_back({r * std::cos(a), r * std::sin(a), std::min(0.3 * R, r * wedge * (0.3 + 0.3 * unit(random))), pi * unit(random), colour});
-    }
-    auto in_blob = [](const blob& b, double x, double y) {
-        const double dx = x - b.x, dy = y - b.y;
-        const double u = dx * std::cos(b.turn) + dy * std::sin(b.turn), v = -dx * std::sin(b.turn) + dy * std::cos(b.turn);
-        return u * u / (b.size * b.size) + v * v / (0.2 * b.size * b.size) <= 1;
-    };
-    rgb_picture p{w, h, std::vector<uint32_t>(static_cast<size_t>(w) * h, 0xffffff)};
-    for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i) {
-            const double x = i + 0.5 - cx, y = j + 0.5 - cy, r = std::hypot(x, y);
-            if (r > R)
-                continue;
-            double a = std::fmod(std::atan2(y, x) + 2 * pi, wedge);
-            if (dihedral && a > wedge / 2)
-                a = wedge - a;
-            uint32_t colour = r < 0.12 * R ? 0x404040 : r > 0.96 * R ? 0x2050a0 : 0xf0e6d0;
-            for (const blob& b : blobs)
-                for (int k = -1; k <= 1; ++k) {
-                    // The point turned back by k wedges, and its mirror image.
-                    const double px = r * std::cos(a - k * wedge), py = r * std::sin(a - k * wedge);
-                    if (in_blob(b, px, py) || (dihedral && in_blob(b, px, -py)))
-                        colour = b.colour;
-                }
-            p.rgb[static_cast<size_t>(j) * w + i] = colour;
-        }
-    return p;
-}
-
 wallpaper_symmetry classified(const rgb_picture& p) { return classify(p.rgb.data(), p.w, p.h); }
+
+// The picture drawn exactly degraded the k-th way (of four, in turn): a
+// JPEG file, noise, resized to 70%, blurred.
+std::pair<std::string, rgb_picture> degraded(const rgb_picture& p, int k)
+{
+    switch (k % 4) {
+    case 0: return {"jpeg 75", jpeg_round_trip(p, 75)};
+    case 1: return {"noise 8", with_noise(p, 8, static_cast<unsigned>(k))};
+    case 2: return {"resized 70%", resized(p, 0.7, resize_filter::bilinear)};
+    default: return {"blur 1", blurred(p, 1.0)};
+    }
+}
 
 constexpr const char* frieze_groups[] = {"p1", "p11g", "p1m1", "p2", "p2mg", "p11m", "p2mm"};
 
-// A picture drawn exactly, and three degradations of it: JPEG, noise,
-// resizing (with a frame: the picture is not cut).
-std::vector<std::pair<std::string, rgb_picture>> degraded(const rgb_picture& p, unsigned seed)
+// The strip's elements along its axis at y = 180 (x0 = 37, period 76): the
+// x of every mirror across it and of every half-turn centre.
+std::vector<double> across_at(const wallpaper_symmetry& s)
 {
-    return {{"jpeg 75", jpeg_round_trip(p, 75)},
-            {"noise 8", with_noise(p, 8, seed)},
-            {"resized 70%", resized(p, 0.7, resize_filter::bilinear)},
-            {"blur 1", blurred(p, 1.0)}};
+    std::vector<double> xs;
+    for (const reflection_line& l : s.lines)
+        if (std::fabs(l.from.x - l.to.x) < 1e-6)
+            xs.push_back(l.from.x);
+    return xs;
 }
 
-TEST(Kinds, DebugDegraded)
+// Is every x at start + k period / 2?
+::testing::AssertionResult every_half_period(const std::vector<double>& xs, double start, double period)
 {
-    for (const char* g : frieze_groups)
-        for (unsigned seed : {1u, 2u}) {
-            const rgb_picture p = frieze_picture(g, 800, 600, 70 + 10 * seed, 120, 33, seed);
-            for (const auto& d : degraded(p, seed)) {
-                const wallpaper_symmetry s = classified(d.second);
-                if (s.group != g) std::printf("%s %u %s -> %s %s\n", g, seed, d.first.c_str(), s.kind.c_str(), s.group.c_str());
-            }
+    for (const double x : xs) {
+        const double k = (x - start) / (period / 2);
+        if (std::fabs(k - std::round(k)) * period / 2 > 1)
+            return ::testing::AssertionFailure() << x << " is not at " << start << " + k " << period / 2;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(Friezes, EachOfTheSevenGroupsIsNamedExactlyWithItsAxisPeriodAndElements)
+{
+    for (const char* group : frieze_groups) {
+        SCOPED_TRACE(group);
+        const std::string g = group;
+        const rgb_picture p = frieze_picture(g, 640, 360, 76, 100, 37, 5);
+        const wallpaper_symmetry s = classified(p);
+        EXPECT_EQ(s.kind, "frieze") << describe(s);
+        EXPECT_EQ(s.group, g) << describe(s);
+        EXPECT_EQ(s.method, "exact");
+        EXPECT_EQ(std::fabs(s.frieze.period[0]), 76);
+        EXPECT_EQ(s.frieze.period[1], 0);
+        // The axis where the half-turns, mirrors or glides are; for p1 and
+        // p1m1 the middle of what repeats.
+        const bool placed = g != "p1" && g != "p1m1";
+        EXPECT_NEAR(s.frieze.axis_from.y, 180, placed ? 1.01 : 12);
+        EXPECT_NEAR(s.frieze.axis_to.y, 180, placed ? 1.01 : 12);
+        EXPECT_NEAR(s.frieze.width, 90, 12);
+        // Half-turns on the axis every half period, at the mirror across
+        // (p2, p2mm) or between two (p2mg, a quarter period on).
+        const bool turns = g == "p2" || g == "p2mg" || g == "p2mm", across = g == "p1m1" || g == "p2mg" || g == "p2mm";
+        EXPECT_EQ(s.centres.size() >= 8, turns);
+        std::vector<double> centres;
+        for (const rotation_centre& c : s.centres) {
+            EXPECT_EQ(c.order, 2);
+            EXPECT_NEAR(c.at.y, 180, 1.01);
+            centres.push_back(c.at.x);
         }
-    for (int n = 1; n <= 12; ++n)
-        for (bool di : {false, true}) {
-            if (n == 1 && !di) continue;
-            const rgb_picture p = rosette_picture(n, di, 800, 600, 390.5, 310, 250, n);
-            for (const auto& d : degraded(p, n)) {
-                const wallpaper_symmetry s = classified(d.second);
-                if (s.group != (di ? "D" : "C") + std::to_string(n)) std::printf("%s%d %s -> %s %s\n", di ? "D" : "C", n, d.first.c_str(), s.kind.c_str(), s.group.c_str());
+        EXPECT_TRUE(every_half_period(centres, g == "p2mg" ? 37 + 19 : 37, 76));
+        EXPECT_EQ(across_at(s).size() >= 8, across);
+        EXPECT_TRUE(every_half_period(across_at(s), 37, 76));
+        // The mirror or glide along the axis.
+        int along = 0;
+        for (const reflection_line& l : s.lines)
+            if (std::fabs(l.from.y - 180) < 1.01 && std::fabs(l.to.y - 180) < 1.01) {
+                ++along;
+                EXPECT_EQ(l.glide, g == "p11g" || g == "p2mg");
             }
+        EXPECT_EQ(along, g == "p11g" || g == "p2mg" || g == "p11m" || g == "p2mm" ? 1 : 0);
+    }
+    // Upright: the same strip turned a quarter.
+    const rgb_picture p = frieze_picture("p2mg", 640, 360, 76, 100, 37, 5);
+    rgb_picture upright{p.h, p.w, std::vector<uint32_t>(p.rgb.size())};
+    for (int y = 0; y < p.h; ++y)
+        for (int x = 0; x < p.w; ++x)
+            upright.rgb[static_cast<size_t>(x) * p.h + y] = p.rgb[static_cast<size_t>(y) * p.w + x];
+    const wallpaper_symmetry s = classified(upright);
+    EXPECT_EQ(s.group, "p2mg") << describe(s);
+    EXPECT_EQ(std::fabs(s.frieze.period[1]), 76);
+    EXPECT_NEAR(s.frieze.axis_from.x, 180, 1.01);
+}
+
+TEST(Friezes, StayNamedThroughJpegNoiseResizingAndBlur)
+{
+    int k = 0;
+    for (const char* group : frieze_groups)
+        for (int twice = 0; twice < 2; ++twice, ++k) {
+            const rgb_picture p = frieze_picture(group, 640, 400, 60 + 7 * k, 90 + 3 * k, 20 + k, 20 + k);
+            const auto d = degraded(p, k);
+            const wallpaper_symmetry s = classified(d.second);
+            EXPECT_EQ(s.group, group) << d.first << "\n" << describe(s);
         }
+}
+
+TEST(Rosettes, CnAndDnAreNamedWithTheirCentreAndMirrors)
+{
+    const std::pair<int, bool> cases[] = {{1, true}, {2, false}, {3, true}, {5, false}, {6, true}, {7, false}, {8, true}, {11, false}, {12, true}};
+    for (const auto& [n, dihedral] : cases) {
+        const std::string name = (dihedral ? "D" : "C") + std::to_string(n);
+        SCOPED_TRACE(name);
+        const rgb_picture p = rosette_picture(n, dihedral, 640, 480, 331, 250.5, 210, n);
+        const wallpaper_symmetry s = classified(p);
+        EXPECT_EQ(s.kind, "rosette");
+        EXPECT_EQ(s.group, name) << describe(s);
+        EXPECT_EQ(s.method, "exact");
+        EXPECT_EQ(s.rosette.order, n);
+        if (n > 1) {  // D1's centre is on its mirror, where its shape's centroid is
+            EXPECT_NEAR(s.rosette.centre.x, 331, 0.6);
+        }
+        EXPECT_NEAR(s.rosette.centre.y, 250.5, 0.6);
+        ASSERT_EQ(s.rosette.mirrors.size(), dihedral ? static_cast<size_t>(n) : 0u);
+        for (const double got : s.rosette.mirrors)  // one along the x axis, every 180 / n degrees
+            EXPECT_NEAR(std::remainder(got, 180.0 / n), 0, 0.3) << got;
+        EXPECT_EQ(s.centres.size(), n > 1 ? 1u : 0u);
+    }
+}
+
+TEST(Rosettes, StayNamedThroughJpegNoiseResizingAndBlurAndOffCentre)
+{
+    const std::pair<int, bool> cases[] = {{3, false}, {4, true}, {6, false}, {9, true}, {12, false}, {5, true}, {10, false}, {2, true}};
+    int k = 0;
+    for (const auto& [n, dihedral] : cases) {
+        const std::string name = (dihedral ? "D" : "C") + std::to_string(n);
+        const rgb_picture p = rosette_picture(n, dihedral, 640, 480, 300 + 7 * k, 230 + 5 * k, 200, 40 + k);
+        const auto d = degraded(p, k);
+        const wallpaper_symmetry s = classified(d.second);
+        EXPECT_EQ(s.group, name) << d.first << "\n" << describe(s);
+        const double scale = d.first == "resized 70%" ? 0.7 : 1;
+        EXPECT_NEAR(s.rosette.centre.x, scale * (300 + 7 * k), 2) << name << " " << d.first;
+        EXPECT_NEAR(s.rosette.centre.y, scale * (230 + 5 * k), 2) << name << " " << d.first;
+        ++k;
+    }
+}
+
+TEST(Kinds, WallpapersStayWallpapersAndPicturesOfNeitherAreNone)
+{
+    for (const char* group : {"p4", "pmg", "p6"}) {
+        const realistic_picture p = make_realistic(group, "shapes", 7);
+        const wallpaper_symmetry s = classified(jpeg_round_trip(p.picture, 85));
+        EXPECT_EQ(s.kind, "wallpaper");
+        EXPECT_EQ(s.group, group);
+    }
     for (const std::string& kind : negative_kinds())
-        for (unsigned seed = 1; seed <= 20; ++seed) {
-            const realistic_picture p = make_negative(kind, seed);
-            for (const char* degradation : {"clean", "jpeg"}) {
-                const rgb_picture d = degrade(p, degradation, seed);
-                const wallpaper_symmetry s = classified(d);
-                if (s.group != "none") std::printf("negative %s %u %s -> %s %s\n", kind.c_str(), seed, degradation, s.kind.c_str(), s.group.c_str());
-            }
+        for (unsigned seed = 1; seed <= 3; ++seed) {
+            const rgb_picture d = degrade(make_negative(kind, seed), seed % 2 ? "jpeg" : "clean", seed);
+            const wallpaper_symmetry s = classified(d);
+            EXPECT_EQ(s.group, "none") << kind << " " << seed << "\n" << describe(s);
         }
+    // A disc and rings: every turn holds, no finite order.
+    rgb_picture rings{400, 300, std::vector<uint32_t>(400 * 300, 0xffffff)};
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            if (static_cast<int>(std::hypot(x - 200, y - 150) / 12) % 2)
+                rings.rgb[static_cast<size_t>(y) * 400 + x] = 0x3060a0;
+    EXPECT_EQ(classified(rings).group, "none");
 }
 
-TEST(Kinds, DebugFriezes)
+TEST(Kinds, ReportJsonAndPictureOfAFriezeAndARosette)
 {
-    for (const char* g : frieze_groups)
-        for (unsigned seed : {1u, 2u}) {
-            const rgb_picture p = frieze_picture(g, 800, 600, 70 + 10 * seed, 120, 33, seed);
-            const wallpaper_symmetry s = classified(p);
-            std::printf("%s %u -> %s %s %s\n", g, seed, s.kind.c_str(), s.group.c_str(), s.method.c_str());
-            if (s.group != g) std::printf("%s", describe(s).c_str());
-        }
-}
+    rgb_picture p = frieze_picture("p2mm", 640, 360, 76, 100, 37, 5);
+    wallpaper_symmetry s = classified(p);
+    std::string text = describe(s);
+    EXPECT_EQ(text.substr(0, text.find('\n')), "frieze: p2mm");
+    for (const char* line : {"\nperiod: (76, 0)\n", "\naxis: (", "\nmethod: exact\n", "\nmirror: (", "\nrotation 2: ("})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    nlohmann::json report = nlohmann::json::parse(describe_json(s));
+    EXPECT_EQ(report["kind"], "frieze");
+    EXPECT_EQ(report["group"], "p2mm");
+    for (const char* field : {"period", "axis", "width", "method", "confidence", "scores", "centres", "lines"})
+        EXPECT_TRUE(report.contains(field)) << field;
+    EXPECT_FALSE(report.contains("lattice"));
+    // Drawn over the picture: a mirror across the strip in the notation's blue.
+    const double x = across_at(s).at(2);
+    draw_elements(p.rgb.data(), p.w, p.h, s);
+    EXPECT_EQ(p.rgb[static_cast<size_t>(200) * p.w + static_cast<int>(x)], notation_rgb.mirror);
 
-TEST(Kinds, DebugRosettes)
-{
-    for (int n = 1; n <= 12; ++n)
-        for (bool d : {false, true}) {
-            if (n == 1 && !d) continue;
-            const rgb_picture p = rosette_picture(n, d, 800, 600, 400, 300, 250, n);
-            const wallpaper_symmetry s = classified(p);
-            std::printf("%s%d -> %s %s %s\n", d ? "D" : "C", n, s.kind.c_str(), s.group.c_str(), s.method.c_str());
-            if (s.group != (d ? "D" : "C") + std::to_string(n)) std::printf("%s", describe(s).c_str());
-        }
+    p = rosette_picture(6, true, 640, 480, 320, 240, 210, 6);
+    s = classified(p);
+    text = describe(s);
+    EXPECT_EQ(text.substr(0, text.find('\n')), "rosette: D6");
+    for (const char* line : {"\ncentre: (320, 240)\n", "\nmirrors: 0 30 60 90 120 150 degrees\n", "\nrotation 6: (320, 240)\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    report = nlohmann::json::parse(describe_json(s));
+    EXPECT_EQ(report["kind"], "rosette");
+    EXPECT_EQ(report["order"], 6);
+    EXPECT_EQ(report["dihedral"], true);
+    EXPECT_EQ(report["mirrors"].size(), 6u);
+    EXPECT_EQ(report["centre"], nlohmann::json({320, 240}));
 }
 
 }  // namespace
-namespace {
-TEST(Kinds, DebugStripes)
-{
-    std::mt19937 random(3);
-    std::vector<uint32_t> noise(320 * 240);
-    for (uint32_t& p : noise)
-        p = random() & 0xffffff;
-    std::vector<uint32_t> stripes(320 * 240);
-    for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x)
-            stripes[static_cast<size_t>(y) * 320 + x] = noise[static_cast<size_t>(y) * 320 + x % 29];
-    std::printf("%s", describe(classify(stripes.data(), 320, 240)).c_str());
-}
-}

@@ -26,8 +26,6 @@
 #include <array>
 #include <cmath>
 #include <complex>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -177,7 +175,7 @@ std::vector<lag> autocorrelation_peaks(const work_picture& p, int k)
 // each climbed to from where the last puts it.
 void refine_period(const work_picture& p, double& tx, double& ty)
 {
-    const int step = std::max(1, static_cast<int>(std::sqrt(p.w * p.h / 20000.0)));
+    const int step = std::max(1, static_cast<int>(std::sqrt(p.w * p.h / 6000.0)));
     const double length = std::hypot(tx, ty);
     for (int m = 1; m == 1 || (m * length < 0.5 * std::max(p.w, p.h) && m <= 16); m *= 2) {
         double x = m * tx, y = m * ty, best = moved_correlation(p, x, y, step);
@@ -266,12 +264,12 @@ frieze_cell sample_frieze(const work_picture& p, double tx, double ty)
         if (line_extent(p, f.centre, f.u, f.n, s, a, b) && b - a > 2.5 * f.length) {
             double m[3] = {}, cov = 0;
             int count = 0;
-            for (double x = a; x <= b - f.length; x += 1, ++count)
+            for (double x = a; x <= b - f.length; x += 2, ++count)
                 for (int k = 0; k < 3; ++k)
                     m[k] += sample(p, k, f.centre[0] + x * f.u[0] + s * f.n[0], f.centre[1] + x * f.u[1] + s * f.n[1]);
             for (int k = 0; k < 3; ++k)
                 m[k] /= std::max(1, count);
-            for (double x = a; x <= b - f.length; x += 1)
+            for (double x = a; x <= b - f.length; x += 2)
                 for (int k = 0; k < 3; ++k) {
                     const double px = f.centre[0] + x * f.u[0] + s * f.n[0], py = f.centre[1] + x * f.u[1] + s * f.n[1];
                     cov += (sample(p, k, px, py) - m[k]) * (sample(p, k, px + tx, py + ty) - m[k]);
@@ -434,7 +432,7 @@ struct angular_spectrum {
     double total = 0;    // the disc's variance about its mean, in the same units
 };
 
-angular_spectrum spectrum_about(const work_picture& p, double cx, double cy, double radius, double ring_step, int count)
+angular_spectrum spectrum_about(const work_picture& p, double cx, double cy, double radius, double ring_step, int count, int channels = 3)
 {
     angular_spectrum s;
     s.power.assign(count / 2, 0);
@@ -447,7 +445,7 @@ angular_spectrum spectrum_about(const work_picture& p, double cx, double cy, dou
         cosines[a] = std::cos(2 * pi * a / count), sines[a] = std::sin(2 * pi * a / count);
     double sum[3] = {}, squares = 0, weights = 0;
     for (double r = ring_step; r <= radius; r += ring_step)
-        for (int k = 0; k < 3; ++k) {
+        for (int k = 0; k < channels; ++k) {
             double m = 0;
             for (int a = 0; a < count; ++a) {
                 ring[a] = sample(p, k, cx + r * cosines[a], cy + r * sines[a]);
@@ -626,7 +624,7 @@ bool find_frieze(const uint32_t* rgb, int w, int h, bool few_colours, const work
             chosen = q;
     double tx = chosen.x * k, ty = chosen.y * k;
     refine_period(p, tx, ty);
-    const int step = std::max(1, static_cast<int>(std::sqrt(p.w * p.h / 20000.0)));
+    const int step = std::max(1, static_cast<int>(std::sqrt(p.w * p.h / 6000.0)));
     const double at_period = moved_correlation(p, tx, ty, step);
     for (const int part : {2, 3})
         if (std::hypot(tx, ty) / part >= 3 && moved_correlation(p, tx / part, ty / part, step) > 0.9 * at_period) {
@@ -752,31 +750,70 @@ bool find_frieze(const uint32_t* rgb, int w, int h, bool few_colours, const work
         const double nx = f.n[0], ny = f.n[1];
         const double limit = scale * half_width;
         auto in_strip = [&](double x, double y) { return std::fabs((x - o.x) * nx + (y - o.y) * ny) <= limit; };
-        // The period to a whole pixel where it is one.
+        // The period: the whole-pixel vector next to it that agrees best.
         double px = result.frieze.period[0], py = result.frieze.period[1];
-        if (std::fabs(px - std::round(px)) < 0.35 && std::fabs(py - std::round(py)) < 0.35)
-            px = std::round(px), py = std::round(py);
         const double identity[2][2] = {{1, 0}, {0, 1}};
-        double shift[2] = {px, py};
-        double lowest = pixel_agreement(rgb, w, h, identity, shift, ground, 2, in_strip);
-        // Each operation about its element: a half-turn centre, a mirror
-        // across, the axis.
-        auto check = [&](real_point at, double degrees, bool mirror, double glide) {
+        double lowest = -1;
+        for (int j = -1; j <= 1; ++j)
+            for (int i = -1; i <= 1; ++i) {
+                double shift[2] = {std::round(result.frieze.period[0]) + i, std::round(result.frieze.period[1]) + j};
+                const double share = pixel_agreement(rgb, w, h, identity, shift, ground, 3, in_strip);
+                if (share > lowest)
+                    lowest = share, px = shift[0], py = shift[1];
+            }
+        {
+            double shift[2] = {px, py};
+            lowest = pixel_agreement(rgb, w, h, identity, shift, ground, 2, in_strip);
+        }
+        // Each operation about its element (a half-turn centre, a mirror
+        // across, the axis), moved by up to a pixel and a half in half
+        // pixels to where it agrees best; every element of its kind moves
+        // with it.
+        const real_point along{f.u[0], f.u[1]}, across{f.n[0], f.n[1]};
+        auto check = [&](real_point at, double degrees, bool mirror, double glide, real_point d1, real_point d2) {
+            double best = -1;
+            real_point moved{0, 0};
+            for (int j = -3; j <= 3; ++j)
+                for (int i = -3; i <= 3; ++i) {
+                    if ((j && d2.x == 0 && d2.y == 0) || (i && d1.x == 0 && d1.y == 0))
+                        continue;
+                    const real_point m{(i * d1.x + j * d2.x) / 2, (i * d1.y + j * d2.y) / 2};
+                    double l[2][2], c[2];
+                    point_map(at.x + m.x, at.y + m.y, degrees, mirror, l, c);
+                    c[0] += glide * px, c[1] += glide * py;
+                    const double share = pixel_agreement(rgb, w, h, l, c, ground, 3, in_strip);
+                    if (share > best)
+                        best = share, moved = m;
+                }
             double l[2][2], c[2];
-            point_map(at.x, at.y, degrees, mirror, l, c);
+            point_map(at.x + moved.x, at.y + moved.y, degrees, mirror, l, c);
             c[0] += glide * px, c[1] += glide * py;
             lowest = std::min(lowest, pixel_agreement(rgb, w, h, l, c, ground, 2, in_strip));
+            return moved;
         };
+        const real_point none{0, 0};
+        real_point centres_moved = none, across_moved = none, axis_moved = none;
         if (best->has[0] && !result.centres.empty())
-            check(result.centres[0].at, 180, false, 0);
-        bool across_checked = false;
+            centres_moved = check(result.centres[0].at, 180, false, 0, along, across);
         for (const reflection_line& line : result.lines) {
             const bool along_axis = line.from.x == result.frieze.axis_from.x && line.from.y == result.frieze.axis_from.y;
-            if (!along_axis && across_checked)
-                continue;  // one mirror across is enough
-            across_checked = across_checked || !along_axis;
             const double degrees = std::atan2(line.to.y - line.from.y, line.to.x - line.from.x) * 180 / pi;
-            check(line.from, degrees, true, line.glide ? 0.5 : 0);
+            if (along_axis)
+                axis_moved = check(line.from, degrees, true, line.glide ? 0.5 : 0, none, across);
+            else if (across_moved.x == 0 && across_moved.y == 0)
+                across_moved = check(line.from, degrees, true, 0, along, none);
+        }
+        if (lowest >= hexagonal_agreement) {
+            auto move = [](real_point& p, real_point by) { p.x += by.x, p.y += by.y; };
+            for (rotation_centre& c : result.centres)
+                move(c.at, centres_moved);
+            for (reflection_line& line : result.lines) {
+                const bool along_axis = line.from.x == result.frieze.axis_from.x && line.from.y == result.frieze.axis_from.y;
+                move(line.from, along_axis ? axis_moved : across_moved);
+                move(line.to, along_axis ? axis_moved : across_moved);
+            }
+            move(result.frieze.axis_from, axis_moved);
+            move(result.frieze.axis_to, axis_moved);
         }
         if (lowest >= hexagonal_agreement) {
             result.method = "exact";
@@ -837,11 +874,11 @@ double climb_centre(const work_picture& p, double& x, double& y, double least_ra
         const double r = disc_radius(p, cx, cy);
         if (r < least_radius)
             return -1.0;
-        return best_turn(spectrum_about(p, cx, cy, r, std::max(1.0, r / 60), 128));
+        return best_turn(spectrum_about(p, cx, cy, r, std::max(1.0, r / 60), 128, 1));
     };
     double best = score(x, y);
-    for (const double step : {4.0, 2.0, 1.0, 0.5, 0.25})
-        for (int moves = 0; moves < 12; ++moves) {
+    for (const double step : {4.0, 2.0, 1.0, 0.5})
+        for (int moves = 0; moves < 6; ++moves) {
             double bx = x, by = y, top = best;
             for (int j = -1; j <= 1; ++j)
                 for (int i = -1; i <= 1; ++i)
@@ -903,10 +940,16 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
     const bool shape = content_centroid(p, gx, gy, edge_share);
     if (shape && std::hypot(gx - starts[0][0], gy - starts[0][1]) > 2)
         starts.push_back({gx, gy});
+    // Climbed on the grey picture (the sum of the channels): a third of the work.
+    work_picture grey;
+    grey.w = p.w, grey.h = p.h;
+    grey.c[0].resize(p.c[0].size());
+    for (size_t i = 0; i < grey.c[0].size(); ++i)
+        grey.c[0][i] = p.c[0][i] + p.c[1][i] + p.c[2][i];
     double cx = starts[0][0], cy = starts[0][1], top = -2;
     for (auto s : starts) {
         double x = s[0], y = s[1];
-        const double score = climb_centre(p, x, y, least_radius);
+        const double score = climb_centre(grey, x, y, least_radius);
         if (score > top)
             top = score, cx = x, cy = y;
     }
@@ -983,7 +1026,7 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
                     const double x = std::round(2 * c.x) / 2 + i / 2.0, y = std::round(2 * c.y) / 2 + j / 2.0;
                     double l[2][2], t[2];
                     point_map(x, y, n > 1 ? 360.0 / n : first, n == 1, l, t);
-                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 3, [&](double px, double py) {
+                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 5, [&](double px, double py) {
                         return (px - x) * (px - x) + (py - y) * (py - y) <= rr * rr;
                     });
                     if (share > best)
@@ -1030,7 +1073,8 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
     const real_point centre = result.rosette.centre;
     if (dihedral)
         for (int k = 0; k < order; ++k) {
-            const double degrees = std::fmod(first + 180.0 * k / order + 360, 180);
+            // To a hundredth of a degree, 0 to 180 (180 itself is 0).
+            const double degrees = std::fmod(std::round(100 * std::fmod(first + 180.0 * k / order + 360, 180)) / 100, 180);
             result.rosette.mirrors.push_back(degrees);
         }
     std::sort(result.rosette.mirrors.begin(), result.rosette.mirrors.end());
@@ -1057,7 +1101,7 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
             failed = turn_of(2 * pi / n), failed_order = n;
     if (order > 1)
         result.scores.push_back(scored("rotation " + std::to_string(order), 0, turn, true));
-    result.scores.push_back(scored("mirror", std::fmod(first + 360, 180), mirror_score, dihedral));
+    result.scores.push_back(scored("mirror", std::fmod(std::round(100 * std::fmod(first + 360, 180)) / 100, 180), mirror_score, dihedral));
     if (failed_order)
         result.scores.push_back(scored("rotation " + std::to_string(failed_order), 0, failed, false));
     std::stable_sort(result.scores.begin(), result.scores.end(), [](const operation_score& x, const operation_score& y) {
