@@ -55,7 +55,7 @@ std::vector<double> across_at(const wallpaper_symmetry& s)
     return ::testing::AssertionSuccess();
 }
 
-TEST(Friezes, EachOfTheSevenGroupsIsNamedExactlyWithItsAxisPeriodAndElements)
+TEST(SymmetryFriezes, EachOfTheSevenGroupsIsNamedExactlyWithItsAxisPeriodAndElements)
 {
     for (const char* group : frieze_groups) {
         SCOPED_TRACE(group);
@@ -107,7 +107,7 @@ TEST(Friezes, EachOfTheSevenGroupsIsNamedExactlyWithItsAxisPeriodAndElements)
     EXPECT_NEAR(s.frieze.axis_from.x, 180, 1.01);
 }
 
-TEST(Friezes, StayNamedThroughJpegNoiseResizingAndBlur)
+TEST(SymmetryFriezes, StayNamedThroughJpegNoiseResizingAndBlur)
 {
     int k = 0;
     for (const char* group : frieze_groups)
@@ -119,7 +119,7 @@ TEST(Friezes, StayNamedThroughJpegNoiseResizingAndBlur)
         }
 }
 
-TEST(Rosettes, CnAndDnAreNamedWithTheirCentreAndMirrors)
+TEST(SymmetryRosettes, CnAndDnAreNamedWithTheirCentreAndMirrors)
 {
     const std::pair<int, bool> cases[] = {{1, true}, {2, false}, {3, true}, {5, false}, {6, true}, {7, false}, {8, true}, {11, false}, {12, true}};
     for (const auto& [n, dihedral] : cases) {
@@ -142,7 +142,7 @@ TEST(Rosettes, CnAndDnAreNamedWithTheirCentreAndMirrors)
     }
 }
 
-TEST(Rosettes, StayNamedThroughJpegNoiseResizingAndBlurAndOffCentre)
+TEST(SymmetryRosettes, StayNamedThroughJpegNoiseResizingAndBlurAndOffCentre)
 {
     const std::pair<int, bool> cases[] = {{3, false}, {4, true}, {6, false}, {9, true}, {12, false}, {5, true}, {10, false}, {2, true}};
     int k = 0;
@@ -159,7 +159,7 @@ TEST(Rosettes, StayNamedThroughJpegNoiseResizingAndBlurAndOffCentre)
     }
 }
 
-TEST(Kinds, WallpapersStayWallpapersAndPicturesOfNeitherAreNone)
+TEST(SymmetryKinds, WallpapersStayWallpapersAndPicturesOfNeitherAreNone)
 {
     for (const char* group : {"p4", "pmg", "p6"}) {
         const realistic_picture p = make_realistic(group, "shapes", 7);
@@ -182,7 +182,7 @@ TEST(Kinds, WallpapersStayWallpapersAndPicturesOfNeitherAreNone)
     EXPECT_EQ(classified(rings).group, "none");
 }
 
-TEST(Kinds, ReportJsonAndPictureOfAFriezeAndARosette)
+TEST(SymmetryKinds, ReportJsonAndPictureOfAFriezeAndARosette)
 {
     rgb_picture p = frieze_picture("p2mm", 640, 360, 76, 100, 37, 5);
     wallpaper_symmetry s = classified(p);
