@@ -2,8 +2,9 @@
 // on realistic ones (a JPEG file of an anti-aliased pattern at a random
 // angle), and on a realistic 4096x4096 picture (build/bin/symmetry_bench).
 // A realistic 800x600 picture must take at most 150 ms of CPU, a 4096x4096
-// one at most 1.5 s.
+// one at most 1.5 s. Friezes, rosettes and a picture of neither, 800x600.
 #include <degrade.h>
+#include <friezes.h>
 #include <patterns.h>
 #include <realistic.h>
 #include <symmetry.h>
@@ -92,6 +93,27 @@ void classify_realistic_800x600(benchmark::State& state)
     state.SetLabel(std::string(group) + " -> " + given);
 }
 BENCHMARK(classify_realistic_800x600)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// Pictures with no lattice: a frieze (p2mg, a strip across the window) and
+// a rosette (D7), drawn exactly and as JPEG files of quality 80; a picture
+// of one object on a smooth scene (neither).
+void classify_kinds_800x600(benchmark::State& state)
+{
+    const int which = static_cast<int>(state.range(0));
+    rgb_picture picture = which < 2 ? frieze_picture("p2mg", 800, 600, 84, 120, 40, 3)
+                                    : which < 4 ? rosette_picture(7, true, 800, 600, 400, 300, 260, 3)
+                                                : make_negative("photo", 3).picture;
+    if (which == 1 || which == 3)
+        picture = jpeg_round_trip(picture, 80);
+    std::string given;
+    for (auto _ : state) {
+        given = classify(picture.rgb.data(), picture.w, picture.h).group;
+        benchmark::DoNotOptimize(given);
+    }
+    constexpr const char* names[] = {"p2mg", "p2mg jpeg", "D7", "D7 jpeg", "photo"};
+    state.SetLabel(std::string(names[which]) + " -> " + given);
+}
+BENCHMARK(classify_kinds_800x600)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
 void classify_realistic_4096x4096(benchmark::State& state)
 {

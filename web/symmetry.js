@@ -21,6 +21,14 @@ const orbifoldWords = {
   p6: 'sixth-turns without mirrors', p6m: 'sixth-turns with mirrors through every centre',
 };
 
+// What each frieze group holds, for the sentence under its name.
+const friezeWords = {
+  p1: 'translations along the strip only', p11g: 'a glide along the axis',
+  p1m1: 'mirrors across the strip', p2: 'half-turns on the axis',
+  p2mg: 'mirrors across the strip, half-turns between them and a glide along the axis',
+  p11m: 'a mirror along the axis (and its glide)', p2mm: 'mirrors along and across the strip and half-turns where they cross',
+};
+
 let module = null;
 let ready = null;
 // Loads (or, after a failure, reloads) the classifier.
@@ -57,6 +65,10 @@ function classify(image) {
 // width the picture is shown at, in CSS pixels.
 function draw(g, r, w, h, shown) {
   g.clearRect(0, 0, w, h);
+  if (r.kind === 'frieze' || r.kind === 'rosette') {
+    drawOther(g, r, w, shown);
+    return;
+  }
   if (r.group === 'none' || !r.lattice) return;
   const [a, b] = r.lattice, o = r.cell;
   const det = a[0] * b[1] - a[1] * b[0];
@@ -114,6 +126,51 @@ function draw(g, r, w, h, shown) {
     });
 }
 
+// A frieze's or rosette's elements, each where it is (no translates): the
+// period outlined over the strip, mirrors, glides, centres of any order.
+function drawOther(g, r, w, shown) {
+  const unit = Math.max(1, Math.sqrt(w / (shown || w)));
+  if (r.kind === 'frieze' && r.period) {
+    const [px, py] = r.period, length = Math.hypot(px, py), half = (r.width || 0) / 2;
+    const o = r.axis.from;
+    const nx = (-py / length) * half, ny = (px / length) * half;
+    g.lineWidth = unit;
+    g.strokeStyle = '#202020';
+    g.beginPath();
+    g.moveTo(o[0] - nx, o[1] - ny);
+    g.lineTo(o[0] - nx + px, o[1] - ny + py);
+    g.lineTo(o[0] + nx + px, o[1] + ny + py);
+    g.lineTo(o[0] + nx, o[1] + ny);
+    g.closePath();
+    g.stroke();
+  }
+  g.lineWidth = 2 * unit;
+  for (const line of r.lines || []) {
+    g.strokeStyle = line.glide ? '#e000c0' : '#1040ff';
+    g.setLineDash(line.glide ? [6 * unit, 4 * unit] : []);
+    g.beginPath();
+    g.moveTo(...line.from);
+    g.lineTo(...line.to);
+    g.stroke();
+  }
+  g.setLineDash([]);
+  g.lineWidth = unit;
+  g.strokeStyle = '#000';
+  for (const c of r.centres || []) {
+    g.fillStyle = '#ffd000';
+    g.beginPath();
+    if (c.order === 2) g.ellipse(c.x, c.y, 7 * unit, 3.5 * unit, 0, 0, 2 * Math.PI);
+    else
+      for (let k = 0; k < c.order; k++) {
+        const t = (2 * Math.PI * k) / c.order - Math.PI / 2;
+        g.lineTo(c.x + 8 * unit * Math.cos(t), c.y + 8 * unit * Math.sin(t));
+      }
+    g.closePath();
+    g.fill();
+    g.stroke();
+  }
+}
+
 const round = (v) => String(Math.round(v * 100) / 100);
 const point = (x, y) => `(${round(x)}, ${round(y)})`;
 const turn = { 2: 'a half-turn (180°)', 3: 'a third of a turn (120°)', 4: 'a quarter-turn (90°)', 6: 'a sixth of a turn (60°)' };
@@ -123,10 +180,29 @@ const turn = { 2: 'a half-turn (180°)', 3: 'a third of a turn (120°)', 4: 'a q
 function sentences(r) {
   if (r.group === 'none')
     return ['No two clear periods were found: the picture does not repeat in two directions, so it has no ' +
-      'lattice of translations and no wallpaper group.',
+      'lattice of translations and no wallpaper group; nor does it repeat along one strip (a frieze) or turn ' +
+      'onto itself about a centre (a rosette).',
     'What works: a pattern that repeats in two directions, with at least two or three whole repeats each way, ' +
       'seen straight on and evenly lit, such as a wallpaper, a tiled floor, a fabric or a drawn tiling; ' +
       'crop away what is not the pattern.'];
+  if (r.kind === 'frieze') {
+    const out = [`Period ${point(...r.period)} along the axis from ${point(...r.axis.from)} to ${point(...r.axis.to)}: ` +
+      'moving the picture by it maps the strip onto itself; nothing repeats across the strip.'];
+    for (const c of r.centres || [])
+      out.push(`Half-turn centre at ${point(c.x, c.y)}: turning the picture by a half-turn (180°) about this point maps the strip onto itself.`);
+    for (const l of r.lines || [])
+      out.push(l.glide
+        ? `Glide line from ${point(...l.from)} to ${point(...l.to)}: reflecting the strip in its axis and moving it half a period along maps it onto itself.`
+        : `Mirror line from ${point(...l.from)} to ${point(...l.to)}: reflecting the strip in this line maps it onto itself.`);
+    return out;
+  }
+  if (r.kind === 'rosette') {
+    const out = [`Centre ${point(...r.centre)}: turning the picture by ${Math.round(36000 / r.order) / 100}° about it ` +
+      `maps it onto itself (within the disc of radius ${round(r.radius)} compared); nothing repeats by translation.`];
+    if ((r.mirrors || []).length)
+      out.push(`Mirrors through the centre at ${r.mirrors.map((m) => `${round(m)}°`).join(', ')} from the horizontal.`);
+    return out;
+  }
   const [a, b] = r.lattice;
   const out = [`Lattice ${point(...a)} and ${point(...b)}: moving the picture by either vector, ` +
     `in pixels, maps it onto itself; the outlined cell, starting at ${point(...r.cell)}, is one tile of the repeat.`];
@@ -186,8 +262,13 @@ function show(r, ms, image, scaledFrom) {
   document.body.classList.toggle('lattice', r.group !== 'none');
   document.body.classList.toggle('scored', (r.scores || []).length > 0);
   const none = r.group === 'none';
-  $('group').textContent = none ? 'No wallpaper group' : `Wallpaper group ${r.group}`;
-  $('names').textContent = none ? '' : `Short name ${r.group}, orbifold ${r.orbifold}: ${orbifoldWords[r.group] || ''}.`;
+  const rosetteWords = (o, d) => (d ? `${o} mirrors through the centre and turns by 360/${o}°` : `turns by 360/${o}° about the centre, no mirror`);
+  $('group').textContent = none ? 'No wallpaper, frieze or rosette group'
+    : r.kind === 'frieze' ? `Frieze group ${r.group}` : r.kind === 'rosette' ? `Rosette ${r.group}` : `Wallpaper group ${r.group}`;
+  $('names').textContent = none ? ''
+    : r.kind === 'frieze' ? `A strip repeating along one direction: ${friezeWords[r.group] || ''}.`
+    : r.kind === 'rosette' ? `${r.dihedral ? 'Dihedral' : 'Cyclic'} of order ${r.order}: ${r.order === 1 ? 'one mirror and nothing else' : rosetteWords(r.order, r.dihedral)}.`
+    : `Short name ${r.group}, orbifold ${r.orbifold}: ${orbifoldWords[r.group] || ''}.`;
   const words = r.confidence_words || '';
   $('confidence').textContent = !none && words && typeof r.confidence === 'number'
     ? `Confidence: ${words} (${r.confidence.toFixed(2)} of 1)` +

@@ -18,7 +18,7 @@ namespace {
 std::map<std::string, std::string> readme_rows()
 {
     std::ifstream readme(DRAWKIT_SOURCE_DIR "/README.md");
-    const std::regex row("^\\| ([a-z0-9]+|NAME) \\| `([a-z0-9_ A-Z]+)`[^|]*\\|.*");
+    const std::regex row("^\\| ([A-Za-z0-9]+|NAME) \\| `([a-z0-9_ A-Z]+)`[^|]*\\|.*");
     std::map<std::string, std::string> rows;
     for (std::string line; std::getline(readme, line);) {
         std::smatch m;

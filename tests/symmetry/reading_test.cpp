@@ -139,7 +139,7 @@ TEST(SymmetryReport, TellsTheScoresGeneratorsAndRunnerUp)
     EXPECT_EQ(json::parse(describe_json(s))["runner_up"], json({{"group", "p4m"}, {"score", 0.412}}));
 }
 
-TEST(SymmetryTool, PrintsValidJsonWithEveryFieldAndOnlyThreeForNone)
+TEST(SymmetryTool, PrintsValidJsonWithEveryFieldAndOnlyFourForNone)
 {
     const std::string dir = fresh_dir("symmetry-json");
     const int a[2] = {44, 0}, b[2] = {0, 32}, origin2[2] = {247, 155};
@@ -155,7 +155,7 @@ TEST(SymmetryTool, PrintsValidJsonWithEveryFieldAndOnlyThreeForNone)
     EXPECT_EQ(std::fabs(l[0][0].get<double>() * l[1][1].get<double>() - l[0][1].get<double>() * l[1][0].get<double>()), 44 * 32);
     EXPECT_EQ(report["centres"].size(), 4u);
     report = json::parse(run_command({program_path("symmetry"), dir + "/plain.png", "--json"}).out);
-    EXPECT_EQ(report, json({{"group", "none"}, {"method", report["method"]}, {"confidence", report["confidence"]}}));
+    EXPECT_EQ(report, json({{"group", "none"}, {"kind", "none"}, {"method", report["method"]}, {"confidence", report["confidence"]}}));
     fs::remove_all(dir);
 }
 

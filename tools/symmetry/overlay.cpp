@@ -46,12 +46,82 @@ real_point moved_to(real_point p, real_point origin, const double a[2], const do
     return {origin.x + u * a2[0] + v * b2[0], origin.y + u * a2[1] + v * b2[1]};
 }
 
+// A segment from p to q as a band, solid or in dashes of 10 pixels every 16.
+void draw_segment(const notation_canvas& canvas, real_point p, real_point q, bool dashed, uint32_t colour)
+{
+    const double length = std::hypot(q.x - p.x, q.y - p.y);
+    if (!(length > 0) || !(length < 1e5))
+        return;
+    const double dx = (q.x - p.x) / length, dy = (q.y - p.y) / length;
+    for (double t = 0; t < length; t += dashed ? 16 : length) {
+        const double e = std::min(length, t + (dashed ? 10 : length));
+        canvas.band(canvas.pixels, static_cast<int>(std::floor(p.x + t * dx)), static_cast<int>(std::floor(p.y + t * dy)),
+                    static_cast<int>(std::floor(p.x + e * dx)), static_cast<int>(std::floor(p.y + e * dy)), colour);
+    }
+}
+
+// A centre of any order: the notation's polygon for 2, 3, 4 and 6, a
+// regular n-gon of the same colours otherwise.
+void draw_any_centre(const notation_canvas& canvas, real_point at, int order)
+{
+    if (order == 2 || order == 3 || order == 4 || order == 6) {
+        draw_centre(canvas, at.x, at.y, order, notation_rgb.centre, notation_rgb.rim);
+        return;
+    }
+    if (order < 2 || order > 12 || !(at.x >= 0 && at.x < canvas.width && at.y >= 0 && at.y < canvas.height))
+        return;
+    constexpr double radius = 11;
+    int corners[13][2];
+    for (int k = 0; k <= order; ++k) {
+        const double a = -3.14159265358979323846 / 2 + 2 * 3.14159265358979323846 * k / order;
+        corners[k][0] = static_cast<int>(std::floor(at.x + radius * std::cos(a)));
+        corners[k][1] = static_cast<int>(std::floor(at.y + radius * std::sin(a)));
+    }
+    for (int k = 0; k < order; ++k)
+        canvas.line(canvas.pixels, corners[k][0], corners[k][1], corners[k + 1][0], corners[k + 1][1], notation_rgb.rim);
+    canvas.fill(canvas.pixels, static_cast<int>(std::floor(at.x)), static_cast<int>(std::floor(at.y)), notation_rgb.centre, notation_rgb.rim);
+}
+
+// A frieze's or rosette's elements: its mirrors and glides as segments
+// (across the strip, along its axis, across the disc), its centres; a
+// frieze's period outlined in grey over the strip.
+void draw_other(uint32_t* rgb, int w, int h, const wallpaper_symmetry& s)
+{
+    rgb_pixels pixels{rgb, w, h};
+    const notation_canvas canvas = rgb_canvas(pixels);
+    if (s.kind == "frieze") {
+        const double half = s.frieze.width / 2, length = std::hypot(s.frieze.period[0], s.frieze.period[1]);
+        if (length > 0) {
+            const double nx = -s.frieze.period[1] / length * half, ny = s.frieze.period[0] / length * half;
+            const real_point o = s.origin;
+            const real_point corners[4] = {{o.x - nx, o.y - ny}, {o.x - nx + s.frieze.period[0], o.y - ny + s.frieze.period[1]},
+                                           {o.x + nx + s.frieze.period[0], o.y + ny + s.frieze.period[1]}, {o.x + nx, o.y + ny}};
+            for (int k = 0; k < 4; ++k)
+                canvas.line(canvas.pixels, static_cast<int>(std::floor(corners[k].x)), static_cast<int>(std::floor(corners[k].y)),
+                            static_cast<int>(std::floor(corners[(k + 1) % 4].x)), static_cast<int>(std::floor(corners[(k + 1) % 4].y)),
+                            notation_rgb.cell);
+        }
+    }
+    for (const reflection_line& line : s.lines)
+        if (line.glide)
+            draw_segment(canvas, line.from, line.to, true, notation_rgb.glide);
+    for (const reflection_line& line : s.lines)
+        if (!line.glide)
+            draw_segment(canvas, line.from, line.to, false, notation_rgb.mirror);
+    for (const rotation_centre& c : s.centres)
+        draw_any_centre(canvas, c.at, c.order);
+}
+
 }  // namespace
 
 void draw_elements(uint32_t* rgb, int w, int h, const wallpaper_symmetry& s)
 {
     if (s.group == "none" || w <= 0 || h <= 0)
         return;
+    if (s.kind == "frieze" || s.kind == "rosette") {
+        draw_other(rgb, w, h, s);
+        return;
+    }
     const double found_a[2] = {s.lattice[0][0], s.lattice[0][1]};
     const double found_b[2] = {s.lattice[1][0], s.lattice[1][1]};
     if (!(std::fabs(found_a[0] * found_b[1] - found_a[1] * found_b[0]) > 1))

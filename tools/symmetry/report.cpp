@@ -40,8 +40,56 @@ std::string operation_name(const operation_score& op)
 
 }  // namespace
 
+// A frieze's or rosette's report after its first line.
+std::string describe_other(const wallpaper_symmetry& s)
+{
+    std::string text = "confidence: " + s.confidence_words + " (" + share(s.confidence) + ")\n";
+    text += "method: " + s.method + "\n";
+    char lowest[16];
+    std::snprintf(lowest, sizeof lowest, "%.1f", 100 * s.lowest_agreement);
+    if (s.kind == "frieze") {
+        text += "period: " + point({s.frieze.period[0], s.frieze.period[1]}) + "\n";
+        text += "axis: " + point(s.frieze.axis_from) + " " + point(s.frieze.axis_to) + "\n";
+        text += "width: " + number(s.frieze.width) + "\n";
+        if (s.method == "exact")
+            text += std::string("check: ") + (s.approximate ? "approximate" : "exact") +
+                    ", the period and the operations that generate the group agree on at least 97% of the strip's "
+                    "compared pixels (lowest " + lowest + "%)\n";
+        else
+            text += "check: robust, every operation of the group scores at least " + share(s.threshold) + "\n";
+        text += "translations: " + share(s.translation_score) + "\n";
+    } else {
+        text += "centre: " + point(s.rosette.centre) + "\n";
+        text += "radius: " + number(s.rosette.radius) + "\n";
+        if (!s.rosette.mirrors.empty()) {
+            text += "mirrors:";
+            for (const double degrees : s.rosette.mirrors)
+                text += " " + number(degrees);
+            text += " degrees\n";
+        }
+        if (s.method == "exact")
+            text += std::string("check: ") + (s.approximate ? "approximate" : "exact") +
+                    ", the turn and the mirror that generate the group agree on at least 97% of the disc's compared "
+                    "pixels (lowest " + lowest + "%)\n";
+        else
+            text += "check: robust, every operation of the group scores at least " + share(s.threshold) + "\n";
+    }
+    for (const operation_score& op : s.scores)
+        text += "score: " + operation_name(op) + ": " + share(op.score) + (op.accepted ? " (generator)" : "") + "\n";
+    text += "compared: (" + std::to_string(s.compared[0]) + ", " + std::to_string(s.compared[1]) + ") (" +
+            std::to_string(s.compared[2]) + ", " + std::to_string(s.compared[3]) + ")\n";
+    for (const rotation_centre& c : s.centres)
+        text += "rotation " + std::to_string(c.order) + ": " + point(c.at) + "\n";
+    if (s.kind == "frieze")
+        for (const reflection_line& line : s.lines)
+            text += std::string(line.glide ? "glide: " : "mirror: ") + point(line.from) + " " + point(line.to) + "\n";
+    return text;
+}
+
 std::string describe(const wallpaper_symmetry& s)
 {
+    if (s.kind == "frieze" || s.kind == "rosette")
+        return s.kind + ": " + s.group + "\n" + describe_other(s);
     std::string text = "group: " + s.group + "\n";
     if (s.group == "none")
         return text;
@@ -83,13 +131,54 @@ std::string describe_json(const wallpaper_symmetry& s)
     // Ordered: the fields come out in the order given here.
     using json = nlohmann::ordered_json;
     json report;
+    // A result made by hand with a group and no kind is a wallpaper.
+    const std::string kind = s.group == "none" ? "none" : s.kind == "frieze" || s.kind == "rosette" ? s.kind : "wallpaper";
     report["group"] = s.group;
-    if (s.group != "none")
-        report["orbifold"] = s.orbifold;
-    report["method"] = s.method;
-    report["confidence"] = s.confidence;
-    if (s.group == "none")
+    report["kind"] = kind;
+    if (s.kind == "frieze" || s.kind == "rosette") {
+        report["method"] = s.method;
+        report["confidence"] = s.confidence;
+        report["confidence_words"] = s.confidence_words;
+        if (s.kind == "frieze") {
+            report["period"] = {s.frieze.period[0], s.frieze.period[1]};
+            report["axis"] = {{"from", {s.frieze.axis_from.x, s.frieze.axis_from.y}},
+                              {"to", {s.frieze.axis_to.x, s.frieze.axis_to.y}}};
+            report["width"] = s.frieze.width;
+            report["translation_score"] = s.translation_score;
+        } else {
+            report["centre"] = {s.rosette.centre.x, s.rosette.centre.y};
+            report["order"] = s.rosette.order;
+            report["dihedral"] = s.rosette.dihedral;
+            report["radius"] = s.rosette.radius;
+            report["mirrors"] = s.rosette.mirrors;
+        }
+        report["compared"] = {s.compared[0], s.compared[1], s.compared[2], s.compared[3]};
+        report["threshold"] = s.threshold;
+    }
+    if (kind == "none") {
+        report["method"] = s.method;
+        report["confidence"] = s.confidence;
         return report.dump(-1, ' ', false, json::error_handler_t::replace);
+    }
+    if (kind == "wallpaper") {
+        report["orbifold"] = s.orbifold;
+        report["method"] = s.method;
+        report["confidence"] = s.confidence;
+    }
+    if (kind != "wallpaper") {
+        report["scores"] = json::array();
+        for (const operation_score& op : s.scores)
+            report["scores"].push_back({{"operation", op.operation}, {"axis_degrees", op.axis_degrees},
+                                        {"score", op.score}, {"accepted", op.accepted}});
+        report["centres"] = json::array();
+        for (const rotation_centre& c : s.centres)
+            report["centres"].push_back({{"x", c.at.x}, {"y", c.at.y}, {"order", c.order}});
+        report["lines"] = json::array();
+        for (const reflection_line& line : s.lines)
+            report["lines"].push_back(
+                {{"from", {line.from.x, line.from.y}}, {"to", {line.to.x, line.to.y}}, {"glide", line.glide}});
+        return report.dump(-1, ' ', false, json::error_handler_t::replace);
+    }
     report["confidence_words"] = s.confidence_words;
     report["lattice"] = {{s.lattice[0][0], s.lattice[0][1]}, {s.lattice[1][0], s.lattice[1][1]}};
     report["cell"] = {s.origin.x, s.origin.y};

@@ -1050,12 +1050,14 @@ int point_operations(const std::string& group)
 
 }  // namespace
 
-wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
+namespace {
+
+wallpaper_symmetry classify_wallpaper(const uint32_t* rgb, int w, int h, bool few_colours)
 {
     wallpaper_symmetry robust = classify_robust(rgb, w, h);
     // Only a picture drawn in a few colours can repeat pixel for pixel; a
     // photo, a JPEG file or a smoothed drawing has hundreds.
-    if (!drawn_in_few_colours(rgb, w, h))
+    if (!few_colours)
         return robust;
     wallpaper_symmetry exact = classify_exact(rgb, w, h);
     if (exact.group == "none")
@@ -1074,4 +1076,19 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
     if (point_operations(robust.group) > point_operations(exact.group) && robust.confidence >= 0.3)
         return robust;
     return exact;
+}
+
+}  // namespace
+
+wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
+{
+    const bool few_colours = drawn_in_few_colours(rgb, w, h);
+    wallpaper_symmetry wallpaper = classify_wallpaper(rgb, w, h, few_colours);
+    if (wallpaper.group != "none") {
+        wallpaper.kind = "wallpaper";
+        return wallpaper;
+    }
+    // No lattice: a strip repeating one way, or turns about a centre.
+    wallpaper_symmetry other = classify_frieze_or_rosette(rgb, w, h, few_colours);
+    return other.kind == "none" ? wallpaper : other;
 }

@@ -42,8 +42,29 @@ struct operation_score {
     bool accepted = false;    // one of the generators of the group named
 };
 
+// A frieze: a strip that repeats along one direction only.
+struct frieze_symmetry {
+    real_point axis_from, axis_to;  // the axis, the strip's middle line, where it crosses the compared part
+    double period[2] = {};          // the period vector along the axis, in pixels
+    double width = 0;               // the strip's width across the axis, in pixels
+};
+
+// A rosette: turns about a centre and no translation.
+struct rosette_symmetry {
+    real_point centre;
+    int order = 0;                 // n of Cn or Dn: turns by 360 / n degrees
+    bool dihedral = false;         // Dn: n mirrors through the centre
+    double radius = 0;             // of the disc compared about the centre, in pixels
+    std::vector<double> mirrors;   // the mirrors' directions, degrees from the x axis towards y (0 to 180)
+};
+
 struct wallpaper_symmetry {
-    std::string group = "none";  // p1 ... p6m; "none": no two independent periods
+    // "wallpaper" (two independent periods), "frieze" (one), "rosette" (a
+    // centre, no translation) or "none".
+    std::string kind = "none";
+    // A wallpaper: p1 ... p6m; a frieze: p1 p11g p1m1 p2 p2mg p11m p2mm; a
+    // rosette: C2 ... C12, D1 ... D12; "none" when it is none of the three.
+    std::string group = "none";
     std::string orbifold;        // e.g. "4*2"
     double lattice[2][2] = {};   // the two lattice vectors in pixels: whole ones unless approximate_lattice
     bool approximate_lattice = false;  // hexagonal, translations accepted at the agreement threshold
@@ -73,6 +94,12 @@ struct wallpaper_symmetry {
     // decided between the two ("" when there is none).
     std::string runner_up;
     double runner_up_score = 0;
+    // For a frieze, its axis and period; its half-turn centres (order 2) and
+    // its mirror and glide lines within the picture are in `centres` and
+    // `lines`. For a rosette, its centre and mirrors; `centres` holds the
+    // centre with its order, `lines` the mirrors across the disc compared.
+    frieze_symmetry frieze;
+    rosette_symmetry rosette;
 };
 
 // The share of compared pixels that must agree for a rotation or mirror of a
@@ -92,7 +119,14 @@ constexpr double hexagonal_agreement = 0.97;
 // must hold pixel for pixel.
 wallpaper_symmetry classify(const uint32_t* rgb, int w, int h);
 
-// The report: first line "group: NAME", then the lattice, the orbifold, how
+// A picture of no lattice looked at as a frieze, then as a rosette (see
+// kinds.cpp): the result with kind "frieze" or "rosette", or kind "none".
+// `few_colours`: drawn in a few colours, so its operations are also checked
+// pixel for pixel (to the hexagonal agreement) for the method "exact".
+wallpaper_symmetry classify_frieze_or_rosette(const uint32_t* rgb, int w, int h, bool few_colours);
+
+// The report: first line "group: NAME" (a frieze "frieze: NAME", a rosette
+// "rosette: NAME"), then the lattice, the orbifold, how
 // the operations were checked, the rotation centres, the mirror and glide
 // lines, one per line. Each line ends with a newline.
 std::string describe(const wallpaper_symmetry& symmetry);
