@@ -168,12 +168,18 @@ inline void cos_sin_degrees(int degrees, double& c, double& s)
     c = std::cos(radians), s = std::sin(radians);
 }
 
+// The turn by the angle of cosine c and sine s about the point (cx, cy).
+inline plane_isometry turn_about(double cx, double cy, double c, double s)
+{
+    return {c, -s, s, c, cx - c * cx + s * cy, cy - s * cx - c * cy};
+}
+
 // The turn by `degrees` about the point (cx, cy).
 inline plane_isometry turn_about(double cx, double cy, int degrees)
 {
     double c, s;
     cos_sin_degrees(degrees, c, s);
-    return {c, -s, s, c, cx - c * cx + s * cy, cy - s * cx - c * cy};
+    return turn_about(cx, cy, c, s);
 }
 
 // The reflection in the line through (px, py) along (dx, dy), followed by

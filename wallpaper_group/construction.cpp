@@ -23,9 +23,9 @@ double side_distance(window_point a, window_point b, double x, double y, double 
 }
 
 // The centre of the largest disc inside the convex polygon, searched on a
-// half-pixel grid (the one nearest the corners' mean among equals), and its
-// radius.
-window_point widest_point(const std::vector<window_point>& corners, double& radius)
+// grid of `step` pixels (the one nearest the corners' mean among equals),
+// and its radius.
+window_point widest_point(const std::vector<window_point>& corners, double step, double& radius)
 {
     double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9, mx = 0, my = 0, area = 0;
     const size_t n = corners.size();
@@ -41,8 +41,8 @@ window_point widest_point(const std::vector<window_point>& corners, double& radi
     window_point best{mx, my};
     double best_score = -1e9;
     radius = 0;
-    for (double y = std::floor(y0); y <= y1; y += 0.5)
-        for (double x = std::floor(x0); x <= x1; x += 0.5) {
+    for (double y = std::floor(y0); y <= y1; y += step)
+        for (double x = std::floor(x0); x <= x1; x += step) {
             double d = 1e9;
             for (size_t k = 0; k < n; ++k)
                 d = std::min(d, side_distance(corners[k], corners[(k + 1) % n], x, y, orientation));
@@ -58,6 +58,44 @@ void window_line(void*, int x0, int y0, int x1, int y1, uint32_t colour) { draw_
 void window_band(void*, int x0, int y0, int x1, int y1, uint32_t colour) { draw_thick_line(x0, y0, x1, y1, 1, colour); }
 void window_fill(void*, int x, int y, uint32_t colour, uint32_t border) { flood_fill(x, y, colour, border); }
 constexpr notation_canvas window_canvas{SCREEN_WIDTH, SCREEN_HEIGHT, nullptr, window_line, window_band, window_fill};
+
+// The lattice a frieze's elements repeat on: a, and across the strip a
+// translation so long that no copy of an element but the strip's own
+// meets the window.
+void element_lattice(const group_layout& layout, double a[2], double b[2])
+{
+    a[0] = layout.a[0], a[1] = layout.a[1];
+    b[0] = layout.b[0], b[1] = layout.b[1];
+    if (layout.group->shape == group_shape::strip)
+        b[0] *= 64, b[1] *= 64;
+}
+
+// A rosette's elements: for Dn its n mirrors through the centre, at every
+// 180/n degrees from the first, then the centre as a polygon of order n
+// (none for C1 and D1, which have no turn). C1, with neither, gets its
+// region outlined in the cell's grey: the whole of the pattern that no
+// isometry but the identity maps onto itself.
+void draw_rosette_elements(const group_layout& layout, const group_palette& palette)
+{
+    const wallpaper_group& g = *layout.group;
+    const int n = rosette_order(g);
+    const double cx = layout.home.x, cy = layout.home.y;
+    if (rosette_dihedral(g))
+        for (int k = 0; k < n; ++k) {
+            double c, s;
+            cos_sin_turn(k, 2 * n, c, s);
+            draw_element_line(window_canvas, cx, cy, c, s, false, palette.mirror);
+        }
+    else if (n == 1) {
+        const std::vector<window_point> corners = region_points(layout);
+        for (size_t k = 0; k < corners.size(); ++k) {
+            const window_point& p = corners[k];
+            const window_point& q = corners[(k + 1) % corners.size()];
+            draw_line(trunc_px(p.x), trunc_px(p.y), trunc_px(q.x), trunc_px(q.y), palette.cell);
+        }
+    }
+    draw_centre(window_canvas, cx, cy, n, palette.centre, palette.rim);
+}
 
 }  // namespace
 
@@ -88,8 +126,11 @@ group_palette map_group_palette()
 plane_isometry operation_isometry(const group_layout& layout, const group_operation& op, int power)
 {
     const window_point at = lattice_place(layout.home, layout.a, layout.b, op.at);
-    if (op.kind == operation_kind::turn)
-        return turn_about(at.x, at.y, 360 / op.order * power);
+    if (op.kind == operation_kind::turn) {
+        double c, s;
+        cos_sin_turn(power, op.order, c, s);
+        return turn_about(at.x, at.y, c, s);
+    }
     double dx, dy;
     pixel_direction(layout, op.along, dx, dy);
     return reflect_along(at.x, at.y, dx, dy, op.kind == operation_kind::glide ? 0.5 : 0);
@@ -112,6 +153,10 @@ group_layout lay_out_group(const wallpaper_group& group)
 {
     group_layout layout{&group, {0, 0}, {}, {}};
     geometric_lattice(group, layout.a, layout.b);
+    if (group.shape == group_shape::point) {
+        layout.home = lattice_origin;  // the centre of the rosette, the window's
+        return layout;
+    }
     // The corners of every copy of the region the operations make, home at 0.
     double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
     for (const plane_isometry& copy : stage_copies(layout))
@@ -129,7 +174,8 @@ void draw_motif(const group_layout& layout, const group_palette& palette)
 {
     const std::vector<window_point> corners = region_points(layout);
     double radius = 0;
-    const window_point centre = widest_point(corners, radius);
+    // A rosette's sector is large: a coarser grid finds its disc in time.
+    const window_point centre = widest_point(corners, layout.group->shape == group_shape::point ? 2 : 0.5, radius);
     constexpr double sizes[3] = {0.55, 0.45, 0.35};
     for (int k = 0; k < 3; ++k) {
         const double x = centre.x + 0.3 * (corners[k].x - centre.x), y = centre.y + 0.3 * (corners[k].y - centre.y);
@@ -172,9 +218,12 @@ void draw_operation_element(const group_layout& layout, const group_operation& o
 void copy_to_lattice(const group_layout& layout, const window_copy& pattern, const group_palette& palette)
 {
     const wallpaper_group& g = *layout.group;
+    if (g.shape == group_shape::point)
+        return;
+    const int across = g.shape == group_shape::strip ? 0 : 12;  // a frieze repeats along a only
     const SDL_Rect figure = figure_bounds(pattern, palette.background);
     for (int i = -12; i <= 12; ++i)
-        for (int j = -12; j <= 12; ++j)
+        for (int j = -across; j <= across; ++j)
             if (i != 0 || j != 0)
                 copy_figure(pattern, figure, translate_by(i * g.a[0] + j * g.b[0], i * g.a[1] + j * g.b[1]),
                             palette.background);
@@ -193,21 +242,41 @@ std::vector<plane_isometry> operations_modulo_lattice(const wallpaper_group& gro
 placed_elements elements_in_window(const group_layout& layout, double margin)
 {
     const plane_point home{static_cast<double>(layout.home.x), static_cast<double>(layout.home.y)};
-    return elements_meeting(operations_modulo_lattice(*layout.group), layout.a, layout.b, home,
+    if (layout.group->shape == group_shape::plane)
+        return elements_meeting(operations_modulo_lattice(*layout.group), layout.a, layout.b, home,
+                                {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, margin);
+    if (layout.group->shape == group_shape::point)
+        return {};
+    group_layout at_origin = layout;
+    at_origin.home = {0, 0};
+    double a[2], b[2];
+    element_lattice(layout, a, b);
+    std::vector<plane_isometry> generators;
+    for (int i = 0; i < layout.group->operation_count; ++i)
+        generators.push_back(operation_isometry(at_origin, layout.group->operations[i], 1));
+    return elements_meeting(isometries_modulo_lattice(generators, a, b), a, b, home,
                             {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, margin);
 }
 
 void draw_home_cell(const group_layout& layout, const group_palette& palette)
 {
     const wallpaper_group& g = *layout.group;
+    if (g.shape == group_shape::point)
+        return;
     const double a[2] = {static_cast<double>(g.a[0]), static_cast<double>(g.a[1])};
     const double b[2] = {static_cast<double>(g.b[0]), static_cast<double>(g.b[1])};
-    draw_cell(window_canvas, {static_cast<double>(layout.home.x), static_cast<double>(layout.home.y)}, a, b,
-              palette.cell);
+    // A frieze's period: the strip's rectangle from one end of a to the other.
+    const double down = g.shape == group_shape::strip ? 0.5 : 0;
+    draw_cell(window_canvas,
+              {layout.home.x - down * b[0], layout.home.y - down * b[1]}, a, b, palette.cell);
 }
 
 void draw_window_elements(const group_layout& layout, const group_palette& palette)
 {
+    if (layout.group->shape == group_shape::point) {
+        draw_rosette_elements(layout, palette);
+        return;
+    }
     draw_notation(window_canvas, elements_in_window(layout, 12),
                   {palette.mirror, palette.glide, palette.centre, palette.rim, palette.cell});
 }

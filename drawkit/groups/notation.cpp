@@ -162,8 +162,23 @@ void draw_centre(const notation_canvas& canvas, double x, double y, int order, u
 {
     if (!(x >= 0 && x < canvas.width && y >= 0 && y < canvas.height))
         return;
-    if (order != 2 && order != 3 && order != 4 && order != 6)
+    if (order < 2 || order > 24)
         return;
+    if (order == 5 || order > 6) {
+        // A rosette's centre: a regular polygon with a corner straight up,
+        // its corners turned by cos_sin_turn's literals.
+        pixel_point corners[24];
+        for (int k = 0; k < order; ++k) {
+            double c, s;
+            cos_sin_turn(k, order, c, s);
+            corners[k] = {trunc_px(x + 11 * s), trunc_px(y - 11 * c)};
+        }
+        for (int k = 0; k < order; ++k)
+            canvas.line(canvas.pixels, corners[k].x, corners[k].y, corners[(k + 1) % order].x,
+                        corners[(k + 1) % order].y, rim);
+        canvas.fill(canvas.pixels, trunc_px(std::floor(x)), trunc_px(std::floor(y)), fill, rim);
+        return;
+    }
     // The corners at whole degrees, so that no library cosine decides a pixel.
     pixel_point corners[12];
     const int count = order == 2 ? 12 : order;

@@ -80,6 +80,13 @@ bool lattice_operation(const plane_isometry& g, const double a[2], const double 
 std::vector<plane_isometry> isometries_modulo_lattice(const std::vector<plane_isometry>& generators,
                                                       const double a[2], const double b[2]);
 
+// cos and sin of k / n of a whole turn (n from 1 to 24): cos_sin_degrees
+// (geometry.h) where that is exact (multiples of 30 and 45 degrees),
+// otherwise a literal of 17 significant digits, never the C library's, so
+// that turns by 360/7 or 360/11 degrees land on the same pixels on every
+// machine (turns.cpp). Any other n gives a turn of 0.
+void cos_sin_turn(int k, int n, double& c, double& s);
+
 // ---- Elements modulo the lattice ----
 
 // A class of rotation centres under the translations: a point of it in
@@ -201,8 +208,8 @@ void draw_element_line(const notation_canvas& canvas, double px, double py, doub
                        uint32_t colour);
 
 // A rotation centre at (x, y), when that point is on the canvas: a regular
-// polygon of its order (a lens for the half-turn) rimmed in `rim` and
-// filled with `fill`.
+// polygon of its order, 2 to 24 (a lens for the half-turn), rimmed in `rim`
+// and filled with `fill`.
 void draw_centre(const notation_canvas& canvas, double x, double y, int order, uint32_t fill, uint32_t rim);
 
 // The lattice cell at `origin` spanned by a and b, outlined in lines.

@@ -110,7 +110,7 @@ TEST_F(Gallery, ManifestListsEveryProgramAndTheStillsRendered)
 {
     ASSERT_EQ(status, 0) << read_file(out / "log");
     const std::string manifest = read_file(out / "g/programs.json");
-    const std::regex entry("\\{\"name\": \"([a-z0-9_]+)\", \"program\": \"[a-z0-9_]+\", \"argument\": \"[a-z0-9_]*\", "
+    const std::regex entry("\\{\"name\": \"([A-Za-z0-9_]+)\", \"program\": \"[a-z0-9_]+\", \"argument\": \"[A-Za-z0-9_]*\", "
                            "\"frame_ms\": [0-9]+, "
                            "\"first_random_frame\": ([0-9]+), \"stills\": \\[([^\\]]*)\\]\\}");
     std::vector<std::string> names;

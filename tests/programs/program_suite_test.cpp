@@ -91,7 +91,7 @@ TEST(ProgramList, ReadmeTableNamesEveryProgramInOrderWithItsStages)
     const std::vector<listed_program> list = read_program_list(program_list_path(), error);
     ASSERT_FALSE(list.empty()) << error;
     std::ifstream readme(DRAWKIT_SOURCE_DIR "/README.md");
-    const std::regex row("^\\| `([a-z0-9_ ]+)` \\|[^|]*\\| ([^|]*) \\|.*");
+    const std::regex row("^\\| `([a-z0-9_ A-Z]+)` \\|[^|]*\\| ([^|]*) \\|.*");
     std::vector<std::string> rows;
     for (std::string line; std::getline(readme, line);) {
         std::smatch m;

@@ -1,7 +1,7 @@
 // The README's table of what the symmetry tool says of this project's own
 // pictures: every listed entry has a row, and the classifier names each
-// row's picture (the recorded run's last stage; for wallpaper_group the
-// stage before its elements are drawn) with the row's group.
+// row's picture (the recorded run's last stage; for the group programs the
+// stage before their elements are drawn) with the row's group.
 #include <capture.h>
 #include <symmetry.h>
 
@@ -14,7 +14,7 @@
 
 namespace {
 
-// The rows of the table: program (or "wallpaper_group NAME") -> group.
+// The rows of the table: program (or "wallpaper_group NAME" and the like) -> group.
 std::map<std::string, std::string> readme_rows()
 {
     std::ifstream readme(DRAWKIT_SOURCE_DIR "/README.md");
@@ -34,13 +34,23 @@ TEST(OwnPictures, ReadmeTableNamesEveryPeriodicPictureWithTheGroupOfItsColouring
     ASSERT_TRUE(rows.count("wallpaper_group NAME")) << "no row for the seventeen groups";
     for (const std::string& id : listed_programs()) {
         SCOPED_TRACE(id);
-        const bool group_entry = id.rfind("wallpaper_group_", 0) == 0;
-        const std::string key = group_entry ? "wallpaper_group NAME" : id;
+        // The group programs have one row for all their entries; a
+        // wallpaper group's picture is named by its own name.
+        std::string program;
+        for (const char* p : {"wallpaper_group", "frieze_group", "rosette_group"})
+            if (id.rfind(std::string(p) + "_", 0) == 0)
+                program = p;
+        const bool group_entry = !program.empty();
+        // An entry's own row (frieze_group p2mm) before its program's.
+        const std::string command = group_entry ? program + " " + id.substr(program.size() + 1) : id;
+        const std::string key = rows.count(command) ? command : group_entry ? program + " NAME" : id;
         ASSERT_TRUE(rows.count(key)) << "no row in the README's table";
         const captured_run& run = recorded_run(id);
         ASSERT_GE(run.stages.size(), group_entry ? 2u : 1u);
         const rgb_image& picture = run.stages[run.stages.size() - (group_entry ? 2 : 1)];
-        const std::string expected = group_entry ? id.substr(std::string("wallpaper_group_").size()) : rows.at(key);
+        const std::string expected =
+            program == "wallpaper_group" && key != command ? id.substr(std::string("wallpaper_group_").size())
+                                                           : rows.at(key);
         const wallpaper_symmetry s = classify(picture.rgb.data(), picture.w, picture.h);
         EXPECT_EQ(s.group, expected) << describe(s);
     }

@@ -18,12 +18,14 @@ std::vector<std::string> fields_of(const std::string& line)
     return fields;
 }
 
-bool valid_word(const std::string& word)
+// A program's name is lower case; its argument may have capitals too (the
+// rosette group C6).
+bool valid_word(const std::string& word, bool capitals)
 {
     if (word.empty())
         return false;
     for (char c : word)
-        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || (capitals && c >= 'A' && c <= 'Z')))
             return false;
     return true;
 }
@@ -35,7 +37,7 @@ bool split_command(const std::string& command, std::string& program, std::string
     const size_t space = command.find(' ');
     program = command.substr(0, space);
     argument = space == std::string::npos ? "" : command.substr(space + 1);
-    return valid_word(program) && (space == std::string::npos || valid_word(argument));
+    return valid_word(program, false) && (space == std::string::npos || valid_word(argument, true));
 }
 
 }  // namespace

@@ -18,12 +18,55 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The five kinds, in the order of the index, with what a learner meets there.
+// The kinds, in the order of the index, with what a learner meets there.
 struct program_kind {
     const char* id;
     const char* heading;
     const char* explanation;
 };
+
+// How to tell the seven frieze groups apart: mirrors along the strip's
+// middle line or across it, then half-turns, then a glide.
+constexpr const char* frieze_chart =
+    "<table class=\"chart\">\n<caption>Which frieze? Look for a mirror along the middle of the strip, then for "
+    "mirrors across it, then for half-turns.</caption>\n"
+    "<tr><th scope=\"col\">Mirrors</th><th scope=\"col\">No half-turns</th><th scope=\"col\">Half-turns</th></tr>\n"
+    "<tr><th scope=\"row\">along the middle line</th><td>p11m, the jump</td>"
+    "<td>p2mm, the spinning jump (mirrors across too)</td></tr>\n"
+    "<tr><th scope=\"row\">across the strip only</th><td>p1m1, the sidle</td>"
+    "<td>p2mg, the spinning sidle (a glide along the middle)</td></tr>\n"
+    "<tr><th scope=\"row\">none</th><td>p1, the hop; with a glide along the middle, p11g, the step</td>"
+    "<td>p2, the spinning hop</td></tr>\n</table>\n";
+
+// The frieze groups by their short international name: the orbifold name,
+// the nickname a teacher uses (the footprints it looks like) and the
+// symmetries in one sentence.
+struct frieze_group_names {
+    const char* name;
+    const char* orbifold;
+    const char* nickname;
+    const char* symmetries;
+};
+
+constexpr frieze_group_names frieze_names[] = {
+    {"p1", "∞∞", "hop", "Translations only: no mirror, glide or half-turn."},
+    {"p11g", "∞x", "step", "A glide reflection along the middle line, and no mirror or half-turn."},
+    {"p1m1", "*∞∞", "sidle", "Mirrors across the strip, and nothing along it."},
+    {"p2", "22∞", "spinning hop", "Half-turns about centres on the middle line, and no mirror or glide."},
+    {"p2mg", "2*∞", "spinning sidle",
+     "Mirrors across the strip, half-turns halfway between them, and a glide along the middle line."},
+    {"p11m", "∞*", "jump", "A mirror along the middle line, and none across it."},
+    {"p2mm", "*22∞", "spinning jump",
+     "Mirrors along the middle line and across the strip, with a half-turn where they cross."},
+};
+
+const frieze_group_names* names_of_frieze(const std::string& name)
+{
+    for (const frieze_group_names& f : frieze_names)
+        if (name == f.name)
+            return &f;
+    return nullptr;
+}
 
 constexpr program_kind kinds[] = {
     {"lattice", "Tilings by regular polygons",
@@ -55,6 +98,17 @@ constexpr program_kind kinds[] = {
      "exactly seventeen such groups, and one program draws each of them, built one operation at a time. Each "
      "card gives the short international name, the full one and the orbifold name, which lists the rotation "
      "orders, a * for mirrors and an x for a glide that no mirror explains."},
+    {"frieze", "The seven frieze groups",
+     "A frieze repeats along a strip in one direction only, like a border of tiles or a row of footprints in "
+     "the sand. The moves that map it onto itself make one of exactly seven frieze groups, and one program "
+     "draws each, built one operation at a time as the wallpaper groups are. Each card gives the short "
+     "international name, the orbifold name (its infinity is the strip's one direction of translation) and the "
+     "nickname of the footprints it looks like."},
+    {"rosette", "Rosettes: the symmetries of a point",
+     "A rosette keeps one point fixed: its symmetries are the turns about that point, by a whole fraction of a "
+     "turn, and perhaps mirrors through it. Cn has the n turns by 360/n degrees and no mirror, as a pinwheel; "
+     "Dn has the same turns and n mirrors, as a flower or a snowflake. One program draws each of C1 to C12 and "
+     "D1 to D12, from a motif in one sector of the circle."},
 };
 
 // The wallpaper groups by short international name: the symmetries in one
@@ -192,6 +246,10 @@ std::string card(const site_program& p, const listed_program& l, const std::stri
             pattern += " <span class=\"names\">full name " + html(names->full) + ", orbifold " + html(names->orbifold) + "</span>";
         text = html(g->symmetries);
     }
+    if (const frieze_group_names* f = l.kind == "frieze" ? names_of_frieze(l.pattern) : nullptr) {
+        pattern += " <span class=\"names\">orbifold " + html(f->orbifold) + ", the " + html(f->nickname) + "</span>";
+        text = html(f->symmetries);
+    }
     return "<a class=\"card\" href=\"" + p.name + "/\"><img src=\"" + p.name +
            "/card.png\" loading=\"lazy\" width=\"400\" height=\"300\" alt=\"" + html(l.title) + "\">\n<h3>" +
            html(l.title) + "</h3>\n<p class=\"pattern\">" + pattern + "</p>\n<p>" + text + "</p></a>\n";
@@ -328,7 +386,10 @@ bool write_site(const fs::path& out, const std::vector<site_program>& programs, 
         }
         if (!cards.empty())
             index += "<section id=\"" + std::string(kind.id) + "\">\n<h2>" + kind.heading + "</h2>\n<p>" +
-                     kind.explanation + "</p>\n" + (kind.id == std::string("group") ? group_chart : "") +
+                     kind.explanation + "</p>\n" +
+                     (kind.id == std::string("group")    ? group_chart
+                      : kind.id == std::string("frieze") ? frieze_chart
+                                                         : "") +
                      "<div class=\"cards\">\n" + cards + "</div>\n</section>\n";
     }
     index += "</body>\n</html>\n";
