@@ -104,7 +104,7 @@ const kinds = {
   frieze: { first: 'p2mg', title: 'frieze', intro: 'frieze group you pick, along the whole strip',
     cell: 'One period', cellFile: 'PNG of one period' },
   rosette: { first: 'D6', title: 'rosette', intro: 'rosette group you pick, about the centre of the canvas',
-    cell: 'Cell (a rosette has none)', cellFile: 'PNG of one cell' },
+    cell: 'Cell', cellFile: 'PNG of one cell' },
 };
 const isKind = (kind) => Object.hasOwn(kinds, kind);
 const lastGroup = Object.fromEntries(Object.entries(kinds).map(([k, v]) => [k, v.first]));
@@ -190,6 +190,7 @@ function refresh() {
   const cell = core._draw_cell_width() > 0 && core._draw_cell_height() > 0;
   $('export-cell').disabled = !cell;
   $('show-cell').disabled = !cell;
+  $('show-cell').closest('label').hidden = !cell;
   $('cell-note').hidden = cell;
   $('cell-note').textContent = cell ? '' : 'A rosette does not repeat, so it has no cell: export the canvas or a chosen size.';
   if (kind !== before) setOverlays();

@@ -20,7 +20,12 @@ try {
   await page.goto(`${url}draw.html?kind=${encodeURIComponent(kind)}&group=${encodeURIComponent(group)}`, { waitUntil: 'load' });
   await page.waitForFunction(() => window.drawReady, { timeout: 30000 });
   const refused = await page.$eval('#message', (m) => m.textContent);  // an unknown group or kind
-  if (refused) throw new Error(refused);
+  if (refused) {
+    console.error(`draw_bench: ${refused}`);
+    await browser.close();
+    server.close();
+    process.exit(2);
+  }
   const rows = await page.evaluate((strokes) => {
     const core = window.drawPage.core(), paint = window.drawPage.paint;
     let x = 2024;
