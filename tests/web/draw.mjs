@@ -7,13 +7,9 @@
 // in one line and changes nothing; Build it plays the group's stages with
 // wallpaper_group's captions; Check names the chosen group of a scribble;
 // the page's drawing equals build/bin/pattern_draw's render of the same JSON
-// pixel for pixel; the page fits 390 and 1280 pixel wide windows. Friezes and
-// rosettes: a program page's link and ?kind= open them, a mouse drawing
-// equals the native render (its file's kind, and --group/--kind), switching
-// the kind keeps the strokes, a rosette has no cell to export, Build it plays
-// frieze_group's and rosette_group's stages and captions, a saved frieze
-// loads back as one. DRAW_SCREENSHOTS=DIR keeps screenshots of a wallpaper, a
-// frieze and a rosette drawing at both widths.
+// pixel for pixel; the page fits 390 and 1280 pixel wide windows. The same
+// for a frieze and a rosette, opened by ?kind= or a program page's link.
+// DRAW_SCREENSHOTS=DIR keeps screenshots of each kind at both widths.
 //   node tests/web/draw.mjs SITE_DIR
 import { execFileSync } from 'node:child_process';
 import { readFileSync, writeFileSync, mkdtempSync, mkdirSync, existsSync } from 'node:fs';
@@ -290,22 +286,18 @@ try {
   await page.goto(url + 'frieze_group_p2mg/', { waitUntil: 'domcontentloaded' });
   await Promise.all([page.waitForNavigation(), page.click('a[href="../draw.html?kind=frieze&group=p2mg"]')]);
   await page.waitForFunction(() => window.drawReady, { timeout: 30000 });
-  const words = () => page.evaluate(() => ({
-    options: [...document.querySelectorAll('#group option')].map((o) => o.value).join(),
-    switch: document.querySelector('input[name=kind]:checked').value,
-    text: [document.title, ...['title', 'intro-group', 'group-names', 'show-cell-label'].map((id) => document.getElementById(id).textContent)].join(' | '),
-    cellOff: document.getElementById('export-cell').disabled, note: document.getElementById('cell-note').hidden ? '' : document.getElementById('cell-note').textContent,
-  }));
-  const frieze = await state(page), friezeWords = await words();
-  check(frieze.kind === 'frieze' && frieze.group === 'p2mg' && frieze.search === '?kind=frieze&group=p2mg' &&
-    friezeWords.options === 'p1,p11g,p1m1,p2,p2mg,p11m,p2mm' && friezeWords.switch === 'frieze' &&
-    /frieze/.test(friezeWords.text) && !/wallpaper/i.test(friezeWords.text.replace(/ - Tilings and wallpapers/, '')) && !friezeWords.cellOff,
-  'p2mg\'s frieze page opens the page in frieze p2mg, its picker lists the seven friezes and its words say frieze',
-  JSON.stringify([frieze, friezeWords]));
-
-  // A frieze drawn with the mouse is the native render of its saved file, canvas and one period.
+  const words = () => page.evaluate(() => [[...document.querySelectorAll('#group option')].map((o) => o.value).join(),
+    document.querySelector('input[name=kind]:checked').value, document.getElementById('export-cell').disabled,
+    ['title', 'intro-group', 'group-names', 'show-cell-label', 'cell-note'].map((id) => document.getElementById(id).textContent).join(' | ')]);
+  const [friezeOptions, friezeSwitch, , friezeText] = await words();
   await scribble(page, 13, 3);
-  const friezeDrawn = await state(page);
+  const frieze = await state(page);
+  check(frieze.kind === 'frieze' && frieze.group === 'p2mg' && frieze.search === '?kind=frieze&group=p2mg' &&
+    friezeOptions === 'p1,p11g,p1m1,p2,p2mg,p11m,p2mm' && friezeSwitch === 'frieze' && /frieze/.test(friezeText) && !/wallpaper/i.test(friezeText),
+  'p2mg\'s program page opens the page in frieze p2mg, with the seven friezes to pick from and words of friezes', JSON.stringify([frieze, friezeText]));
+
+  // A frieze drawn with the mouse is the native render of its saved file, canvas and one period; switched
+  // to rosettes, the strokes stay and equal --group D6 --kind rosette; a rosette has no cell to export.
   const friezeSaved = await downloaded(page, () => page.click('#files summary').then(() => page.click('#save')));
   const friezeJson = path.join(dir, 'frieze.json');
   writeFileSync(friezeJson, friezeSaved.bytes);
@@ -316,50 +308,35 @@ try {
     return differsFromExport(page, readFileSync(path.join(dir, name)));
   };
   const friezeDiff = [await nativeOf('frieze.png'), await nativeOf('frieze-cell.png', '--cell')];
-  check(JSON.parse(friezeSaved.bytes).kind === 'frieze' && friezeSaved.name === 'pattern-frieze-p2mg.json' &&
-    period[1] === 600 && period[0] > 0 && period[0] <= 800 && String(friezeDiff) === '0,0',
-  'a frieze drawn with the mouse equals the native render of its file (with its kind), canvas and one period',
-  JSON.stringify({ period, friezeDiff, name: friezeSaved.name }));
-
-  // The switch to rosettes keeps the strokes; the rosette equals --group D6 --kind rosette; it has no cell.
   await page.click('#kinds input[value=rosette]');
   await page.waitForFunction(() => location.search.includes('rosette'), { timeout: 10000 }).catch(() => {});
-  const rosette = await state(page), rosetteWords = await words();
+  const rosette = await state(page), [rosetteOptions, , cellOff, rosetteText] = await words();
   const rosetteDiff = await nativeOf('rosette.png', '--group', 'D6', '--kind', 'rosette');
-  check(rosette.kind === 'rosette' && rosette.group === 'D6' && rosette.strokes === 3 && rosette.hash !== friezeDrawn.hash &&
-    rosette.search === '?kind=rosette&group=D6' && rosetteDiff === 0 && rosetteWords.options.split(',').length === 24 &&
-    /rosette/.test(rosetteWords.text) && rosetteWords.cellOff && /does not repeat/.test(rosetteWords.note),
-  'the switch to Rosette keeps the strokes and draws them in D6 as the native render does; no cell to export, and why',
-  JSON.stringify([rosette, rosetteWords, rosetteDiff]));
+  check(JSON.parse(friezeSaved.bytes).kind === 'frieze' && friezeSaved.name === 'pattern-frieze-p2mg.json' && period[1] === 600 &&
+    period[0] > 0 && period[0] <= 800 && String(friezeDiff) === '0,0', 'a frieze drawn with the mouse equals the native render of its file, canvas and one period',
+  JSON.stringify({ period, friezeDiff, name: friezeSaved.name }));
+  check(rosette.kind === 'rosette' && rosette.group === 'D6' && rosette.strokes === 3 && rosette.search === '?kind=rosette&group=D6' &&
+    rosetteDiff === 0 && rosetteOptions.split(',').length === 24 && cellOff && /rosette.*does not repeat/.test(rosetteText),
+  'the switch to Rosette keeps the strokes, drawn in D6 as natively; no cell to export, and why', JSON.stringify([rosette, rosetteText, rosetteDiff]));
 
-  // The saved frieze loads back as a frieze; back in wallpaper, the last wallpaper group and ?group= alone.
+  // The saved frieze loads back as one.
   await page.evaluate(() => { window.drawLoaded = null; });
   await (await page.$('#load')).uploadFile(friezeJson);
   await page.waitForFunction(() => window.drawLoaded, { timeout: 10000 });
-  const reloaded = await state(page), reloadedWords = await words();
-  await page.click('#kinds input[value=wallpaper]');
-  await page.waitForFunction(() => !location.search.includes('kind'), { timeout: 10000 }).catch(() => {});
-  const wallpaper = await state(page);
-  check(reloaded.kind === 'frieze' && reloaded.group === 'p2mg' && reloaded.hash === friezeDrawn.hash &&
-    reloaded.search === '?kind=frieze&group=p2mg' && reloadedWords.switch === 'frieze' &&
-    wallpaper.kind === 'wallpaper' && wallpaper.search === '?group=p4m' && wallpaper.strokes === 3,
-  'a saved frieze loads back as one (group, switch, URL, pixels); the switch back to Wallpaper gives ?group=p4m',
-  JSON.stringify([friezeDrawn.hash, reloaded, reloadedWords.switch, wallpaper]));
+  const reloaded = await state(page), reloadedSwitch = (await words())[1];
+  check(reloaded.hash === frieze.hash && `${reloaded.group} ${reloaded.search} ${reloadedSwitch}` === 'p2mg ?kind=frieze&group=p2mg frieze',
+    'a saved frieze loads back as one, from a rosette', JSON.stringify([reloaded, reloadedSwitch]));
 
-  // The kind in the URL: frieze p1 is not wallpaper p1; an unknown group or kind is named.
-  const atUrl = {};
-  for (const query of ['?kind=frieze&group=p1', '?group=p1', '?kind=rosette&group=C5', '?kind=rosette', '?kind=frieze&group=p4m', '?kind=spiral&group=p1']) {
+  // ?kind=: frieze p1 is not wallpaper p1; no group gives the kind's first; an unknown group or kind is named.
+  const asked = [];
+  for (const [query, opened, named] of [['?kind=frieze&group=p1', 'frieze p1'], ['?group=p1', 'wallpaper p1'], ['?kind=rosette', 'rosette D6'],
+    ['?kind=frieze&group=p4m', 'frieze p2mg', 'frieze group "p4m"'], ['?kind=spiral&group=p1', 'wallpaper p4m', 'spiral']]) {
     await open(page, query);
-    atUrl[query] = await state(page);
+    const at = await state(page);
+    asked.push(`${at.kind} ${at.group}` === opened && (named ? at.message.includes(named) : at.message === '') || `${query}: ${JSON.stringify(at)}`);
   }
-  const o = (q) => `${atUrl[q].kind} ${atUrl[q].group} ${atUrl[q].search}`;
-  check(o('?kind=frieze&group=p1') === 'frieze p1 ?kind=frieze&group=p1' && o('?group=p1') === 'wallpaper p1 ?group=p1' &&
-    atUrl['?kind=frieze&group=p1'].message === '' && o('?kind=rosette&group=C5') === 'rosette C5 ?kind=rosette&group=C5' &&
-    o('?kind=rosette') === 'rosette D6 ?kind=rosette&group=D6' &&
-    o('?kind=frieze&group=p4m') === 'frieze p2mg ?kind=frieze&group=p2mg' && /frieze group "p4m"/.test(atUrl['?kind=frieze&group=p4m'].message) &&
-    o('?kind=spiral&group=p1') === 'wallpaper p4m ?group=p4m' && atUrl['?kind=spiral&group=p1'].message.includes('spiral'),
-  '?kind= opens a frieze or a rosette group (p1 of either kind), and names an unknown group or kind in one line',
-  JSON.stringify(Object.values(atUrl).map((x) => [x.kind, x.group, x.search, x.message])));
+  check(asked.every((a) => a === true), '?kind= opens a frieze or a rosette group, and names an unknown group or kind in one line',
+    asked.filter((a) => a !== true).join('; '));
 
   // Build it: the group program's stages (its generating operations + 3, for a wallpaper group) with
   // their captions, played and stepped.
