@@ -1,10 +1,17 @@
 // The drawing page (draw.html): a person draws on an 800x600 canvas and the
 // core, tools/pattern_draw built as wasm (createPatternDraw()), copies every
-// stroke by all the moves of the chosen wallpaper group; after each pointer
-// move the page puts the core's pixels on the canvas. The page keeps no
+// stroke by all the moves of the chosen group: one of the seventeen wallpaper
+// groups (over the whole plane), the seven frieze groups (along a strip as
+// tall as the canvas, repeating along x) or the rosette groups C1-C12 and
+// D1-D12 (turns and mirrors about the canvas's centre, no repeat); after each
+// pointer move the page puts the core's pixels on the canvas. The page keeps no
 // drawing of its own: strokes, undo, the groups, the overlays, the "Build it"
 // stages, exports and the saved JSON are the core's. The symmetry page's
 // classifier (symmetry_web.js) is loaded only when "Check" is pressed.
+//
+// The address names the group: draw.html?group=p6 (a wallpaper group),
+// draw.html?kind=frieze&group=p2mg, draw.html?kind=rosette&group=D6. Frieze
+// names p1 and p2 are wallpaper names too, so the kind always goes with a name.
 //
 // Links: "Copy link" gives this page's URL with the fragment
 //   #d=BASE64URL
@@ -26,8 +33,8 @@ const canvas = $('canvas');
 const context = canvas.getContext('2d');
 
 let core = null;      // the wasm module
-let groups = [];      // [{name, full, orbifold, operations}], from draw_groups()
-let captions = null;  // {group: [description, stage 1, ...]}, from draw_captions.json
+let groups = [];      // [{kind, name, full, orbifold, stages}], from draw_groups()
+let captions = null;  // {wallpaper_group_p4m: [description, stage 1, ...], ...}, from draw_captions.json
 let savedCount = 0;   // the change count at the last save or copied link
 let changes = 0;      // counts the changes to the drawing, for "unsaved"
 
@@ -88,6 +95,68 @@ async function heavy(label, f) {
   }
 }
 
+// ---- Kinds and groups -------------------------------------------------------
+
+// What the page says of each kind, and the group it opens in.
+const kinds = {
+  wallpaper: { first: 'p4m', title: 'wallpaper pattern', intro: 'wallpaper group you pick, over the whole plane',
+    cell: 'Lattice cell', cellFile: 'PNG of one cell' },
+  frieze: { first: 'p2mg', title: 'frieze', intro: 'frieze group you pick, along the whole strip',
+    cell: 'One period', cellFile: 'PNG of one period' },
+  rosette: { first: 'D6', title: 'rosette', intro: 'rosette group you pick, about the centre of the canvas',
+    cell: 'Cell', cellFile: 'PNG of one cell' },
+};
+const isKind = (kind) => Object.hasOwn(kinds, kind);
+const lastGroup = Object.fromEntries(Object.entries(kinds).map(([k, v]) => [k, v.first]));
+
+// The friezes' everyday names, after the footprints they look like.
+const nicknames = { p1: 'hop', p11g: 'step', p1m1: 'sidle', p2: 'spinning hop', p2mg: 'spinning sidle', p11m: 'jump',
+  p2mm: 'spinning jump' };
+function rosetteWords(name) {
+  const n = Number(name.slice(1));
+  if (name[0] === 'C') return n === 1 ? 'no symmetry' : `${n} turns`;
+  return n === 1 ? 'one mirror' : `${n} turns, ${n} mirrors`;
+}
+
+const findGroup = (kind, name) => groups.find((g) => g.kind === kind && g.name === name);
+
+// A group's names as one line: for the picker (short) or below it.
+function describe(g, short = false) {
+  if (g.kind === 'wallpaper')
+    return short ? `${g.name}  ·  ${g.full}  ·  ${g.orbifold}` : `Short name ${g.name}, full name ${g.full}, orbifold ${g.orbifold}`;
+  const words = g.kind === 'frieze' ? nicknames[g.name] : rosetteWords(g.name);
+  const orbifold = g.orbifold ? (short ? `  ·  ${g.orbifold}` : `, orbifold ${g.orbifold}`) : '';
+  if (short) return [g.name, g.full !== g.name && g.full, words].filter(Boolean).join('  ·  ') + orbifold;
+  const full = g.full !== g.name ? ` (${g.full})` : '';
+  return g.kind === 'frieze' ? `Frieze group ${g.name}${full}, the ${words}${orbifold}`
+    : `Rosette group ${g.name}${full}: ${words} about the centre${orbifold}`;
+}
+
+// Sets the group; false if the core has no such group of that kind.
+const setGroup = (kind, name) => !!withString(kind, (k) => withString(name, (n) => core._draw_set_kind_group(k, n)));
+
+// The switch, the picker and the words of the page follow the kind drawn.
+let shownKind = '';
+function showKind(kind) {
+  if (kind === shownKind) return;
+  shownKind = kind;
+  const k = kinds[kind] || kinds.wallpaper;
+  const word = kind[0].toUpperCase() + kind.slice(1);
+  for (const r of document.querySelectorAll('input[name=kind]')) r.checked = r.value === kind;
+  $('group').replaceChildren(...groups.filter((g) => g.kind === kind).map((g) => {
+    const o = document.createElement('option');
+    o.value = g.name;
+    o.textContent = describe(g, true);
+    return o;
+  }));
+  $('group').setAttribute('aria-label', `${word} group`);
+  $('title').textContent = `Draw your own ${k.title}`;
+  document.title = `Draw your own ${k.title} - Tilings and wallpapers`;
+  $('intro-group').textContent = k.intro;
+  $('show-cell-label').textContent = k.cell;
+  $('export-cell').textContent = k.cellFile;
+}
+
 // ---- The canvas ----------------------------------------------------------
 
 let building = null;  // {count, k, timer} while "Build it" is on show
@@ -104,18 +173,31 @@ function paintSoon() {
   requestAnimationFrame(() => { paintQueued = false; paint(); });
 }
 
-// The undo and redo buttons follow the core; the URL follows the group.
+// The undo and redo buttons follow the core; the picker and the URL follow
+// the group.
 function refresh() {
   $('undo').disabled = !core._draw_can_undo();
   $('redo').disabled = !core._draw_can_redo();
   $('clear').disabled = core._draw_stroke_count() === 0;
-  const name = text(core._draw_group());
+  const kind = text(core._draw_kind()), name = text(core._draw_group());
+  const before = shownKind;
+  showKind(kind);
   $('group').value = name;
-  const g = groups.find((x) => x.name === name);
-  $('group-names').textContent = g ? `Short name ${g.name}, full name ${g.full}, orbifold ${g.orbifold}` : '';
-  const url = new URL(location.href);
-  if (url.searchParams.get('group') !== name) {
-    url.searchParams.set('group', name);
+  lastGroup[kind] = name;
+  const g = findGroup(kind, name);
+  $('group-names').textContent = g ? describe(g) : '';
+  // A rosette does not repeat: no cell to show or export.
+  const cell = core._draw_cell_width() > 0 && core._draw_cell_height() > 0;
+  $('export-cell').disabled = !cell;
+  $('show-cell').disabled = !cell;
+  $('show-cell').closest('label').hidden = !cell;
+  $('cell-note').hidden = cell;
+  $('cell-note').textContent = cell ? '' : 'A rosette does not repeat, so it has no cell: export the canvas or a chosen size.';
+  if (kind !== before) setOverlays();
+  const search = `?${kind === 'wallpaper' ? '' : `kind=${kind}&`}group=${encodeURIComponent(name)}`;
+  if (location.search !== search) {
+    const url = new URL(location.href);
+    url.search = search;
     history.replaceState(null, '', url);
   }
   paint();
@@ -243,28 +325,35 @@ $('width').addEventListener('input', () => { $('width-value').textContent = `${$
 
 // ---- Groups and overlays -------------------------------------------------
 
-$('group').addEventListener('change', () => {
-  const name = $('group').value;
+// Another group, or another kind in its last group: the strokes stay.
+function pick(kind, name) {
   heavy(`Drawing in ${name}…`, () => {
-    withString(name, (p) => core._draw_set_group(p));
+    setGroup(kind, name);
     message('');
     changed();
   }).then(refresh);  // the picker shows the group drawn, also when busy
-});
+}
+$('group').addEventListener('change', () => pick(shownKind, $('group').value));
+for (const r of document.querySelectorAll('input[name=kind]'))
+  r.addEventListener('change', () => { if (r.checked && isKind(r.value)) pick(r.value, lastGroup[r.value]); });
 
+function setOverlays() {
+  const cell = $('show-cell').checked && !$('show-cell').disabled;
+  core._draw_set_overlays(+cell, +$('show-region').checked, +$('show-elements').checked);
+}
 function overlays() {
-  core._draw_set_overlays(+$('show-cell').checked, +$('show-region').checked, +$('show-elements').checked);
+  setOverlays();
   paint();
 }
 for (const id of ['show-cell', 'show-region', 'show-elements']) $(id).addEventListener('change', overlays);
 
 // ---- Build it --------------------------------------------------------------
 
-// Stage 1 of wallpaper_group's captions describes its own motif of three discs;
-// here the motif is the person's drawing.
+// Stage 1 of the group programs' captions describes their own motif of three
+// discs; here the motif is the person's drawing.
 const discs = /^The motif, three discs of three colours and sizes, in /;
 function caption(k) {
-  const lines = captions && captions[text(core._draw_group())];
+  const lines = captions && captions[`${text(core._draw_kind())}_group_${text(core._draw_group())}`];
   const line = lines && lines[k];
   if (!line) return '';
   return k === 1 ? line.replace(discs, 'Your motif, cut to ') : line;
@@ -346,7 +435,7 @@ async function check() {
   stopBuilding();
   out.hidden = false;
   out.textContent = 'Checking…';
-  const chosen = text(core._draw_group());
+  const chosen = text(core._draw_group()), chosenKind = text(core._draw_kind());
   const drawing = await heavy('Checking…', () => exported());
   if (!drawing) return;
   let report;
@@ -369,16 +458,18 @@ async function check() {
     return;
   }
   // The core's sentence names the group found and says how it relates to the one chosen.
-  const found = report.group;
-  const relation = JSON.parse(withString(found, (p) => text(core._draw_relation(p))));
-  const g = groups.find((x) => x.name === found);
+  // A report without a kind names a wallpaper group, or none.
+  const found = String(report.group || 'none');
+  const foundKind = isKind(report.kind) || report.kind === 'none' ? report.kind : found === 'none' ? 'none' : 'wallpaper';
+  const relation = JSON.parse(withString(foundKind, (k) => withString(found, (p) => text(core._draw_relation(k, p)))));
+  const g = findGroup(foundKind, found);
   const sentence = document.createElement('span');
   sentence.textContent = relation.sentence;
   const names = document.createElement('span');
   names.className = 'names';
-  names.textContent = g ? `${g.name}: full name ${g.full}, orbifold ${g.orbifold}.` : '';
+  names.textContent = g ? `${describe(g)}.` : '';
   out.replaceChildren(sentence, ' ', names);
-  window.drawCheck = { found, chosen, relation: relation.relation, sentence: relation.sentence };
+  window.drawCheck = { found, foundKind, chosen, chosenKind, relation: relation.relation, sentence: relation.sentence };
 }
 $('check').addEventListener('click', check);
 
@@ -396,7 +487,10 @@ function download(blob, name) {
   window.drawDownload = { name, blob };
 }
 
-const baseName = () => `pattern-${text(core._draw_group())}`;
+const baseName = () => {
+  const kind = text(core._draw_kind());
+  return `pattern-${kind === 'wallpaper' ? '' : kind + '-'}${text(core._draw_group())}`;
+};
 
 function png(pixels, name) {
   const c = document.createElement('canvas');
@@ -413,8 +507,11 @@ async function exportPng(w, h, name) {
 }
 
 $('export-canvas').addEventListener('click', () => exportPng(W, H, `${baseName()}.png`));
-$('export-cell').addEventListener('click', () =>
-  exportPng(core._draw_cell_width(), core._draw_cell_height(), `${baseName()}-cell.png`));
+$('export-cell').addEventListener('click', () => {
+  const w = core._draw_cell_width(), h = core._draw_cell_height();
+  if (w < 1 || h < 1) return message('A rosette does not repeat, so it has no cell to export.', 'note');
+  exportPng(w, h, `${baseName()}-cell.png`);
+});
 $('export-sized').addEventListener('click', () => {
   const w = Number($('export-width').value), h = Number($('export-height').value);
   if (!Number.isInteger(w) || !Number.isInteger(h) || w < 1 || h < 1 || w > largestExport || h > largestExport)
@@ -563,15 +660,19 @@ async function start() {
     return;
   }
   groups = JSON.parse(text(core._draw_groups()));
-  $('group').replaceChildren(...groups.map((g) => {
-    const o = document.createElement('option');
-    o.value = g.name;
-    o.textContent = `${g.name}  ·  ${g.full}  ·  ${g.orbifold}`;
-    return o;
-  }));
-  const asked = new URLSearchParams(location.search).get('group');
-  if (asked && !withString(asked, (p) => core._draw_set_group(p)))
-    message(`There is no wallpaper group "${asked}": drawing in ${text(core._draw_group())}.`);
+  // ?kind=frieze&group=p2mg; no kind: a wallpaper group; no group: the kind's first.
+  const params = new URLSearchParams(location.search);
+  let kind = params.get('kind') || 'wallpaper';
+  const asked = params.get('group');
+  if (!isKind(kind)) {
+    message(`There is no kind of pattern "${kind}" (wallpaper, frieze or rosette): drawing in p4m.`);
+    kind = 'wallpaper';
+  } else if (asked && !setGroup(kind, asked)) {
+    setGroup(kind, kinds[kind].first);
+    message(`There is no ${kind} group "${asked}": drawing in ${kinds[kind].first}.`);
+  } else if (!asked) {
+    setGroup(kind, kinds[kind].first);
+  }
   markSwatch();
   overlays();
   refresh();

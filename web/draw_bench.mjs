@@ -4,20 +4,28 @@
 // the page putting its pixels on the canvas; aim 8 ms, a frame at 120 Hz),
 // of "Build it" (making every stage, and showing each; aim 100 ms a stage),
 // and of a few other steps a person waits for. Prints a table; not a test.
+// GROUP is a wallpaper group (p6m) or KIND/NAME (frieze/p2mg, rosette/D12).
 //   node web/draw_bench.mjs SITE_DIR [GROUP] [STROKES]
 import path from 'node:path';
 import { serve, launch, newPage, webBuild } from '../tests/web/browser.mjs';
 
 const site = path.resolve(process.argv[2] || path.join(webBuild, 'site'));
-const group = process.argv[3] || 'p6m';
+const [kind, group] = (process.argv[3] || 'p6m').includes('/') ? process.argv[3].split('/', 2) : ['wallpaper', process.argv[3] || 'p6m'];
 const strokes = Number(process.argv[4] || 200);
 
 const { server, url } = await serve(site);
 const browser = await launch();
 try {
   const page = await newPage(browser, 1280, 900);
-  await page.goto(`${url}draw.html?group=${group}`, { waitUntil: 'load' });
+  await page.goto(`${url}draw.html?kind=${encodeURIComponent(kind)}&group=${encodeURIComponent(group)}`, { waitUntil: 'load' });
   await page.waitForFunction(() => window.drawReady, { timeout: 30000 });
+  const refused = await page.$eval('#message', (m) => m.textContent);  // an unknown group or kind
+  if (refused) {
+    console.error(`draw_bench: ${refused}`);
+    await browser.close();
+    server.close();
+    process.exit(2);
+  }
   const rows = await page.evaluate((strokes) => {
     const core = window.drawPage.core(), paint = window.drawPage.paint;
     let x = 2024;
@@ -52,12 +60,17 @@ try {
     const end = [time(() => core._draw_end())];
     const undo = [time(() => { core._draw_undo(); paint(); })];
     const redo = [time(() => { core._draw_redo(); paint(); })];
-    const other = core.UTF8ToString(core._draw_group()) === 'p4m' ? 'p6m' : 'p4m';
+    // Another group of the same kind, and back.
+    const kind = core.UTF8ToString(core._draw_kind());
+    const others = { wallpaper: ['p4m', 'p6m'], frieze: ['p2mm', 'p2mg'], rosette: ['D6', 'D12'] }[kind];
+    const other = core.UTF8ToString(core._draw_group()) === others[0] ? others[1] : others[0];
     const setGroup = (name) => {
-      const ptr = core._malloc(8);
-      core.stringToUTF8(name, ptr, 8);
-      core._draw_set_group(ptr);
-      core._free(ptr);
+      const k = core._malloc(16), n = core._malloc(8);
+      core.stringToUTF8(kind, k, 16);
+      core.stringToUTF8(name, n, 8);
+      core._draw_set_kind_group(k, n);
+      core._free(k);
+      core._free(n);
       paint();
     };
     const here = core.UTF8ToString(core._draw_group());
@@ -88,7 +101,7 @@ try {
     ];
   }, strokes);
   const f = (v) => (typeof v === 'number' ? v.toFixed(2) : String(v)).padStart(8);
-  console.log(`drawing page, ${group}, 800x600, ${strokes} strokes, headless Chromium; times in ms`);
+  console.log(`drawing page, ${kind} ${group}, 800x600, ${strokes} strokes, headless Chromium; times in ms`);
   console.log(`${'step'.padEnd(46)} ${'n'.padStart(5)} ${'median'.padStart(8)} ${'p95'.padStart(8)} ${'max'.padStart(8)} ${'aim'.padStart(8)}`);
   for (const r of rows)
     console.log(`${r.what.padEnd(46)} ${String(r.n).padStart(5)} ${f(r.median)} ${f(r.p95)} ${f(r.max)} ${f(r.aim)}`);

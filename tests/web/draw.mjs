@@ -7,8 +7,9 @@
 // in one line and changes nothing; Build it plays the group's stages with
 // wallpaper_group's captions; Check names the chosen group of a scribble;
 // the page's drawing equals build/bin/pattern_draw's render of the same JSON
-// pixel for pixel; the page fits 390 and 1280 pixel wide windows.
-// DRAW_SCREENSHOTS=DIR keeps screenshots at both widths.
+// pixel for pixel; the page fits 390 and 1280 pixel wide windows. The same
+// for a frieze and a rosette, opened by ?kind= or a program page's link.
+// DRAW_SCREENSHOTS=DIR keeps screenshots of each kind at both widths.
 //   node tests/web/draw.mjs SITE_DIR
 import { execFileSync } from 'node:child_process';
 import { readFileSync, writeFileSync, mkdtempSync, mkdirSync, existsSync } from 'node:fs';
@@ -36,6 +37,7 @@ const state = (page) => page.evaluate(() => {
   for (let i = 0; i < d.length; i++) h = Math.imul(h ^ d[i], 16777619);
   const core = window.drawPage.core();
   return { hash: h >>> 0, strokes: core._draw_stroke_count(), group: core.UTF8ToString(core._draw_group()),
+    kind: core.UTF8ToString(core._draw_kind()),
     message: document.getElementById('message').textContent, search: location.search };
 });
 
@@ -280,13 +282,72 @@ try {
     unknown.message.includes('p7'), 'p6\'s page opens the page in p6 (?group=p6); an unknown group is named and p4m drawn',
   unknown.message);
 
-  // Build it: wallpaper_group's stages (its generating operations + 3) with their captions, played and stepped.
+  // Friezes and rosettes. A frieze program's page opens the page in its group; the words follow the kind.
+  await page.goto(url + 'frieze_group_p2mg/', { waitUntil: 'domcontentloaded' });
+  await Promise.all([page.waitForNavigation(), page.click('a[href="../draw.html?kind=frieze&group=p2mg"]')]);
+  await page.waitForFunction(() => window.drawReady, { timeout: 30000 });
+  const words = () => page.evaluate(() => [[...document.querySelectorAll('#group option')].map((o) => o.value).join(),
+    document.querySelector('input[name=kind]:checked').value, document.getElementById('export-cell').disabled,
+    ['title', 'intro-group', 'group-names', 'show-cell-label', 'cell-note'].map((id) => document.getElementById(id).textContent).join(' | ')]);
+  const [friezeOptions, friezeSwitch, , friezeText] = await words();
+  await scribble(page, 13, 3);
+  const frieze = await state(page);
+  check(frieze.kind === 'frieze' && frieze.group === 'p2mg' && frieze.search === '?kind=frieze&group=p2mg' &&
+    friezeOptions === 'p1,p11g,p1m1,p2,p2mg,p11m,p2mm' && friezeSwitch === 'frieze' && /frieze/.test(friezeText) && !/wallpaper/i.test(friezeText),
+  'p2mg\'s program page opens the page in frieze p2mg, with the seven friezes to pick from and words of friezes', JSON.stringify([frieze, friezeText]));
+
+  // A frieze drawn with the mouse is the native render of its saved file, canvas and one period; switched
+  // to rosettes, the strokes stay and equal --group D6 --kind rosette; a rosette has no cell to export.
+  const friezeSaved = await downloaded(page, () => page.click('#files summary').then(() => page.click('#save')));
+  const friezeJson = path.join(dir, 'frieze.json');
+  writeFileSync(friezeJson, friezeSaved.bytes);
+  const period = await page.evaluate(() => [window.drawPage.core()._draw_cell_width(), window.drawPage.core()._draw_cell_height()]);
+  const nativeOf = async (name, ...args) => {
+    if (!existsSync(native)) return 'no native render';
+    execFileSync(native, [friezeJson, '-o', path.join(dir, name), ...args]);
+    return differsFromExport(page, readFileSync(path.join(dir, name)));
+  };
+  const friezeDiff = [await nativeOf('frieze.png'), await nativeOf('frieze-cell.png', '--cell')];
+  await page.click('#kinds input[value=rosette]');
+  await page.waitForFunction(() => location.search.includes('rosette'), { timeout: 10000 }).catch(() => {});
+  const rosette = await state(page), [rosetteOptions, , cellOff, rosetteText] = await words();
+  const rosetteDiff = await nativeOf('rosette.png', '--group', 'D6', '--kind', 'rosette');
+  check(JSON.parse(friezeSaved.bytes).kind === 'frieze' && friezeSaved.name === 'pattern-frieze-p2mg.json' && period[1] === 600 &&
+    period[0] > 0 && period[0] <= 800 && String(friezeDiff) === '0,0', 'a frieze drawn with the mouse equals the native render of its file, canvas and one period',
+  JSON.stringify({ period, friezeDiff, name: friezeSaved.name }));
+  check(rosette.kind === 'rosette' && rosette.group === 'D6' && rosette.strokes === 3 && rosette.search === '?kind=rosette&group=D6' &&
+    rosetteDiff === 0 && rosetteOptions.split(',').length === 24 && cellOff && /rosette.*does not repeat/.test(rosetteText),
+  'the switch to Rosette keeps the strokes, drawn in D6 as natively; no cell to export, and why', JSON.stringify([rosette, rosetteText, rosetteDiff]));
+
+  // The saved frieze loads back as one.
+  await page.evaluate(() => { window.drawLoaded = null; });
+  await (await page.$('#load')).uploadFile(friezeJson);
+  await page.waitForFunction(() => window.drawLoaded, { timeout: 10000 });
+  const reloaded = await state(page), reloadedSwitch = (await words())[1];
+  check(reloaded.hash === frieze.hash && `${reloaded.group} ${reloaded.search} ${reloadedSwitch}` === 'p2mg ?kind=frieze&group=p2mg frieze',
+    'a saved frieze loads back as one, from a rosette', JSON.stringify([reloaded, reloadedSwitch]));
+
+  // ?kind=: frieze p1 is not wallpaper p1; no group gives the kind's first; an unknown group or kind is named.
+  const asked = [];
+  for (const [query, opened, named] of [['?kind=frieze&group=p1', 'frieze p1'], ['?group=p1', 'wallpaper p1'], ['?kind=rosette', 'rosette D6'],
+    ['?kind=frieze&group=p4m', 'frieze p2mg', 'frieze group "p4m"'], ['?kind=spiral&group=p1', 'wallpaper p4m', 'spiral']]) {
+    await open(page, query);
+    const at = await state(page);
+    asked.push(`${at.kind} ${at.group}` === opened && (named ? at.message.includes(named) : at.message === '') || `${query}: ${JSON.stringify(at)}`);
+  }
+  check(asked.every((a) => a === true), '?kind= opens a frieze or a rosette group, and names an unknown group or kind in one line',
+    asked.filter((a) => a !== true).join('; '));
+
+  // Build it: the group program's stages (its generating operations + 3, for a wallpaper group) with
+  // their captions, played and stepped.
   const captions = JSON.parse(readFileSync(path.join(site, 'draw_captions.json'), 'utf8'));
-  for (const group of ['p4m', 'p1', 'p31m']) {
-    await open(page, `?group=${group}`);
+  const listed = await page.evaluate(() => JSON.parse(window.drawPage.core().UTF8ToString(window.drawPage.core()._draw_groups())));
+  for (const [kind, group] of [['wallpaper', 'p4m'], ['wallpaper', 'p1'], ['wallpaper', 'p31m'], ['frieze', 'p1'], ['rosette', 'D6']]) {
+    await open(page, kind === 'wallpaper' ? `?group=${group}` : `?kind=${kind}&group=${group}`);
     await scribble(page, 7, 2);
     const drawing = await state(page);
-    const expected = captions[group].slice(1);  // stage k's caption is line k + 1
+    const expected = captions[`${kind}_group_${group}`].slice(1);  // stage k's caption is line k + 1
+    const stages = listed.find((g) => g.kind === kind && g.name === group).stages;
     await page.click('#build-it');
     const first = await page.evaluate(() => window.drawStage);
     await page.waitForFunction(() => window.drawStage && window.drawStage.k === 2, { timeout: 4000 }).catch(() => {});
@@ -299,10 +360,10 @@ try {
       await page.click('#build-next');
       seen.push(await stage());
     }
-    check(first.count === expected.length && playing.k === 2 && seen.map((s) => s.k).join() === [...expected.keys()].map((k) => k + 1).join() &&
+    check(first.count === expected.length && first.count === stages && drawing.kind === kind && playing.k === 2 && seen.map((s) => s.k).join() === [...expected.keys()].map((k) => k + 1).join() &&
       seen[0].caption.startsWith('Your motif') && !seen[0].caption.includes('three discs') &&
       seen.slice(1).every((s, i) => s.caption === expected[i + 1]),
-    `Build it in ${group} plays wallpaper_group's ${expected.length} stages with their captions`,
+    `Build it in ${kind} ${group} plays ${kind}_group's ${expected.length} stages with their captions`,
     JSON.stringify({ first, playing: playing.k, seen: seen.map((s) => [s.k, s.caption.slice(0, 30)]) }));
     await page.click('#build-close');
     check((await state(page)).hash === drawing.hash, `Back to drawing shows the drawing again (${group})`);
@@ -337,17 +398,24 @@ try {
       check(after.strokes === before.strokes + 1 && after.hash !== before.hash &&
         (await p.evaluate(() => window.scrollY)) === 0, 'a finger draws a stroke and does not scroll the page');
     }
-    const layout = await p.evaluate(() => {
-      const area = (e) => { const r = e.getBoundingClientRect(); return r.width * r.height; };
-      const canvas = area(document.getElementById('canvas'));
-      const others = [...document.querySelectorAll('#panel > *, header, #message')].map(area);
-      return { over: document.documentElement.scrollWidth - window.innerWidth, largest: others.every((a) => a < canvas) };
-    });
-    check(layout.over <= 0 && layout.largest, `the page fits ${width} pixels wide with the canvas the largest thing on it`,
-      JSON.stringify(layout));
-    if (shots) {
-      mkdirSync(shots, { recursive: true });
-      await p.screenshot({ path: path.join(shots, `draw-${width}.png`), fullPage: true });
+    // The wallpaper drawing, then a frieze and a rosette one: each fits, each kept as a screenshot.
+    for (const [kind, query] of [['wallpaper', ''], ['frieze', '?kind=frieze&group=p2mg'], ['rosette', '?kind=rosette&group=D6']]) {
+      if (query) {
+        await open(p, query);
+        await scribble(p, 21, 3);
+      }
+      const layout = await p.evaluate(() => {
+        const area = (e) => { const r = e.getBoundingClientRect(); return r.width * r.height; };
+        const canvas = area(document.getElementById('canvas'));
+        const others = [...document.querySelectorAll('#panel > *, header, #message')].map(area);
+        return { over: document.documentElement.scrollWidth - window.innerWidth, largest: others.every((a) => a < canvas) };
+      });
+      check(layout.over <= 0 && layout.largest, `the page fits ${width} pixels wide with the canvas the largest thing on it (${kind})`,
+        JSON.stringify(layout));
+      if (shots) {
+        mkdirSync(shots, { recursive: true });
+        await p.screenshot({ path: path.join(shots, `draw-${query ? kind + '-' : ''}${width}.png`), fullPage: true });
+      }
     }
     check(p.problems.length === 0, `no console error at ${width} pixels wide`, p.problems.join('; '));
     await p.close();

@@ -282,8 +282,9 @@ std::string program_page(const site_program& p, const listed_program& l, const p
     s += "<div class=\"program\"><a href=\"../\">All programs</a>\n<div><h1>" + html(l.title) +
          "</h1> <p class=\"pattern\">" + html(l.pattern) + "</p></div>\n<p class=\"intro\">" + html(sentence) +
          "</p>\n";
-    if (draw && l.kind == "group" && !l.argument.empty())
-        s += "<p class=\"intro\"><a href=\"../draw.html?group=" + html(l.argument) +
+    if (draw && !l.argument.empty() && (l.kind == "group" || l.kind == "frieze" || l.kind == "rosette"))
+        s += "<p class=\"intro\"><a href=\"../draw.html?" +
+             (l.kind == "group" ? std::string() : "kind=" + l.kind + "&amp;") + "group=" + html(l.argument) +
              "\">Draw your own pattern in this group</a></p>\n";
     s += "</div>\n";
     if (live) {
@@ -353,8 +354,8 @@ bool write_site(const fs::path& out, const std::vector<site_program>& programs, 
     // The drawing page, copied by scripts/web with the core's wasm build.
     const bool draw = !wasm.empty() && fs::exists(wasm / "pattern_draw_web.js");
     if (draw)
-        index += "<p><a href=\"draw.html\">Draw your own wallpaper pattern</a> in any of the seventeen groups: "
-                 "every stroke is copied by all the group's moves as you draw.</p>\n";
+        index += "<p><a href=\"draw.html\">Draw your own pattern</a> in any of the seventeen wallpaper groups, the seven "
+                 "frieze groups or the rosette groups: every stroke is copied by all the group's moves as you draw.</p>\n";
     for (const program_kind& kind : kinds) {
         std::string cards;
         for (const site_program& p : programs) {

@@ -90,6 +90,16 @@ void translations_reaching(const wallpaper_group& g, int x0, int y0, int x1, int
 {
     // t must lie in [ox - x1, ox + w - 1 - x0] x [oy - y1, oy + h - 1 - y0].
     const double tx0 = ox - x1, tx1 = ox + w - 1 - x0, ty0 = oy - y1, ty1 = oy + h - 1 - y0;
+    if (g.shape != group_shape::plane) {
+        // A frieze's translations are i a; a rosette's only the identity.
+        const long reach = g.shape == group_shape::strip ? largest_canvas * 4 / std::max(1, std::abs(g.a[0])) + 4 : 0;
+        for (long i = -reach; i <= reach; ++i) {
+            const long dx = i * g.a[0], dy = i * g.a[1];
+            if (dx >= tx0 && dx <= tx1 && dy >= ty0 && dy <= ty1)
+                f(static_cast<int>(dx), static_cast<int>(dy));
+        }
+        return;
+    }
     const double det = static_cast<double>(g.a[0]) * g.b[1] - static_cast<double>(g.a[1]) * g.b[0];
     double u0 = 1e18, u1 = -1e18, v0 = 1e18, v1 = -1e18;
     for (int corner = 0; corner < 4; ++corner) {
@@ -230,10 +240,7 @@ int disc_radius(const stroke& s)
 group_images images_of(const wallpaper_group& group)
 {
     group_images images{lay_out_group(group), {}};
-    const plane_isometry to_home = translate_by(images.layout.home.x, images.layout.home.y);
-    const plane_isometry from_home = translate_by(-images.layout.home.x, -images.layout.home.y);
-    for (const plane_isometry& g : operations_modulo_lattice(group))
-        images.operations.push_back(compose(to_home, compose(g, from_home)));
+    images.operations = stage_copies(images.layout);
     return images;
 }
 
@@ -282,6 +289,11 @@ std::vector<uint32_t> render_drawing(const drawing& d, int w, int h)
 
 void seamless_cell(const wallpaper_group& group, int& w, int& h)
 {
+    if (group.shape != group_shape::plane) {
+        w = group.shape == group_shape::strip ? std::abs(group.a[0]) : 0;  // the strips run along x
+        h = group.shape == group_shape::strip ? canvas_height : 0;
+        return;
+    }
     // (x, 0) = i a + j b needs i a.y + j b.y = 0: (i, j) = (b.y, -a.y) / gcd.
     const int ax = group.a[0], ay = group.a[1], bx = group.b[0], by = group.b[1];
     const int gy = std::gcd(ay, by), gx = std::gcd(ax, bx);
@@ -370,39 +382,61 @@ std::string drawing_svg(const drawing& d, int w, int h)
                   "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
                   "width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\">\n",
                   w, h, w, h);
-    return std::string(text) + "<title>A pattern in the wallpaper group " + d.group->name +
+    return std::string(text) + "<title>A pattern in the " + kind_of(*d.group) + " group " + d.group->name +
            "</title>\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n<defs>\n" + defs + "</defs>\n" +
            uses + "</svg>\n";
 }
 
-void group_relation(const wallpaper_group& chosen, const std::string& found, std::string& relation,
-                    std::string& sentence)
+const char* kind_of(const wallpaper_group& group)
 {
-    const wallpaper_group* other = find_group(found.c_str());
-    const std::string name = chosen.name;
+    return group.shape == group_shape::strip ? "frieze" : group.shape == group_shape::point ? "rosette" : "wallpaper";
+}
+
+const wallpaper_group* find_kind_group(const std::string& kind, const std::string& name)
+{
+    if (kind == "wallpaper")
+        return find_group(name.c_str());
+    if (kind == "frieze")
+        return find_frieze(name.c_str());
+    if (kind == "rosette")
+        return find_rosette(name.c_str());
+    return nullptr;
+}
+
+void group_relation(const wallpaper_group& chosen, const std::string& found_kind, const std::string& found,
+                    std::string& relation, std::string& sentence)
+{
+    const wallpaper_group* other = find_kind_group(found_kind, found);
+    // "p4m", "the frieze group p2mg", "the rosette D6".
+    const auto called = [](const std::string& kind, const std::string& name) {
+        return kind == "frieze" ? "the frieze group " + name : kind == "rosette" ? "the rosette " + name : name;
+    };
+    const std::string name = called(kind_of(chosen), chosen.name), them = called(found_kind, found);
     if (!other) {
         relation = "none";
-        sentence = "Check finds no repeating pattern here: draw a little more, in strokes that stand out from the "
+        sentence = "Check finds no symmetry pattern here: draw a little more, in strokes that stand out from the "
                    "white.";
         return;
     }
-    const size_t mine = operations_modulo_lattice(chosen).size(), theirs = operations_modulo_lattice(*other).size();
+    // The copies of the fundamental region in one cell (all of a rosette):
+    // more for the same kind of group is a larger group.
+    const size_t mine = stage_copies(lay_out_group(chosen)).size(), theirs = stage_copies(lay_out_group(*other)).size();
     if (other == &chosen) {
         relation = "same";
-        sentence = "Check names " + name + ", the group you are drawing in.";
-    } else if (theirs > mine) {
+        sentence = "Check names " + them + ", the group you are drawing in.";
+    } else if (other->shape == chosen.shape && theirs > mine) {
         relation = "larger";
-        sentence = "Check names " + found + ", a larger group than " + name +
+        sentence = "Check names " + them + ", a larger group than " + name +
                    ": your motif has a symmetry of its own, and the operations of " + name +
                    " repeat it into a pattern with more symmetries than they make alone.";
-    } else if (theirs < mine) {
+    } else if (other->shape == chosen.shape && theirs < mine) {
         relation = "smaller";
-        sentence = "Check names " + found + ", a smaller group than " + name +
-                   ": some operations of " + name + " do not show in the pixels (strokes too thin or too few to tell).";
+        sentence = "Check names " + them + ", a smaller group than " + name + ": some operations of " + name +
+                   " do not show in the pixels (strokes too thin or too few to tell).";
     } else {
         relation = "other";
-        sentence = "Check names " + found + " rather than " + name +
-                   ": your motif's own symmetry and the operations of " + name + " make another group.";
+        sentence = "Check names " + them + " rather than " + name + ": your motif's own symmetry and the operations of " +
+                   name + " make another group.";
     }
 }
 

@@ -3,9 +3,13 @@
 // drawkit on its `screen`. The same code draws the page's canvas (in the
 // browser), the command line's pictures and the tests' ones.
 //
-// Coordinates are canvas pixels, x to the right, y downwards; the group is
-// laid out as `wallpaper_group NAME` lays it out in its 800x600 window, and
-// a larger canvas shows more of the same plane to the right and below.
+// The group is a wallpaper group (two independent translations), a frieze
+// group (translations along a strip) or a rosette group (turns, and for Dn
+// mirrors, about a point). Coordinates are canvas pixels, x to the right, y
+// downwards; the group is laid out as `wallpaper_group NAME`,
+// `frieze_group NAME` or `rosette_group NAME` lays it out in its 800x600
+// window, and a larger canvas shows more of the same plane to the right and
+// below.
 #pragma once
 
 #include <construction.h>
@@ -28,6 +32,11 @@ struct stroke {
 // A disc's radius: the distance from its centre to its rim point, rounded.
 int disc_radius(const stroke& s);
 
+// The three kinds of group, by the words the file and the page use:
+// "wallpaper", "frieze", "rosette"; the group of a kind by its name, or null.
+const char* kind_of(const wallpaper_group& group);
+const wallpaper_group* find_kind_group(const std::string& kind, const std::string& name);
+
 struct drawing {
     const wallpaper_group* group = nullptr;
     std::vector<stroke> strokes;
@@ -45,9 +54,11 @@ constexpr size_t most_strokes = 2000, most_points = 50000;
 // The canvas a drawing is shown on in the page.
 constexpr int canvas_width = SCREEN_WIDTH, canvas_height = SCREEN_HEIGHT;
 
-// The isometries of the group at its layout: one per operation modulo the
-// lattice (the identity first), in window pixels; the lattice's translations
-// are the whole-pixel vectors of the group's row.
+// The isometries of the group at its layout: those that take the
+// fundamental region to each of its copies in one cell (the identity
+// first; for a rosette every isometry of the group), in window pixels; the
+// translations are the whole-pixel vectors of the group's row: a and b, a
+// frieze's a alone, none for a rosette.
 struct group_images {
     group_layout layout;
     std::vector<plane_isometry> operations;
@@ -74,7 +85,8 @@ void draw_drawing(const group_images& images, const drawing& d, int ox, int oy);
 std::vector<uint32_t> render_drawing(const drawing& d, int w, int h);
 
 // The smallest upright rectangle that repeats seamlessly: a w x h picture
-// rendered from canvas (0, 0) tiles the plane.
+// rendered from canvas (0, 0) tiles the plane (a frieze's: along its strip,
+// as high as the page's canvas); 0 x 0 for a rosette, which does not repeat.
 void seamless_cell(const wallpaper_group& group, int& w, int& h);
 
 // Whether the pixel whose centre is (x + 0.5, y + 0.5) lies in the convex
@@ -96,11 +108,13 @@ std::string parse_drawing(const std::string& text, drawing& d);
 // The strokes as SVG: every image on a w x h canvas as a vector path.
 std::string drawing_svg(const drawing& d, int w, int h);
 
-// How the group `found` (a name, or "none") stands to the drawing's group:
-// "same", "larger" (more operations per point), "smaller", "other" or
-// "none", and a sentence that tells a visitor what it means.
-void group_relation(const wallpaper_group& chosen, const std::string& found, std::string& relation,
-                    std::string& sentence);
+// How the group `found` of kind `found_kind` ("wallpaper", "frieze",
+// "rosette"; anything else for none) stands to the drawing's group: "same",
+// "larger" (the same kind, more copies of its fundamental region to a cell),
+// "smaller", "other" or "none", and a sentence that tells a visitor what it
+// means.
+void group_relation(const wallpaper_group& chosen, const std::string& found_kind, const std::string& found,
+                    std::string& relation, std::string& sentence);
 
 // An 800x600 surface in memory for drawkit to draw on, without a window;
 // `screen` is set to it. Its pixels are 0xRRGGBB natively, R, G, B, A bytes

@@ -1,5 +1,5 @@
 // A drawing's file: {"format": "pattern_draw", "version": 1, "group": "p4m",
-// "strokes": [{"tool": "freehand", "colour": "#rrggbb", "width": 5,
+// ("kind": "frieze" or "rosette" for those groups,) "strokes": [{"tool": "freehand", "colour": "#rrggbb", "width": 5,
 // "points": [[x, y], ...]}, ...]}, points in whole canvas pixels. Read with
 // nlohmann's parser without exceptions: every value is checked for its type
 // and range before it is taken.
@@ -108,7 +108,10 @@ std::string drawing_json(const drawing& d)
                            {"width", s.width},
                            {"points", std::move(points)}});
     }
-    const json file = {{"format", "pattern_draw"}, {"version", 1}, {"group", d.group->name}, {"strokes", strokes}};
+    json file = {{"format", "pattern_draw"}, {"version", 1}, {"group", d.group->name}};
+    if (d.group->shape != group_shape::plane)
+        file["kind"] = kind_of(*d.group);
+    file["strokes"] = std::move(strokes);
     return file.dump() + "\n";
 }
 
@@ -121,11 +124,17 @@ std::string parse_drawing(const std::string& text, drawing& d)
         return "not a drawing: no \"format\": \"pattern_draw\" in the file";
     if (file.value("version", json()) != 1)
         return "not a drawing of this version: \"version\" must be 1";
+    // "kind" says which list "group" names: the wallpaper groups when there is none.
+    const json kind = file.value("kind", json("wallpaper"));
     const auto group = file.find("group");
-    const wallpaper_group* g = group != file.end() && group->is_string()
-                                   ? find_group(group->get_ref<const std::string&>().c_str()) : nullptr;
+    const wallpaper_group* g = group != file.end() && group->is_string() && kind.is_string()
+                                   ? find_kind_group(kind.get<std::string>(), group->get<std::string>()) : nullptr;
+    if (!g && kind != "wallpaper" && kind != "frieze" && kind != "rosette")
+        return "not a drawing: \"kind\" must be \"wallpaper\", \"frieze\" or \"rosette\"";
     if (!g)
-        return "not a drawing: \"group\" must name one of the seventeen wallpaper groups";
+        return "not a drawing: \"group\" must name one of the " +
+               std::string(kind == "frieze" ? "seven frieze groups" : kind == "rosette" ? "rosette groups C1 to C12, D1 to D12"
+                                                                    : "seventeen wallpaper groups");
     const auto strokes = file.find("strokes");
     if (strokes == file.end() || !strokes->is_array())
         return "not a drawing: no \"strokes\" list";

@@ -1,8 +1,9 @@
-// pattern_draw FILE.json -o OUT.png [--size WxH | --cell] [--group NAME]
-//              [--svg OUT.svg] [--stages DIR]
+// pattern_draw FILE.json -o OUT.png [--size WxH | --cell] [--group NAME
+//              [--kind wallpaper|frieze|rosette]] [--svg OUT.svg] [--stages DIR]
 // Renders a drawing saved by the draw page: the same strokes under the same
 // operations and the same pixels as the page's canvas (800x600 unless
-// --size; --cell: one seamless cell), under the file's group or --group's.
+// --size; --cell: one seamless cell), under the file's group or --group's
+// (of the file's kind, or --kind's).
 // --svg writes the strokes as vector paths; --stages writes "Build it"'s
 // stages as DIR/stage-1.png, ... A file that is no drawing: one line and
 // status 2.
@@ -19,7 +20,8 @@
 namespace {
 
 constexpr const char* usage =
-    "usage: pattern_draw FILE.json [-o OUT.png] [--size WxH | --cell] [--group NAME] [--svg OUT.svg] [--stages DIR]\n";
+    "usage: pattern_draw FILE.json [-o OUT.png] [--size WxH | --cell] [--group NAME [--kind KIND]] [--svg OUT.svg] "
+    "[--stages DIR]\n";
 
 bool parse_size(const std::string& text, int& w, int& h)
 {
@@ -41,7 +43,7 @@ bool write_pixels(const std::string& path, std::vector<uint32_t> pixels, int w, 
 
 int main(int argc, char** argv)
 {
-    std::string input, output, svg, stages, group;
+    std::string input, output, svg, stages, group, kind;
     int w = canvas_width, h = canvas_height;
     bool cell = false, sized = false, bad = argc < 2;
     for (int i = 1; i < argc && !bad; ++i) {
@@ -55,6 +57,8 @@ int main(int argc, char** argv)
             cell = true;
         else if (arg == "--group" && value && group.empty())
             group = argv[++i];
+        else if (arg == "--kind" && value && kind.empty())
+            kind = argv[++i];
         else if (arg == "--svg" && value && svg.empty())
             svg = argv[++i];
         else if (arg == "--stages" && value && stages.empty())
@@ -64,7 +68,8 @@ int main(int argc, char** argv)
         else
             bad = true;
     }
-    if (bad || input.empty() || (cell && sized) || (output.empty() && svg.empty() && stages.empty())) {
+    if (bad || input.empty() || (cell && sized) || (output.empty() && svg.empty() && stages.empty()) ||
+        (!kind.empty() && group.empty())) {
         std::fputs(usage, stderr);
         return 2;
     }
@@ -84,13 +89,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "pattern_draw: %s: %s\n", input.c_str(), wrong.c_str());
         return 2;
     }
-    if (!group.empty() && !(d.group = find_group(group.c_str()))) {
-        std::fprintf(stderr, "pattern_draw: no group \"%s\" (wallpaper_group --list names the seventeen)\n",
-                     group.c_str());
+    if (kind.empty())
+        kind = kind_of(*d.group);
+    if (!group.empty() && !(d.group = find_kind_group(kind, group))) {
+        std::fprintf(stderr, "pattern_draw: no %s group \"%s\" (%s_group --list names them)\n", kind.c_str(),
+                     group.c_str(), kind.c_str());
         return 2;
     }
     if (cell)
         seamless_cell(*d.group, w, h);
+    if (w == 0) {
+        std::fprintf(stderr, "pattern_draw: --cell: a rosette does not repeat\n");
+        return 2;
+    }
 
     open_offscreen();
     if (!output.empty() && !write_pixels(output, render_drawing(d, w, h), w, h))

@@ -40,30 +40,42 @@ int draw_init()
     return 1;
 }
 
+// Every group the page offers: the seventeen wallpaper groups, the seven
+// frieze groups, C1 to C12 and D1 to D12, with their kind, names and the
+// number of Build it's stages.
 const char* draw_groups()
 {
     static std::string text;
     nlohmann::json list = nlohmann::json::array();
-    for (const wallpaper_group& g : wallpaper_groups) {
-        const plane_group_names* names = find_plane_group(g.name);
-        list.push_back({{"name", g.name},
+    auto add = [&](const wallpaper_group& g) {
+        const plane_group_names* names = g.shape == group_shape::plane ? find_plane_group(g.name) : nullptr;
+        list.push_back({{"kind", kind_of(g)},
+                        {"name", g.name},
                         {"full", names ? names->full : g.name},
                         {"orbifold", names ? names->orbifold : ""},
-                        {"operations", operations_modulo_lattice(g).size()}});
-    }
+                        {"stages", group_stage_count(g)}});
+    };
+    for (const wallpaper_group& g : wallpaper_groups)
+        add(g);
+    for (const wallpaper_group& g : frieze_groups)
+        add(g);
+    for (int k = 0; k < rosette_count; ++k)
+        add(rosette_groups()[k]);
     return kept(text, list.dump());
 }
 
-int draw_set_group(const char* name)
+int draw_set_kind_group(const char* kind, const char* name)
 {
-    const wallpaper_group* g = find_group(name);
+    const wallpaper_group* g = find_kind_group(kind ? kind : "", name ? name : "");
     if (!g)
         return 0;
     session_set_group(session, *g);
     return 1;
 }
 
+int draw_set_group(const char* name) { return draw_set_kind_group("wallpaper", name); }
 const char* draw_group() { return session.current.group->name; }
+const char* draw_kind() { return kind_of(*session.current.group); }
 
 void draw_set_overlays(int cell, int region, int elements)
 {
@@ -143,11 +155,11 @@ const char* draw_svg(int w, int h)
     return kept(text, drawing_svg(session.current, w, h));
 }
 
-const char* draw_relation(const char* found)
+const char* draw_relation(const char* kind, const char* found)
 {
     static std::string text;
     std::string relation, sentence;
-    group_relation(*session.current.group, found ? found : "none", relation, sentence);
+    group_relation(*session.current.group, kind ? kind : "none", found ? found : "none", relation, sentence);
     return kept(text, nlohmann::json{{"relation", relation}, {"sentence", sentence}}.dump());
 }
 
