@@ -642,17 +642,22 @@ bool find_frieze(const uint32_t* rgb, int w, int h, bool few_colours, const work
     // A multiple of the period stands out as well in the autocorrelation:
     // a half or a third of it that the strip repeats by about as well is
     // the period.
-    for (bool finer = true; finer;) {
-        finer = false;
+    // Each step at least halves the period (the climb may not bring a
+    // fraction back to where it started): a few steps at most.
+    for (int steps = 0, finer = 1; finer && steps < 6; ++steps) {
+        finer = 0;
         for (const int part : {2, 3}) {
-            if (!f.found || std::hypot(tx, ty) / part < 3)
+            const double length = std::hypot(tx, ty);
+            if (!f.found || length / part < 3)
                 break;
             double hx = tx / part, hy = ty / part;
             refine_period(p, hx, hy);
+            if (!(std::hypot(hx, hy) < 0.6 * length))
+                continue;
             frieze_cell g = sample_frieze(p, hx, hy);
             if (g.found && g.translation_score >= 0.9 * f.translation_score && g.explained >= 0.9 * f.explained) {
                 tx = hx, ty = hy, f = std::move(g);
-                finer = true;
+                finer = 1;
                 break;
             }
         }
