@@ -511,6 +511,16 @@ void best_mirror(const angular_spectrum& s, double& angle, double& score)
     angle = std::fmod((best + offset) * pi / n + pi, pi);
 }
 
+// The correlation of the disc with its image in the line through the
+// centre at `angle` radians.
+double mirror_correlation(const angular_spectrum& s, double angle)
+{
+    double c = 0, all = 0;
+    for (size_t f = 1; f < s.power.size(); ++f)
+        c += (s.squares[f] * std::polar(1.0, 2.0 * f * angle)).real(), all += s.power[f];
+    return all > 0 ? c / all : 0;
+}
+
 // The lowest correlation of the disc with itself turned, over all turns.
 double lowest_turn(const angular_spectrum& s)
 {
@@ -625,14 +635,33 @@ bool find_frieze(const uint32_t* rgb, int w, int h, bool few_colours, const work
     double tx = chosen.x * k, ty = chosen.y * k;
     refine_period(p, tx, ty);
     const int step = std::max(1, static_cast<int>(std::sqrt(p.w * p.h / 6000.0)));
-    const double at_period = moved_correlation(p, tx, ty, step);
-    for (const int part : {2, 3})
-        if (std::hypot(tx, ty) / part >= 3 && moved_correlation(p, tx / part, ty / part, step) > 0.9 * at_period) {
-            tx /= part, ty /= part;
-            refine_period(p, tx, ty);
-            break;
-        }
     frieze_cell f = sample_frieze(p, tx, ty);
+    // What does not repeat by a multiple of the period does not by the period.
+    if (!f.found || f.translation_score < least_translations || f.explained < least_explained)
+        return false;
+    // A multiple of the period stands out as well in the autocorrelation:
+    // a half or a third of it that the strip repeats by about as well is
+    // the period.
+    // Each step at least halves the period (the climb may not bring a
+    // fraction back to where it started): a few steps at most.
+    for (int steps = 0, finer = 1; finer && steps < 6; ++steps) {
+        finer = 0;
+        for (const int part : {2, 3}) {
+            const double length = std::hypot(tx, ty);
+            if (!f.found || length / part < 3)
+                break;
+            double hx = tx / part, hy = ty / part;
+            refine_period(p, hx, hy);
+            if (!(std::hypot(hx, hy) < 0.6 * length))
+                continue;
+            frieze_cell g = sample_frieze(p, hx, hy);
+            if (g.found && g.translation_score >= 0.9 * f.translation_score && g.explained >= 0.9 * f.explained) {
+                tx = hx, ty = hy, f = std::move(g);
+                finer = 1;
+                break;
+            }
+        }
+    }
     if (!f.found || f.translation_score < least_translations || f.explained < least_explained)
         return false;
     // A strip that fills the picture across (its edges not seen) is taken
@@ -962,17 +991,24 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
     // or every turn holds about as well: no rosette of a finite order.
     if (!(spectrum.total > 0) || spectrum.angular < 0.05 * spectrum.total || lowest_turn(spectrum) > 0.5)
         return false;
+    // The order: the largest n whose every turn, by k 360 / n degrees,
+    // scores at least the threshold; its score the lowest of them.
+    auto turns_of = [&](int n) {
+        double lowest = 2;
+        for (int k = 1; 2 * k <= n; ++k)
+            lowest = std::min(lowest, turn_of(2 * pi * k / n));
+        return lowest;
+    };
     int order = 1;
-    for (int n = highest_order; n >= 2 && order == 1; --n) {
-        bool holds = true;
-        for (int d = 2; d <= n && holds; ++d)
-            if (n % d == 0)
-                holds = turn_of(2 * pi / d) >= accepted_score;
-        if (holds)
+    for (int n = highest_order; n >= 2 && order == 1; --n)
+        if (turns_of(n) >= accepted_score)
             order = n;
-    }
     double mirror_angle = 0, mirror_score = -1;
     best_mirror(spectrum, mirror_angle, mirror_score);
+    // Every one of the n mirrors, each turned by a multiple of 180 / n
+    // degrees from the best: their lowest score.
+    for (int k = 1; k < order; ++k)
+        mirror_score = std::min(mirror_score, mirror_correlation(spectrum, mirror_angle + pi * k / order));
     // A single mirror is common in photos (a face, a building): D1 only for a
     // shape alone on a uniform background whose centroid lies on a mirror
     // that holds clearly; its centre is that centroid.
@@ -1063,7 +1099,7 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
             result.rosette.centre = {bx, by};
             if (dihedral)
                 first = angle;
-        } else if (std::min(order > 1 ? turn_of(2 * pi / order) : 1.0, dihedral ? mirror_score : 1.0) < sure_score) {
+        } else if (std::min(order > 1 ? turns_of(order) : 1.0, dihedral ? mirror_score : 1.0) < sure_score) {
             return false;
         }
         result.rosette.order = order;
@@ -1093,12 +1129,12 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
 
     // The scores: the turn of the order found and the next one up that
     // failed, the best mirror.
-    const double turn = order > 1 ? turn_of(2 * pi / order) : 1;
+    const double turn = order > 1 ? turns_of(order) : 1;
     double failed = -1;
     int failed_order = 0;
     for (int n = 2; n <= highest_order; ++n)
-        if (n % order == 0 && n != order && turn_of(2 * pi / n) > failed)
-            failed = turn_of(2 * pi / n), failed_order = n;
+        if (n % order == 0 && n != order && turns_of(n) > failed)
+            failed = turns_of(n), failed_order = n;
     if (order > 1)
         result.scores.push_back(scored("rotation " + std::to_string(order), 0, turn, true));
     result.scores.push_back(scored("mirror", std::fmod(std::round(100 * std::fmod(first + 360, 180)) / 100, 180), mirror_score, dihedral));
