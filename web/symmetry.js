@@ -95,6 +95,13 @@ function draw(g, r, w, h, shown) {
   g.lineTo(o[0] + b[0], o[1] + b[1]);
   g.closePath();
   g.stroke();
+  const fills = { 2: '#ffd000', 3: '#20d020', 4: '#00c0ff', 6: '#ff3030' };
+  drawLinesAndCentres(g, r, unit, each, 6, (order) => fills[order]);
+}
+
+// The mirror and glide lines, then the rotation centres (polygons of `size`
+// units, filled by order), at every offset that `each` gives.
+function drawLinesAndCentres(g, r, unit, each, size, fill) {
   g.lineWidth = 2 * unit;
   for (const line of r.lines || []) {
     g.strokeStyle = line.glide ? '#e000c0' : '#1040ff';
@@ -107,18 +114,17 @@ function draw(g, r, w, h, shown) {
     g.stroke();
   }
   g.setLineDash([]);
-  const fills = { 2: '#ffd000', 3: '#20d020', 4: '#00c0ff', 6: '#ff3030' };
   g.lineWidth = unit;
   g.strokeStyle = '#000';
   for (const c of r.centres || [])
     each((dx, dy) => {
-      g.fillStyle = fills[c.order];
+      g.fillStyle = fill(c.order);
       g.beginPath();
       if (c.order === 2) g.ellipse(c.x + dx, c.y + dy, 7 * unit, 3.5 * unit, 0, 0, 2 * Math.PI);
       else
         for (let k = 0; k < c.order; k++) {
           const t = (2 * Math.PI * k) / c.order - Math.PI / 2;
-          g.lineTo(c.x + dx + 6 * unit * Math.cos(t), c.y + dy + 6 * unit * Math.sin(t));
+          g.lineTo(c.x + dx + size * unit * Math.cos(t), c.y + dy + size * unit * Math.sin(t));
         }
       g.closePath();
       g.fill();
@@ -144,31 +150,7 @@ function drawOther(g, r, w, shown) {
     g.closePath();
     g.stroke();
   }
-  g.lineWidth = 2 * unit;
-  for (const line of r.lines || []) {
-    g.strokeStyle = line.glide ? '#e000c0' : '#1040ff';
-    g.setLineDash(line.glide ? [6 * unit, 4 * unit] : []);
-    g.beginPath();
-    g.moveTo(...line.from);
-    g.lineTo(...line.to);
-    g.stroke();
-  }
-  g.setLineDash([]);
-  g.lineWidth = unit;
-  g.strokeStyle = '#000';
-  for (const c of r.centres || []) {
-    g.fillStyle = '#ffd000';
-    g.beginPath();
-    if (c.order === 2) g.ellipse(c.x, c.y, 7 * unit, 3.5 * unit, 0, 0, 2 * Math.PI);
-    else
-      for (let k = 0; k < c.order; k++) {
-        const t = (2 * Math.PI * k) / c.order - Math.PI / 2;
-        g.lineTo(c.x + 8 * unit * Math.cos(t), c.y + 8 * unit * Math.sin(t));
-      }
-    g.closePath();
-    g.fill();
-    g.stroke();
-  }
+  drawLinesAndCentres(g, r, unit, (f) => f(0, 0), 8, () => '#ffd000');
 }
 
 const round = (v) => String(Math.round(v * 100) / 100);

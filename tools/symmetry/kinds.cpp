@@ -121,17 +121,7 @@ std::vector<lag> autocorrelation_peaks(const work_picture& p, int k)
         mean = 0;
     }
     const int rx = w / 2, ry = h / 2;
-    auto size = [](int n) {
-        for (int m = n;; ++m) {
-            int r = m;
-            for (int f : {2, 3, 5})
-                while (r % f == 0)
-                    r /= f;
-            if (r == 1)
-                return m;
-        }
-    };
-    const int nx = size(w + rx + 1), ny = size(h + ry + 1);
+    const int nx = fft_size(w + rx + 1), ny = fft_size(h + ry + 1);
     std::vector<std::complex<float>> data(static_cast<size_t>(nx) * ny, 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)

@@ -108,19 +108,6 @@ work_picture shrink(const work_picture& p, int k)
     return s;
 }
 
-// A size at least n whose only prime factors are 2, 3 and 5.
-int fft_size(int n)
-{
-    for (int m = n;; ++m) {
-        int r = m;
-        for (int f : {2, 3, 5})
-            while (r % f == 0)
-                r /= f;
-        if (r == 1)
-            return m;
-    }
-}
-
 // The normalised autocorrelation of a picture: r(0) = 1, each lag's sum
 // divided by the number of pixel pairs it has. Lags up to half the size.
 struct autocorrelation {
@@ -598,6 +585,18 @@ work_picture middle(const work_picture& p, int w, int h)
 }
 
 }  // namespace
+
+int fft_size(int n)
+{
+    for (int m = n;; ++m) {
+        int r = m;
+        for (int f : {2, 3, 5})
+            while (r % f == 0)
+                r /= f;
+        if (r == 1)
+            return m;
+    }
+}
 
 // 2-D FFT in place of an nx x ny row-major array.
 void fft2(std::vector<std::complex<float>>& data, int nx, int ny, bool inverse)

@@ -38,6 +38,26 @@ std::string operation_name(const operation_score& op)
     return op.operation;
 }
 
+// The report's operation scores, and its centres and lines, as JSON arrays.
+void add_scores(nlohmann::ordered_json& report, const wallpaper_symmetry& s)
+{
+    report["scores"] = nlohmann::ordered_json::array();
+    for (const operation_score& op : s.scores)
+        report["scores"].push_back({{"operation", op.operation}, {"axis_degrees", op.axis_degrees},
+                                    {"score", op.score}, {"accepted", op.accepted}});
+}
+
+void add_elements(nlohmann::ordered_json& report, const wallpaper_symmetry& s)
+{
+    report["centres"] = nlohmann::ordered_json::array();
+    for (const rotation_centre& c : s.centres)
+        report["centres"].push_back({{"x", c.at.x}, {"y", c.at.y}, {"order", c.order}});
+    report["lines"] = nlohmann::ordered_json::array();
+    for (const reflection_line& line : s.lines)
+        report["lines"].push_back(
+            {{"from", {line.from.x, line.from.y}}, {"to", {line.to.x, line.to.y}}, {"glide", line.glide}});
+}
+
 }  // namespace
 
 // A frieze's or rosette's report after its first line.
@@ -166,17 +186,8 @@ std::string describe_json(const wallpaper_symmetry& s)
         report["confidence"] = s.confidence;
     }
     if (kind != "wallpaper") {
-        report["scores"] = json::array();
-        for (const operation_score& op : s.scores)
-            report["scores"].push_back({{"operation", op.operation}, {"axis_degrees", op.axis_degrees},
-                                        {"score", op.score}, {"accepted", op.accepted}});
-        report["centres"] = json::array();
-        for (const rotation_centre& c : s.centres)
-            report["centres"].push_back({{"x", c.at.x}, {"y", c.at.y}, {"order", c.order}});
-        report["lines"] = json::array();
-        for (const reflection_line& line : s.lines)
-            report["lines"].push_back(
-                {{"from", {line.from.x, line.from.y}}, {"to", {line.to.x, line.to.y}}, {"glide", line.glide}});
+        add_scores(report, s);
+        add_elements(report, s);
         return report.dump(-1, ' ', false, json::error_handler_t::replace);
     }
     report["confidence_words"] = s.confidence_words;
@@ -185,20 +196,11 @@ std::string describe_json(const wallpaper_symmetry& s)
     report["compared"] = {s.compared[0], s.compared[1], s.compared[2], s.compared[3]};
     report["translation_score"] = s.translation_score;
     report["threshold"] = s.threshold;
-    report["scores"] = json::array();
-    for (const operation_score& op : s.scores)
-        report["scores"].push_back({{"operation", op.operation}, {"axis_degrees", op.axis_degrees},
-                                    {"score", op.score}, {"accepted", op.accepted}});
+    add_scores(report, s);
     report["runner_up"] = nullptr;
     if (!s.runner_up.empty())
         report["runner_up"] = {{"group", s.runner_up}, {"score", s.runner_up_score}};
-    report["centres"] = json::array();
-    for (const rotation_centre& c : s.centres)
-        report["centres"].push_back({{"x", c.at.x}, {"y", c.at.y}, {"order", c.order}});
-    report["lines"] = json::array();
-    for (const reflection_line& line : s.lines)
-        report["lines"].push_back(
-            {{"from", {line.from.x, line.from.y}}, {"to", {line.to.x, line.to.y}}, {"glide", line.glide}});
+    add_elements(report, s);
     // The names are ASCII; were one not valid UTF-8 it would be replaced, not thrown at.
     return report.dump(-1, ' ', false, json::error_handler_t::replace);
 }

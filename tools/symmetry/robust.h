@@ -40,6 +40,10 @@ work_picture make_work_picture(const uint32_t* rgb, int w, int h, int largest);
 // array (the inverse scaled by 1 / (nx ny)).
 void fft2(std::vector<std::complex<float>>& data, int nx, int ny, bool inverse);
 
+// A size at least n whose only prime factors are 2, 3 and 5: one the FFT
+// transforms quickly.
+int fft_size(int n);
+
 // A lattice found in the work picture, in work pixels.
 struct found_lattice {
     bool found = false;
