@@ -67,16 +67,19 @@ std::string describe_other(const wallpaper_symmetry& s)
     text += "method: " + s.method + "\n";
     char lowest[16];
     std::snprintf(lowest, sizeof lowest, "%.1f", 100 * s.lowest_agreement);
+    // How the group was checked: `agreeing` says what agreed on the pixels.
+    const auto check = [&](const std::string& agreeing) {
+        if (s.method == "exact")
+            return std::string("check: ") + (s.approximate ? "approximate" : "exact") + ", " + agreeing +
+                   " agree on at least 97% of the " + (s.kind == "frieze" ? "strip" : "disc") +
+                   "'s compared pixels (lowest " + lowest + "%)\n";
+        return "check: robust, every operation of the group scores at least " + share(s.threshold) + "\n";
+    };
     if (s.kind == "frieze") {
         text += "period: " + point({s.frieze.period[0], s.frieze.period[1]}) + "\n";
         text += "axis: " + point(s.frieze.axis_from) + " " + point(s.frieze.axis_to) + "\n";
         text += "width: " + number(s.frieze.width) + "\n";
-        if (s.method == "exact")
-            text += std::string("check: ") + (s.approximate ? "approximate" : "exact") +
-                    ", the period and the operations that generate the group agree on at least 97% of the strip's "
-                    "compared pixels (lowest " + lowest + "%)\n";
-        else
-            text += "check: robust, every operation of the group scores at least " + share(s.threshold) + "\n";
+        text += check("the period and the operations that generate the group");
         text += "translations: " + share(s.translation_score) + "\n";
     } else {
         text += "centre: " + point(s.rosette.centre) + "\n";
@@ -87,12 +90,7 @@ std::string describe_other(const wallpaper_symmetry& s)
                 text += " " + number(degrees);
             text += " degrees\n";
         }
-        if (s.method == "exact")
-            text += std::string("check: ") + (s.approximate ? "approximate" : "exact") +
-                    ", the turn and the mirror that generate the group agree on at least 97% of the disc's compared "
-                    "pixels (lowest " + lowest + "%)\n";
-        else
-            text += "check: robust, every operation of the group scores at least " + share(s.threshold) + "\n";
+        text += check("the turn and the mirror that generate the group");
     }
     for (const operation_score& op : s.scores)
         text += "score: " + operation_name(op) + ": " + share(op.score) + (op.accepted ? " (generator)" : "") + "\n";
