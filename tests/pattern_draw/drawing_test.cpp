@@ -38,15 +38,26 @@ std::vector<uint32_t> screen_copy() { return save_window().pixels; }
 }  // namespace
 
 // Each group's drawing repeats under exactly that group's operations: the
-// symmetry tool names it from the pixels.
+// symmetry tool names it from the pixels, and its kind.
 TEST(PatternDraw, DrawingUnderEachGroupIsThatGroup)
 {
     open_offscreen();
     std::mt19937 random(29);
-    for (const wallpaper_group& g : wallpaper_groups) {
-        const drawing d = random_drawing(g, random);
+    std::vector<const wallpaper_group*> groups;
+    for (const wallpaper_group& g : wallpaper_groups)
+        groups.push_back(&g);
+    for (const wallpaper_group& g : frieze_groups)
+        groups.push_back(&g);
+    for (int i = 0; i < rosette_count; ++i)
+        groups.push_back(&rosette_groups()[i]);
+    for (const wallpaper_group* g : groups) {
+        const drawing d = random_drawing(*g, random);
         const std::vector<uint32_t> rgb = render_drawing(d, canvas_width, canvas_height);
-        EXPECT_EQ(classify(rgb.data(), canvas_width, canvas_height).group, g.name) << drawing_json(d);
+        const wallpaper_symmetry found = classify(rgb.data(), canvas_width, canvas_height);
+        // A motif alone, of no symmetry, is a picture of none.
+        const std::string kind = std::string(g->name) == "C1" ? "none" : kind_of(*g);
+        EXPECT_EQ(found.kind, kind) << g->name << " " << drawing_json(d);
+        EXPECT_EQ(found.group, kind == "none" ? "none" : g->name) << drawing_json(d);
     }
 }
 

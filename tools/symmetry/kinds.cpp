@@ -37,7 +37,7 @@ constexpr double least_translations = 0.5;  // a strip's two averages correlate 
 constexpr double least_explained = 0.5;     // and its average period explains this share of it
 constexpr int most_columns = 80, most_rows = 40;  // a frieze's cell, at most
 constexpr int highest_order = 12;        // of the rosettes named
-constexpr int angles = 256;              // samples on each circle about a centre
+constexpr int angles = 512;              // samples on each circle about a centre
 constexpr double least_disc = 0.3;
 constexpr double sure_score = 0.9;       // a drawing that is not exact: its rosette's least score       // a rosette's disc: at least this share of the shorter side, as radius
 
@@ -75,6 +75,96 @@ double moved_correlation(const work_picture& p, double tx, double ty, int step)
 real_point to_picture(const work_picture& p, double x, double y)
 {
     return {p.x0 + p.scale * (x + 0.5), p.y0 + p.scale * (y + 0.5)};
+}
+
+// The whole picture (no frame left out: a rosette's disc may reach into it)
+// scaled down by a whole factor to at most `largest` pixels a side, each
+// channel in [0, 1] less its mean.
+work_picture whole_work_picture(const uint32_t* rgb, int w, int h, int largest)
+{
+    const int k = std::max(1, (std::max(w, h) + largest - 1) / largest);
+    work_picture p;
+    p.w = w / k;
+    p.h = h / k;
+    p.scale = k;
+    for (auto& c : p.c)
+        c.assign(static_cast<size_t>(p.w) * p.h, 0);
+    double mean[3] = {};
+    for (int y = 0; y < p.h; ++y)
+        for (int x = 0; x < p.w; ++x) {
+            double sum[3] = {};
+            for (int j = 0; j < k; ++j)
+                for (int i = 0; i < k; ++i) {
+                    const uint32_t v = rgb[static_cast<size_t>(k * y + j) * w + k * x + i];
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += (v >> (16 - 8 * c)) & 0xff;
+                }
+            for (int c = 0; c < 3; ++c) {
+                p.c[c][static_cast<size_t>(y) * p.w + x] = static_cast<float>(sum[c] / (255.0 * k * k));
+                mean[c] += sum[c] / (255.0 * k * k);
+            }
+        }
+    for (int c = 0; c < 3; ++c)
+        for (float& v : p.c[c])
+            v -= static_cast<float>(mean[c] / (static_cast<double>(p.w) * p.h));
+    return p;
+}
+
+// ---- The figure a picture shows ----
+
+// Where the figure on the picture's plain background begins and ends across
+// the unit direction d, in work pixels, and whether background is seen
+// beyond it on both sides (more than `least_margin` of the picture's
+// breadth each): a shape or a strip, not a pattern the edges cut. The
+// background is the median colour of the edges; a pixel differs from it by
+// more than noise or JPEG ripples; a few stray pixels are left out.
+constexpr double least_margin = 0.03;
+constexpr double least_repeats = 2.5;    // a figure on a background spans more periods than this to be a frieze or wallpaper
+struct figure_span { double lo = 0, hi = 0; bool bounded = false; };
+figure_span span_across(const work_picture& p, const double d[2])
+{
+    figure_span span;
+    double ground[3];
+    for (int k = 0; k < 3; ++k) {
+        std::vector<float> edge;
+        for (int i = 0; i < p.w; ++i)
+            edge.push_back(p.at(k, i, 0)), edge.push_back(p.at(k, i, p.h - 1));
+        for (int j = 0; j < p.h; ++j)
+            edge.push_back(p.at(k, 0, j)), edge.push_back(p.at(k, p.w - 1, j));
+        std::nth_element(edge.begin(), edge.begin() + edge.size() / 2, edge.end());
+        ground[k] = edge[edge.size() / 2];
+    }
+    std::vector<double> along;
+    for (int j = 0; j < p.h; ++j)
+        for (int i = 0; i < p.w; ++i) {
+            double diff = 0;
+            for (int k = 0; k < 3; ++k)
+                diff += std::fabs(p.at(k, i, j) - ground[k]);
+            if (diff > 0.1)
+                along.push_back(i * d[0] + j * d[1]);
+        }
+    if (along.size() < 16)
+        return span;
+    const size_t stray = along.size() / 500;
+    std::nth_element(along.begin(), along.begin() + stray, along.end());
+    span.lo = along[stray];
+    std::nth_element(along.begin(), along.end() - 1 - stray, along.end());
+    span.hi = along[along.size() - 1 - stray];
+    double first = 1e300, last = -1e300;
+    for (const double x : {0.0, p.w - 1.0})
+        for (const double y : {0.0, p.h - 1.0})
+            first = std::min(first, x * d[0] + y * d[1]), last = std::max(last, x * d[0] + y * d[1]);
+    const double margin = std::max(2.0, least_margin * (last - first));
+    span.bounded = span.lo - first > margin && last - span.hi > margin;
+    return span;
+}
+
+// How many times the figure repeats by `spacing` (work pixels) across d: its
+// breadth over the spacing; infinite when it is not bounded that way.
+double repeats_across(const work_picture& p, const double d[2], double spacing)
+{
+    const figure_span span = span_across(p, d);
+    return span.bounded ? (span.hi - span.lo + 1) / spacing : HUGE_VAL;
 }
 
 // ---- Friezes ----
@@ -549,9 +639,12 @@ uint32_t edge_colour(const uint32_t* rgb, int w, int h)
 
 // The share of pixels (every `step`-th, inside `keep`) whose image under
 // x -> L x + c, rounded to a pixel, is inside and of their colour; pairs of
-// which both are the background `ground` are left out.
+// which both are the background `ground` are left out. With `slack`, the
+// image agrees when one of the eight pixels about it is of the colour: a
+// shape drawn anew at each of a rosette's turns is only drawn to the pixel.
 template <typename region>
-double pixel_agreement(const uint32_t* rgb, int w, int h, const double l[2][2], const double c[2], uint32_t ground, int step, region keep)
+double pixel_agreement(const uint32_t* rgb, int w, int h, const double l[2][2], const double c[2], uint32_t ground, int step, region keep,
+                       bool slack = false)
 {
     long compared = 0, agreeing = 0;
     for (int y = 0; y < h; y += step)
@@ -567,7 +660,11 @@ double pixel_agreement(const uint32_t* rgb, int w, int h, const double l[2][2], 
             if (a == ground && b == ground)
                 continue;
             ++compared;
-            agreeing += a == b;
+            bool same = a == b;
+            for (int j = -1; slack && !same && j <= 1; ++j)
+                for (int i = -1; i <= 1 && !same; ++i)
+                    same = tx + i >= 0 && ty + j >= 0 && tx + i < w && ty + j < h && rgb[static_cast<size_t>(ty + j) * w + tx + i] == a;
+            agreeing += same;
         }
     return compared ? static_cast<double>(agreeing) / compared : 0;
 }
@@ -600,7 +697,8 @@ operation_score scored(const std::string& name, double degrees, double score, bo
 
 // ---- The frieze of a picture ----
 
-bool find_frieze(const uint32_t* rgb, int w, int h, bool few_colours, const work_picture& p, wallpaper_symmetry& result)
+bool find_frieze(const uint32_t* rgb, int w, int h, bool few_colours, const work_picture& p, const work_picture& whole,
+                 wallpaper_symmetry& result)
 {
     if (p.w < 24 || p.h < 24)
         return false;
@@ -664,6 +762,11 @@ bool find_frieze(const uint32_t* rgb, int w, int h, bool few_colours, const work
         if (!edges_seen && f.band_hi - f.band_lo > 2.5 * f.length)
             return false;
     }
+    // Two copies of a shape side by side are no strip: a strip is cut by
+    // the picture's edges, or shows enough copies to span two and a half
+    // periods.
+    if (repeats_across(whole, f.u, f.length * p.scale / whole.scale) <= least_repeats)
+        return false;
     // A pattern that also holds a translation across its axis by a third of
     // the strip (stripes along it, a texture with no edge) is no strip.
     const double across = std::max(2.0, (f.band_hi - f.band_lo) / 3);
@@ -852,57 +955,28 @@ namespace {
 
 // ---- The rosette of a picture ----
 
-// The whole picture (no frame left out: a rosette's disc may reach into it)
-// scaled down by a whole factor to at most `largest` pixels a side, each
-// channel in [0, 1] less its mean.
-work_picture whole_work_picture(const uint32_t* rgb, int w, int h, int largest)
-{
-    const int k = std::max(1, (std::max(w, h) + largest - 1) / largest);
-    work_picture p;
-    p.w = w / k;
-    p.h = h / k;
-    p.scale = k;
-    for (auto& c : p.c)
-        c.assign(static_cast<size_t>(p.w) * p.h, 0);
-    double mean[3] = {};
-    for (int y = 0; y < p.h; ++y)
-        for (int x = 0; x < p.w; ++x) {
-            double sum[3] = {};
-            for (int j = 0; j < k; ++j)
-                for (int i = 0; i < k; ++i) {
-                    const uint32_t v = rgb[static_cast<size_t>(k * y + j) * w + k * x + i];
-                    for (int c = 0; c < 3; ++c)
-                        sum[c] += (v >> (16 - 8 * c)) & 0xff;
-                }
-            for (int c = 0; c < 3; ++c) {
-                p.c[c][static_cast<size_t>(y) * p.w + x] = static_cast<float>(sum[c] / (255.0 * k * k));
-                mean[c] += sum[c] / (255.0 * k * k);
-            }
-        }
-    for (int c = 0; c < 3; ++c)
-        for (float& v : p.c[c])
-            v -= static_cast<float>(mean[c] / (static_cast<double>(p.w) * p.h));
-    return p;
-}
-
 // The best turn's score about (x, y), climbed to from there on ever finer
 // steps; -1 where the disc about it is too small.
 double climb_centre(const work_picture& p, double& x, double& y, double least_radius)
 {
-    auto score = [&](double cx, double cy) {
+    // Coarse rings while the steps are long; the last steps, which place
+    // small shapes far from the centre, on rings as fine as the analysis's.
+    auto score = [&](double cx, double cy, bool fine) {
         const double r = disc_radius(p, cx, cy);
         if (r < least_radius)
             return -1.0;
-        return best_turn(spectrum_about(p, cx, cy, r, std::max(1.0, r / 60), 128, 1));
+        return best_turn(fine ? spectrum_about(p, cx, cy, r, std::max(0.5, r / 200), angles, 1)
+                              : spectrum_about(p, cx, cy, r, std::max(1.0, r / 60), 128, 1));
     };
-    double best = score(x, y);
-    for (const double step : {4.0, 2.0, 1.0, 0.5})
+    for (const double step : {4.0, 2.0, 1.0, 0.5, 0.25}) {
+        const bool fine = step < 1;
+        double best = score(x, y, fine);
         for (int moves = 0; moves < 6; ++moves) {
             double bx = x, by = y, top = best;
             for (int j = -1; j <= 1; ++j)
                 for (int i = -1; i <= 1; ++i)
                     if (i || j) {
-                        const double s = score(x + i * step, y + j * step);
+                        const double s = score(x + i * step, y + j * step, fine);
                         if (s > top)
                             top = s, bx = x + i * step, by = y + j * step;
                     }
@@ -910,7 +984,8 @@ double climb_centre(const work_picture& p, double& x, double& y, double least_ra
                 break;
             x = bx, y = by, best = top;
         }
-    return best;
+    }
+    return score(x, y, true);
 }
 
 // The centroid of what differs from the picture's edges (a shape on a
@@ -1017,6 +1092,10 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
     bool dihedral = mirror_score >= accepted_score;
     if (order == 1 && !dihedral)
         return false;
+    // So is a half-turn alone: about a point of its half-turns, a wallpaper
+    // the other analysis could not name holds one across the whole picture.
+    if (order == 2 && !dihedral && (!shape || edge_share > 0.02))
+        return false;
 
     const double scale = p.scale;
     result.kind = "rosette";
@@ -1040,7 +1119,8 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
         const uint32_t ground = edge_colour(rgb, w, h);
         const real_point c = result.rosette.centre;
         const double rr = result.rosette.radius;
-        const int reach = static_cast<int>(std::ceil(2 * scale)) + 1;
+        // The climb places the centre to a quarter of a work pixel.
+        const int reach = static_cast<int>(std::ceil(scale / 2)) + 1;
         // The lowest agreement of the turn by 360 / n and the mirror (when
         // `with_mirror`) about the best centre, which it sets with the mirror's angle.
         double bx = c.x, by = c.y, angle = first;
@@ -1052,7 +1132,7 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
                     const double x = std::round(2 * c.x) / 2 + i / 2.0, y = std::round(2 * c.y) / 2 + j / 2.0;
                     double l[2][2], t[2];
                     point_map(x, y, n > 1 ? 360.0 / n : first, n == 1, l, t);
-                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 5, [&](double px, double py) {
+                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 2, [&](double px, double py) {
                         return (px - x) * (px - x) + (py - y) * (py - y) <= rr * rr;
                     });
                     if (share > best)
@@ -1063,7 +1143,7 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
             if (n > 1) {
                 double l[2][2], t[2];
                 point_map(bx, by, 360.0 / n, false, l, t);
-                lowest = pixel_agreement(rgb, w, h, l, t, ground, 1, in_disc);
+                lowest = pixel_agreement(rgb, w, h, l, t, ground, 1, in_disc, true);
             }
             if (with_mirror && lowest >= hexagonal_agreement) {
                 // The mirror to a tenth of a degree.
@@ -1077,7 +1157,7 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
                 }
                 double l[2][2], t[2];
                 point_map(bx, by, angle, true, l, t);
-                lowest = std::min(lowest, pixel_agreement(rgb, w, h, l, t, ground, 1, in_disc));
+                lowest = std::min(lowest, pixel_agreement(rgb, w, h, l, t, ground, 1, in_disc, true));
             }
             return lowest;
         };
@@ -1154,10 +1234,29 @@ wallpaper_symmetry classify_frieze_or_rosette(const uint32_t* rgb, int w, int h,
     if (!rgb || w < 24 || h < 24)
         return result;
     const work_picture p = make_work_picture(rgb, w, h, kinds_side);
-    if (find_frieze(rgb, w, h, few_colours, p, result))
+    const work_picture whole = whole_work_picture(rgb, w, h, kinds_side);
+    if (find_frieze(rgb, w, h, few_colours, p, whole, result))
         return result;
     result = wallpaper_symmetry{};
-    if (find_rosette(rgb, w, h, few_colours, whole_work_picture(rgb, w, h, kinds_side), result))
+    if (find_rosette(rgb, w, h, few_colours, whole, result))
         return result;
     return wallpaper_symmetry{};
+}
+
+bool repeats_by_lattice(const uint32_t* rgb, int w, int h, const double lattice[2][2])
+{
+    if (!rgb || w < 24 || h < 24)
+        return true;
+    const work_picture whole = whole_work_picture(rgb, w, h, kinds_side);
+    const double area = std::fabs(lattice[0][0] * lattice[1][1] - lattice[0][1] * lattice[1][0]);
+    for (const double* v : {lattice[0], lattice[1]}) {
+        const double length = std::hypot(v[0], v[1]);
+        if (!(length > 0) || !(area > 0))
+            return true;
+        // The rows along v follow each other across it every area / |v|.
+        const double across[2] = {-v[1] / length, v[0] / length};
+        if (repeats_across(whole, across, area / length / whole.scale) <= least_repeats)
+            return false;
+    }
+    return true;
 }

@@ -475,6 +475,11 @@ void find_finer(const work_picture& p, const autocorrelation& acf, int k, double
                 continue;
             if (period_strength(p, v[0], v[1]) < 0.9 * strength)
                 continue;
+            // A period stands apart from the central peak: the picture agrees
+            // less with itself moved half as far. A smooth picture agrees well
+            // with any short move, and the slope of its central peak is no period.
+            if (acf.sample(v[0] / (2 * k), v[1] / (2 * k)) > acf.sample(v[0] / k, v[1] / k) - 0.05)
+                continue;
             // The lattice with v: of the bases {a, v} and {b, v}, the one of
             // 1 / f[2] of the cell's area.
             for (double* w : {a, b}) {
@@ -692,6 +697,10 @@ found_lattice find_periods(const work_picture& picture)
     find_finer(picture, acf, chosen.k, best.a, best.b);
     refine_on_picture(picture, best.a, best.b);
     reduce(best.a, best.b);
+    // A refinement that shrank a vector to next to nothing followed a
+    // smooth picture's slope, not a period.
+    if (std::hypot(best.a[0], best.a[1]) < shortest_period * chosen.k)
+        return found_lattice{};
     // At least two periods each way.
     if (std::hypot(best.a[0], best.a[1]) > picture.w / 2.0 && std::hypot(best.a[0], best.a[1]) > picture.h / 2.0)
         return found_lattice{};

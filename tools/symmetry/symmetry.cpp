@@ -1085,6 +1085,13 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h)
     const bool few_colours = drawn_in_few_colours(rgb, w, h);
     wallpaper_symmetry wallpaper = classify_wallpaper(rgb, w, h, few_colours);
     if (wallpaper.group != "none") {
+        // A figure on a plain background of two rows of copies is a rosette
+        // or a strip when it is one; else a small patch of wallpaper.
+        if (!repeats_by_lattice(rgb, w, h, wallpaper.lattice)) {
+            wallpaper_symmetry other = classify_frieze_or_rosette(rgb, w, h, few_colours);
+            if (other.kind != "none")
+                return other;
+        }
         wallpaper.kind = "wallpaper";
         return wallpaper;
     }

@@ -125,6 +125,12 @@ wallpaper_symmetry classify(const uint32_t* rgb, int w, int h);
 // pixel for pixel (to the hexagonal agreement) for the method "exact".
 wallpaper_symmetry classify_frieze_or_rosette(const uint32_t* rgb, int w, int h, bool few_colours);
 
+// Whether the figure the picture shows on a plain background spans more than
+// two and a half rows of the lattice (two vectors in pixels) across each
+// vector, as a patch of wallpaper does; true as well when the pattern reaches
+// the picture's edges both ways. Two rows of a rosette's copies are no lattice.
+bool repeats_by_lattice(const uint32_t* rgb, int w, int h, const double lattice[2][2]);
+
 // The report: first line "group: NAME" (a frieze "frieze: NAME", a rosette
 // "rosette: NAME"), then the lattice, the orbifold, how
 // the operations were checked, the rotation centres, the mirror and glide
