@@ -3,31 +3,81 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Whether the copy holds the pixels of its area, and the area lies in the
+// window (an empty copy holds none).
+bool whole(const window_copy& c)
+{
+    return c.area.x >= 0 && c.area.y >= 0 && c.area.w > 0 && c.area.h > 0 && c.area.x + c.area.w <= SCREEN_WIDTH &&
+           c.area.y + c.area.h <= SCREEN_HEIGHT && c.pixels.size() == static_cast<size_t>(c.area.w) * c.area.h;
+}
+
+// The pixel (x, y) of the window in the copy, which holds it.
+const Uint32* copied(const window_copy& c, int x, int y)
+{
+    return c.pixels.data() + static_cast<size_t>(y - c.area.y) * c.area.w + (x - c.area.x);
+}
+
+// The window's pixels in `area` into `into`, its storage kept.
+void save_area(window_copy& into, SDL_Rect area)
+{
+    into.area = area;
+    into.pixels.clear();
+    // Room for the whole window at once: a figure that grows from stage to
+    // stage reuses the memory it has written before (new memory costs a
+    // page fault per page written first).
+    if (into.pixels.capacity() < static_cast<size_t>(area.w) * area.h)
+        into.pixels.reserve(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT);
+    for (int y = area.y; y < area.y + area.h; ++y)
+        into.pixels.insert(into.pixels.end(), pixel_row(y) + area.x, pixel_row(y) + area.x + area.w);
+}
+
+}  // namespace
+
 window_copy save_window()
 {
     window_copy saved;
-    saved.pixels.resize(static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT);
-    for (int y = 0; y < SCREEN_HEIGHT; ++y)
-        std::copy_n(pixel_row(y), SCREEN_WIDTH, saved.pixels.begin() + static_cast<size_t>(y) * SCREEN_WIDTH);
+    save_area(saved, {0, 0, static_cast<Uint16>(SCREEN_WIDTH), static_cast<Uint16>(SCREEN_HEIGHT)});
     return saved;
+}
+
+void save_figure(window_copy& into, Uint32 background)
+{
+    int x0 = SCREEN_WIDTH, y0 = SCREEN_HEIGHT, x1 = -1, y1 = -1;
+    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+        const Uint32* row = pixel_row(y);
+        for (int x = 0; x < SCREEN_WIDTH; ++x)
+            if (row[x] != background) {
+                x0 = std::min(x0, x), x1 = std::max(x1, x);
+                y0 = std::min(y0, y), y1 = y;
+            }
+    }
+    if (x1 < 0) {
+        into.pixels.clear();
+        into.area = {0, 0, 0, 0};
+        return;
+    }
+    save_area(into, {static_cast<Sint16>(x0), static_cast<Sint16>(y0), static_cast<Uint16>(x1 - x0 + 1),
+                     static_cast<Uint16>(y1 - y0 + 1)});
 }
 
 void restore_window(const window_copy& saved)
 {
-    if (saved.pixels.size() != static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT)
+    if (!whole(saved))
         return;
-    for (int y = 0; y < SCREEN_HEIGHT; ++y)
-        std::copy_n(saved.pixels.begin() + static_cast<size_t>(y) * SCREEN_WIDTH, SCREEN_WIDTH, pixel_row(y));
+    for (int y = saved.area.y; y < saved.area.y + saved.area.h; ++y)
+        std::copy_n(copied(saved, saved.area.x, y), saved.area.w, pixel_row(y) + saved.area.x);
 }
 
 SDL_Rect figure_bounds(const window_copy& picture, Uint32 background)
 {
     int x0 = SCREEN_WIDTH, y0 = SCREEN_HEIGHT, x1 = -1, y1 = -1;
-    if (picture.pixels.size() == static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT)
-        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
-            const Uint32* row = picture.pixels.data() + static_cast<size_t>(y) * SCREEN_WIDTH;
-            for (int x = 0; x < SCREEN_WIDTH; ++x)
-                if (row[x] != background) {
+    if (whole(picture))
+        for (int y = picture.area.y; y < picture.area.y + picture.area.h; ++y) {
+            const Uint32* row = copied(picture, picture.area.x, y);
+            for (int x = picture.area.x; x < picture.area.x + picture.area.w; ++x)
+                if (row[x - picture.area.x] != background) {
                     x0 = std::min(x0, x), x1 = std::max(x1, x);
                     y0 = std::min(y0, y), y1 = y;
                 }
@@ -40,10 +90,12 @@ SDL_Rect figure_bounds(const window_copy& picture, Uint32 background)
 
 void copy_figure(const window_copy& picture, SDL_Rect from, const plane_isometry& g, Uint32 background)
 {
-    if (picture.pixels.size() != static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT || from.w == 0 || from.h == 0)
+    if (!whole(picture) || from.w == 0 || from.h == 0)
         return;
-    const int fx0 = std::max(0, static_cast<int>(from.x)), fy0 = std::max(0, static_cast<int>(from.y));
-    const int fx1 = std::min(SCREEN_WIDTH, from.x + from.w), fy1 = std::min(SCREEN_HEIGHT, from.y + from.h);
+    const SDL_Rect& held = picture.area;
+    const int fx0 = std::max(static_cast<int>(held.x), static_cast<int>(from.x));
+    const int fy0 = std::max(static_cast<int>(held.y), static_cast<int>(from.y));
+    const int fx1 = std::min(held.x + held.w, from.x + from.w), fy1 = std::min(held.y + held.h, from.y + from.h);
     if (fx0 >= fx1 || fy0 >= fy1)
         return;
     // The window pixels that the image of `from` can reach.
@@ -67,10 +119,10 @@ void copy_figure(const window_copy& picture, SDL_Rect from, const plane_isometry
         const int first = std::max(x0, fx0 + dx), last = std::min(x1, fx1 - 1 + dx);
         for (int y = std::max(y0, fy0 + dy); y <= std::min(y1, fy1 - 1 + dy); ++y) {
             Uint32* row = pixel_row(y);
-            const Uint32* source = picture.pixels.data() + static_cast<size_t>(y - dy) * SCREEN_WIDTH - dx;
+            const Uint32* source = copied(picture, first - dx, y - dy);
             for (int x = first; x <= last; ++x)
-                if (source[x] != background)
-                    row[x] = source[x];
+                if (source[x - first] != background)
+                    row[x] = source[x - first];
         }
         return;
     }
@@ -83,8 +135,7 @@ void copy_figure(const window_copy& picture, SDL_Rect from, const plane_isometry
             const double sx = std::floor(g.xx * qx + g.yx * qy), sy = std::floor(g.xy * qx + g.yy * qy);
             if (sx < fx0 || sx >= fx1 || sy < fy0 || sy >= fy1)
                 continue;
-            const Uint32 colour =
-                picture.pixels[static_cast<size_t>(sy) * SCREEN_WIDTH + static_cast<size_t>(sx)];
+            const Uint32 colour = *copied(picture, static_cast<int>(sx), static_cast<int>(sy));
             if (colour != background)
                 row[x] = colour;
         }

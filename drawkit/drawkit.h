@@ -131,12 +131,19 @@ inline void draw_edge(pixel_point from, pixel_point to, Uint32 colour)
     draw_thick_line(from.x, from.y, to.x, to.y, 1, colour);
 }
 
-// The window's pixels, copied out row by row (SCREEN_WIDTH x SCREEN_HEIGHT):
-// a picture to copy figures from, or to put back over what was drawn since.
+// The window's pixels, copied out row by row (SCREEN_WIDTH x SCREEN_HEIGHT),
+// or those of a part of it (`area`): a picture to copy figures from, or to
+// put back over what was drawn since.
 struct window_copy {
-    std::vector<Uint32> pixels;
+    std::vector<Uint32> pixels;  // area.w x area.h
+    SDL_Rect area{0, 0, static_cast<Uint16>(SCREEN_WIDTH), static_cast<Uint16>(SCREEN_HEIGHT)};
 };
 window_copy save_window();
+// Only the smallest rectangle of the window holding every pixel that is not
+// `background`, into `into`, whose storage is kept: the figure drawn so far
+// on a plain window, saved stage after stage without copying the whole window.
+void save_figure(window_copy& into, Uint32 background);
+// Puts the copy back over its area; the rest of the window stays as it is.
 void restore_window(const window_copy& saved);
 
 // The smallest rectangle holding every pixel of `picture` that is not

@@ -43,10 +43,13 @@ window_point widest_point(const std::vector<window_point>& corners, double step,
     radius = 0;
     for (double y = std::floor(y0); y <= y1; y += step)
         for (double x = std::floor(x0); x <= x1; x += step) {
+            // A point whose distance to one side already scores no better
+            // than the best is passed over: its distance only falls.
+            const double off_middle = 1e-3 * std::sqrt((x - mx) * (x - mx) + (y - my) * (y - my));
             double d = 1e9;
-            for (size_t k = 0; k < n; ++k)
+            for (size_t k = 0; k < n && d - off_middle > best_score; ++k)
                 d = std::min(d, side_distance(corners[k], corners[(k + 1) % n], x, y, orientation));
-            const double score = d - 1e-3 * std::sqrt((x - mx) * (x - mx) + (y - my) * (y - my));
+            const double score = d - off_middle;
             if (score > best_score)
                 best_score = score, best = {x, y}, radius = d;
         }
@@ -287,6 +290,18 @@ void draw_symmetry_elements(const group_layout& layout, const group_palette& pal
     draw_window_elements(layout, palette);
 }
 
+namespace {
+
+// The window as it was when `pattern` was saved: the figure on a plain
+// window, without what was drawn since.
+void put_back(const window_copy& pattern, const group_palette& palette)
+{
+    SDL_FillRect(screen, nullptr, palette.background);
+    restore_window(pattern);
+}
+
+}  // namespace
+
 void build_group(const group_layout& layout, const group_palette& palette, const group_stages& stages)
 {
     const wallpaper_group& group = *layout.group;
@@ -294,22 +309,23 @@ void build_group(const group_layout& layout, const group_palette& palette, const
 
     // Stage 1: the motif in one fundamental region, the region outlined
     stages.motif(layout, palette, stages.motif_data);
-    window_copy pattern = save_window();
+    window_copy pattern;
+    save_figure(pattern, palette.background);
     outline_region(layout, palette);
     stages.stage_done(stages.stage_data);
 
     // Stages 2 on: each generating operation copies the pattern so far, and
     // shows its mirror, glide line or centre until the next stage
     for (int i = 0; i < group.operation_count; ++i) {
-        restore_window(pattern);
+        put_back(pattern, palette);
         apply_operation(layout, group.operations[i], pattern, palette);
-        pattern = save_window();
+        save_figure(pattern, palette.background);
         draw_operation_element(layout, group.operations[i], palette);
         stages.stage_done(stages.stage_data);
     }
 
     // Next: the complete cell copied by the lattice translations
-    restore_window(pattern);
+    put_back(pattern, palette);
     copy_to_lattice(layout, pattern, palette);
     stages.stage_done(stages.stage_data);
 

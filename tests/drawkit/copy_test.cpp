@@ -132,4 +132,44 @@ TEST(CopyFigure, OutOfRangeArgumentsWriteNothing)
     EXPECT_EQ(figure_bounds(save_window(), s.white).w, 0);
 }
 
+// A figure saved alone (the smallest rectangle about it) is the picture the
+// whole window's copy is: the same bounds, the same copies under turns,
+// mirrors and translations, from any rectangle; put back on a white window,
+// the same window. Its storage is kept from one save to the next.
+TEST(CopyFigure, FigureSavedAloneCopiesAsTheWholeWindow)
+{
+    test_surface s;
+    std::mt19937 random(23);
+    window_copy part;
+    for (int trial = 0; trial < 24; ++trial) {
+        s.clear();
+        const SDL_Rect r{Sint16(random() % 700), Sint16(random() % 500), Uint16(1 + random() % 100),
+                         Uint16(1 + random() % 100)};
+        draw_random_figure(s, random, r);
+        const window_copy whole = save_window();
+        save_figure(part, s.white);
+        EXPECT_LE(part.pixels.size(), whole.pixels.size());
+        const SDL_Rect bounds = figure_bounds(whole, s.white), part_bounds = figure_bounds(part, s.white);
+        EXPECT_EQ(std::vector<int>({bounds.x, bounds.y, bounds.w, bounds.h}),
+                  std::vector<int>({part_bounds.x, part_bounds.y, part_bounds.w, part_bounds.h}));
+        const double angle = std::uniform_real_distribution<double>(0, 6.283)(random);
+        const plane_isometry moves[3] = {turn_about(r.x + 0.3 * r.w, r.y + 0.7 * r.h, std::cos(angle), std::sin(angle)),
+                                         reflect_along(r.x + r.w / 2.0, r.y, std::cos(angle), std::sin(angle), 0),
+                                         translate_by(double(random() % 200) - 100, double(random() % 200) - 100)};
+        const SDL_Rect froms[2] = {bounds, {Sint16(r.x - 20), Sint16(r.y + r.h / 2), 60, 60}};
+        for (const plane_isometry& g : moves)
+            for (const SDL_Rect& from : froms) {
+                restore_window(whole);
+                copy_figure(whole, from, g, s.white);
+                const std::vector<Uint32> expected = save_window().pixels;
+                restore_window(whole);
+                copy_figure(part, from, g, s.white);
+                EXPECT_EQ(save_window().pixels, expected) << "trial " << trial;
+            }
+        s.clear();
+        restore_window(part);
+        EXPECT_EQ(save_window().pixels, whole.pixels);
+    }
+}
+
 }  // namespace
