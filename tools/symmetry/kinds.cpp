@@ -643,8 +643,9 @@ uint32_t edge_colour(const uint32_t* rgb, int w, int h)
 // The share of pixels (every `step`-th, inside `keep`) whose image under
 // x -> L x + c, rounded to a pixel, is inside and of their colour; pairs of
 // which both are the background `ground` are left out. With `slack`, the
-// image agrees when one of the eight pixels about it is of the colour: a
-// shape drawn anew at each of a rosette's turns is only drawn to the pixel.
+// image agrees when a pixel up to two rows and columns from it is of the
+// colour: a shape drawn anew at each of a rosette's turns is only drawn to
+// the pixel, a thin stroke's steps to a pixel or two.
 template <typename region>
 double pixel_agreement(const uint32_t* rgb, int w, int h, const double l[2][2], const double c[2], uint32_t ground, int step, region keep,
                        bool slack = false)
@@ -664,8 +665,8 @@ double pixel_agreement(const uint32_t* rgb, int w, int h, const double l[2][2], 
                 continue;
             ++compared;
             bool same = a == b;
-            for (int j = -1; slack && !same && j <= 1; ++j)
-                for (int i = -1; i <= 1 && !same; ++i)
+            for (int j = -2; slack && !same && j <= 2; ++j)
+                for (int i = -2; i <= 2 && !same; ++i)
                     same = tx + i >= 0 && ty + j >= 0 && tx + i < w && ty + j < h && rgb[static_cast<size_t>(ty + j) * w + tx + i] == a;
             agreeing += same;
         }
@@ -1075,11 +1076,39 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
     for (int n = highest_order; n >= 2 && order == 1; --n)
         if (turns_of(n) >= accepted_score)
             order = n;
+    // Drawn in a few colours: thin strokes, faint on the work picture, can
+    // hide from the spectrum a turn that holds to the pixel. The largest
+    // order whose turn does so about the centre climbed to (on every third
+    // pixel first) is the order; the best mirror and that turn then make
+    // the mirrors.
+    bool upgraded = false;
+    if (few_colours) {
+        const uint32_t ground = edge_colour(rgb, w, h);
+        const real_point c = to_picture(p, cx, cy);
+        auto holds = [&](int n, int step) {
+            double l[2][2], t[2];
+            point_map(c.x, c.y, 360.0 / n, false, l, t);
+            const double rr = p.scale * radius;
+            return pixel_agreement(rgb, w, h, l, t, ground, step, [&](double px, double py) {
+                return (px - c.x) * (px - c.x) + (py - c.y) * (py - c.y) <= rr * rr;
+            }, true) >= hexagonal_agreement;
+        };
+        // Rings and discs hold every turn, even one of 360 / 17 degrees,
+        // which is 8.8 degrees or more from every turn of the orders named:
+        // no finite order.
+        if (holds(17, 3))
+            return false;
+        for (int n = highest_order; n > order; --n)
+            if (n % order == 0 && holds(n, 3) && holds(n, 1)) {
+                order = n, upgraded = true;
+                break;
+            }
+    }
     double mirror_angle = 0, mirror_score = -1;
     best_mirror(spectrum, mirror_angle, mirror_score);
     // Every one of the n mirrors, each turned by a multiple of 180 / n
     // degrees from the best: their lowest score.
-    for (int k = 1; k < order; ++k)
+    for (int k = 1; k < order && !upgraded; ++k)
         mirror_score = std::min(mirror_score, mirror_correlation(spectrum, mirror_angle + pi * k / order));
     // A single mirror is common in photos (a face, a building): D1 only for a
     // shape alone on a uniform background whose centroid lies on a mirror
@@ -1139,9 +1168,11 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
                     const double x = std::round(2 * c.x) / 2 + i / 2.0, y = std::round(2 * c.y) / 2 + j / 2.0;
                     double l[2][2], t[2];
                     point_map(x, y, n > 1 ? 360.0 / n : first, n == 1, l, t);
-                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 2, [&](double px, double py) {
-                        return (px - x) * (px - x) + (py - y) * (py - y) <= rr * rr;
-                    });
+                    // Agreement to within a pixel first (thin strokes drawn
+                    // anew at each turn), exact agreement among equals.
+                    auto in_disc = [&](double px, double py) { return (px - x) * (px - x) + (py - y) * (py - y) <= rr * rr; };
+                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc, true) +
+                                         0.25 * pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc);
                     if (share > best)
                         best = share, bx = x, by = y;
                 }
@@ -1158,7 +1189,8 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
                 for (int a = -10; a <= 10; ++a) {
                     double l[2][2], t[2];
                     point_map(bx, by, first + a / 10.0, true, l, t);
-                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc);
+                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc, true) +
+                                         0.25 * pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc);
                     if (share > top_share)
                         top_share = share, angle = first + a / 10.0;
                 }
@@ -1168,7 +1200,13 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
             }
             return lowest;
         };
-        const double lowest = agreement_of(order, dihedral);
+        double lowest = agreement_of(order, dihedral);
+        // A mirror the spectrum took for one that does not hold to the
+        // pixel, over turns that do: the turns alone.
+        if (lowest < hexagonal_agreement && dihedral && order > 1 && agreement_of(order, false) >= hexagonal_agreement) {
+            dihedral = false;
+            lowest = agreement_of(order, false);
+        }
         if (lowest >= hexagonal_agreement) {
             result.method = "exact";
             result.lowest_agreement = lowest;
