@@ -687,6 +687,28 @@ void point_map(double cx, double cy, double degrees, bool mirror, double l[2][2]
     c[1] = cy - l[1][0] * cx - l[1][1] * cy;
 }
 
+// The agreement (as pixel_agreement, with `slack` or not) of the turn by
+// `degrees` about (x, y), or of the mirror through it at `degrees`, over
+// the disc of radius r about it.
+double disc_agreement(const uint32_t* rgb, int w, int h, uint32_t ground, double x, double y, double r, double degrees,
+                      bool mirror, int step, bool slack)
+{
+    double l[2][2], c[2];
+    point_map(x, y, degrees, mirror, l, c);
+    return pixel_agreement(rgb, w, h, l, c, ground, step, [&](double px, double py) {
+        return (px - x) * (px - x) + (py - y) * (py - y) <= r * r;
+    }, slack);
+}
+
+// How well a centre or a mirror's angle is placed: agreement to within two
+// pixels first (shapes and thin strokes drawn anew at each turn), exact
+// agreement among equals.
+double placement(const uint32_t* rgb, int w, int h, uint32_t ground, double x, double y, double r, double degrees, bool mirror)
+{
+    return disc_agreement(rgb, w, h, ground, x, y, r, degrees, mirror, 2, true) +
+           0.25 * disc_agreement(rgb, w, h, ground, x, y, r, degrees, mirror, 2, false);
+}
+
 std::string words(double confidence) { return confidence >= 0.6 ? "high" : confidence >= 0.3 ? "medium" : "low"; }
 
 operation_score scored(const std::string& name, double degrees, double score, bool accepted)
@@ -1086,12 +1108,8 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
         const uint32_t ground = edge_colour(rgb, w, h);
         const real_point c = to_picture(p, cx, cy);
         auto holds = [&](int n, int step) {
-            double l[2][2], t[2];
-            point_map(c.x, c.y, 360.0 / n, false, l, t);
-            const double rr = p.scale * radius;
-            return pixel_agreement(rgb, w, h, l, t, ground, step, [&](double px, double py) {
-                return (px - c.x) * (px - c.x) + (py - c.y) * (py - c.y) <= rr * rr;
-            }, true) >= hexagonal_agreement;
+            return disc_agreement(rgb, w, h, ground, c.x, c.y, p.scale * radius, 360.0 / n, false, step, true) >=
+                   hexagonal_agreement;
         };
         // Rings and discs hold every turn, even one of 360 / 17 degrees,
         // which is 8.8 degrees or more from every turn of the orders named:
@@ -1166,37 +1184,22 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
             for (int j = -reach; j <= reach; ++j)
                 for (int i = -reach; i <= reach; ++i) {
                     const double x = std::round(2 * c.x) / 2 + i / 2.0, y = std::round(2 * c.y) / 2 + j / 2.0;
-                    double l[2][2], t[2];
-                    point_map(x, y, n > 1 ? 360.0 / n : first, n == 1, l, t);
-                    // Agreement to within a pixel first (thin strokes drawn
-                    // anew at each turn), exact agreement among equals.
-                    auto in_disc = [&](double px, double py) { return (px - x) * (px - x) + (py - y) * (py - y) <= rr * rr; };
-                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc, true) +
-                                         0.25 * pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc);
+                    const double share = placement(rgb, w, h, ground, x, y, rr, n > 1 ? 360.0 / n : first, n == 1);
                     if (share > best)
                         best = share, bx = x, by = y;
                 }
-            auto in_disc = [&](double px, double py) { return (px - bx) * (px - bx) + (py - by) * (py - by) <= rr * rr; };
             double lowest = 1;
-            if (n > 1) {
-                double l[2][2], t[2];
-                point_map(bx, by, 360.0 / n, false, l, t);
-                lowest = pixel_agreement(rgb, w, h, l, t, ground, 1, in_disc, true);
-            }
+            if (n > 1)
+                lowest = disc_agreement(rgb, w, h, ground, bx, by, rr, 360.0 / n, false, 1, true);
             if (with_mirror && lowest >= hexagonal_agreement) {
                 // The mirror to a tenth of a degree.
                 double top_share = -1;
                 for (int a = -10; a <= 10; ++a) {
-                    double l[2][2], t[2];
-                    point_map(bx, by, first + a / 10.0, true, l, t);
-                    const double share = pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc, true) +
-                                         0.25 * pixel_agreement(rgb, w, h, l, t, ground, 2, in_disc);
+                    const double share = placement(rgb, w, h, ground, bx, by, rr, first + a / 10.0, true);
                     if (share > top_share)
                         top_share = share, angle = first + a / 10.0;
                 }
-                double l[2][2], t[2];
-                point_map(bx, by, angle, true, l, t);
-                lowest = std::min(lowest, pixel_agreement(rgb, w, h, l, t, ground, 1, in_disc, true));
+                lowest = std::min(lowest, disc_agreement(rgb, w, h, ground, bx, by, rr, angle, true, 1, true));
             }
             return lowest;
         };
