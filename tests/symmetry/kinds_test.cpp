@@ -215,4 +215,48 @@ TEST(SymmetryKinds, ReportJsonAndPictureOfAFriezeAndARosette)
     EXPECT_EQ(report["centre"], nlohmann::json({320, 240}));
 }
 
+// A motif of no symmetry of its own (two bars and a dot) in the 64 x 64
+// cell at (x, y), mirrored across the cell's middle column and/or row.
+void stamp(rgb_picture& p, int x, int y, bool flip_x, bool flip_y)
+{
+    struct box { int x0, y0, x1, y1; uint32_t colour; };
+    constexpr box parts[] = {{8, 8, 50, 18, 0xd02020}, {8, 18, 18, 52, 0x2040c0}, {30, 30, 42, 42, 0x20a040}};
+    for (const box& b : parts)
+        for (int j = b.y0; j < b.y1; ++j)
+            for (int i = b.x0; i < b.x1; ++i)
+                p.rgb[static_cast<size_t>(y + (flip_y ? 63 - j : j)) * p.w + x + (flip_x ? 63 - i : i)] = b.colour;
+}
+
+// Copies mirrored both ways in blocks of 2 x 2 cells, `across` x `down`
+// blocks about the picture's middle; `ends`: the rows run across the whole picture.
+rgb_picture mirrored_blocks(int across, int down, bool ends = false)
+{
+    rgb_picture p{640, 480, std::vector<uint32_t>(640 * 480, 0xffffff)};
+    const int x0 = ends ? 0 : 320 - 64 * across, y0 = 240 - 64 * down;
+    for (int b = 0; b < (ends ? 5 : across); ++b)
+        for (int d = 0; d < down; ++d)
+            for (int k = 0; k < 4; ++k)
+                stamp(p, x0 + 128 * b + 64 * (k % 2), y0 + 128 * d + 64 * (k / 2), k % 2, k / 2);
+    return p;
+}
+
+// A figure on a background of two rows of copies repeats by no lattice:
+// four mirrored copies are a rosette, two mirrored rows across the picture
+// a strip; a larger patch of the same copies stays a wallpaper.
+TEST(SymmetryKinds, TwoRowsOfCopiesAreARosetteOrAStripAndALargerPatchAWallpaper)
+{
+    for (const int quality : {0, 85}) {
+        SCOPED_TRACE(quality);
+        auto seen = [&](const rgb_picture& p) { return classified(quality ? jpeg_round_trip(p, quality) : p); };
+        wallpaper_symmetry s = seen(mirrored_blocks(1, 1));
+        EXPECT_EQ(s.kind + " " + s.group, "rosette D2") << describe(s);
+        s = seen(mirrored_blocks(0, 1, true));
+        EXPECT_EQ(s.kind + " " + s.group, "frieze p2mm") << describe(s);
+        s = seen(mirrored_blocks(2, 1));
+        EXPECT_EQ(s.kind + " " + s.group, "rosette D2") << describe(s);
+        s = seen(mirrored_blocks(3, 3));
+        EXPECT_EQ(s.kind + " " + s.group, "wallpaper pmm") << describe(s);
+    }
+}
+
 }  // namespace
