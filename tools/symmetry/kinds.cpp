@@ -1104,8 +1104,8 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
     // pixel first) is the order; the best mirror and that turn then make
     // the mirrors.
     bool upgraded = false;
+    const uint32_t ground = few_colours ? edge_colour(rgb, w, h) : 0;
     if (few_colours) {
-        const uint32_t ground = edge_colour(rgb, w, h);
         const real_point c = to_picture(p, cx, cy);
         auto holds = [&](int n, int step) {
             return disc_agreement(rgb, w, h, ground, c.x, c.y, p.scale * radius, 360.0 / n, false, step, true) >=
@@ -1170,7 +1170,6 @@ bool find_rosette(const uint32_t* rgb, int w, int h, bool few_colours, const wor
     // `sure_score` or more: colours nearly symmetric on the large (rings
     // of colour about a seed) over shapes that are not make no rosette.
     if (few_colours) {
-        const uint32_t ground = edge_colour(rgb, w, h);
         const real_point c = result.rosette.centre;
         const double rr = result.rosette.radius;
         // The climb places the centre to a quarter of a work pixel.
