@@ -33,6 +33,27 @@ void save_area(window_copy& into, SDL_Rect area)
         into.pixels.insert(into.pixels.end(), pixel_row(y) + area.x, pixel_row(y) + area.x + area.w);
 }
 
+// The smallest rectangle in `area` holding every pixel that is not
+// `background`, each row of the area read from row_at(y) (its pixel at
+// area.x first); w = h = 0 when there is none.
+template <typename rows>
+SDL_Rect bounds_within(SDL_Rect area, rows row_at, Uint32 background)
+{
+    int x0 = SCREEN_WIDTH, y0 = SCREEN_HEIGHT, x1 = -1, y1 = -1;
+    for (int y = area.y; y < area.y + area.h; ++y) {
+        const Uint32* row = row_at(y);
+        for (int x = area.x; x < area.x + area.w; ++x)
+            if (row[x - area.x] != background) {
+                x0 = std::min(x0, x), x1 = std::max(x1, x);
+                y0 = std::min(y0, y), y1 = y;
+            }
+    }
+    if (x1 < 0)
+        return {0, 0, 0, 0};
+    return {static_cast<Sint16>(x0), static_cast<Sint16>(y0), static_cast<Uint16>(x1 - x0 + 1),
+            static_cast<Uint16>(y1 - y0 + 1)};
+}
+
 }  // namespace
 
 window_copy save_window()
@@ -44,22 +65,14 @@ window_copy save_window()
 
 void save_figure(window_copy& into, Uint32 background)
 {
-    int x0 = SCREEN_WIDTH, y0 = SCREEN_HEIGHT, x1 = -1, y1 = -1;
-    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
-        const Uint32* row = pixel_row(y);
-        for (int x = 0; x < SCREEN_WIDTH; ++x)
-            if (row[x] != background) {
-                x0 = std::min(x0, x), x1 = std::max(x1, x);
-                y0 = std::min(y0, y), y1 = y;
-            }
-    }
-    if (x1 < 0) {
+    const SDL_Rect figure = bounds_within({0, 0, static_cast<Uint16>(SCREEN_WIDTH), static_cast<Uint16>(SCREEN_HEIGHT)},
+                                          pixel_row, background);
+    if (figure.w == 0) {
         into.pixels.clear();
-        into.area = {0, 0, 0, 0};
+        into.area = figure;
         return;
     }
-    save_area(into, {static_cast<Sint16>(x0), static_cast<Sint16>(y0), static_cast<Uint16>(x1 - x0 + 1),
-                     static_cast<Uint16>(y1 - y0 + 1)});
+    save_area(into, figure);
 }
 
 void restore_window(const window_copy& saved)
@@ -72,20 +85,9 @@ void restore_window(const window_copy& saved)
 
 SDL_Rect figure_bounds(const window_copy& picture, Uint32 background)
 {
-    int x0 = SCREEN_WIDTH, y0 = SCREEN_HEIGHT, x1 = -1, y1 = -1;
-    if (whole(picture))
-        for (int y = picture.area.y; y < picture.area.y + picture.area.h; ++y) {
-            const Uint32* row = copied(picture, picture.area.x, y);
-            for (int x = picture.area.x; x < picture.area.x + picture.area.w; ++x)
-                if (row[x - picture.area.x] != background) {
-                    x0 = std::min(x0, x), x1 = std::max(x1, x);
-                    y0 = std::min(y0, y), y1 = y;
-                }
-        }
-    if (x1 < 0)
+    if (!whole(picture))
         return {0, 0, 0, 0};
-    return {static_cast<Sint16>(x0), static_cast<Sint16>(y0), static_cast<Uint16>(x1 - x0 + 1),
-            static_cast<Uint16>(y1 - y0 + 1)};
+    return bounds_within(picture.area, [&](int y) { return copied(picture, picture.area.x, y); }, background);
 }
 
 void copy_figure(const window_copy& picture, SDL_Rect from, const plane_isometry& g, Uint32 background)
